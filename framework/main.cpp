@@ -1,0 +1,239 @@
+// Main, App and the framework's free functions: the process skeleton and
+// the message loop.
+#include "framework/main.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "framework/fatal.h"
+#include "framework/glwindow.h"
+#include "framework/platform/platform.h"
+#include "framework/trace.h"
+#include "framework/window_ex.h"
+
+namespace ondra {
+namespace {
+
+Main* self = nullptr;
+int traceLevel = 0;
+double previousTime = -1.0;
+
+void DeleteMain() {
+    Main* doomed = self;
+    self = nullptr;
+    delete doomed;
+}
+
+}  // namespace
+
+// ---- Trace and fatal assertions ------------------------------------------
+
+bool IsTracing() { return traceLevel != 0; }
+
+void Trace(const char* format, ...) {
+    if (!traceLevel) return;
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+}
+
+void FatalAssertion(const char* expression, const char* source, int line) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "Assertion failed: %s, file %s, line %d\n", expression, source, line);
+    std::abort();
+}
+
+void SetTrace(int level) { traceLevel = level < 0 ? 0 : level; }
+
+// ---- Main ----------------------------------------------------------------
+
+Main* Main::Instance() {
+    if (!self) {
+        self = new Main;
+        if (!self) FatalAssertion("self!=NULL", "main", __LINE__);
+        std::atexit(DeleteMain);
+    }
+    return self;
+}
+
+Main* Main::Existing() { return self; }
+
+Main::Main() { Trace("Main\n"); }
+
+Main::~Main() { Trace("~Main\n"); }
+
+bool Main::RegisterWndClass() {
+    if (!registered) registered = platform::OpenDisplay();
+    return registered;
+}
+
+bool Main::AddWnd(WindowEx* window) {
+    if (!window) return false;
+    if (windows.empty()) SetMainWnd(window);
+    windows.push_back(window);
+    return true;
+}
+
+void Main::DelWnd(WindowEx* window) {
+    const auto found = std::find(windows.begin(), windows.end(), window);
+    if (found != windows.end()) {
+        windows.erase(found);
+        Trace("Main: DelWnd erased window 0x%08lX\n", reinterpret_cast<unsigned long>(window));
+    }
+    Trace("Main: %d windows remain\n", static_cast<int>(windows.size()));
+}
+
+bool Main::SetMainWnd(WindowEx* window) {
+    if (!window) return false;
+    mainWnd = window;
+    return true;
+}
+
+unsigned Main::SetTimerInterval(unsigned milliseconds) {
+    if (milliseconds == timerInterval) return timerInterval;
+    queue.SetTimer(0);
+    timerInterval = 0;
+    if (milliseconds != 0) {
+        timerInterval = std::max(milliseconds, 10u);
+        queue.SetTimer(timerInterval);
+    }
+    return timerInterval;
+}
+
+bool Main::AnyWindowLive() const {
+    return std::any_of(windows.begin(), windows.end(), [](const WindowEx* w) { return w->IsLive(); });
+}
+
+int Main::Execute(int count, char** vector) {
+    Trace("Main::Execute\n");
+    if (!app) {
+        ShowMessage("No application instance created, exiting.");
+        return -1;
+    }
+    argc = count;
+    argv = vector;
+    app->OnCreate();
+
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        if (!windows[i]->IsLive()) windows[i]->Recreate();
+
+    int result = 0;
+    if (windowsConstructed > 0 && !AnyWindowLive()) {
+        // A loop without a window could never receive the quit message.
+        std::fprintf(stderr, "No window could be created, exiting.\n");
+        result = 1;
+    } else if (!windows.empty()) {
+        result = MessageLoop();
+    } else if (!console) {
+        ShowMessage("No windows were created, exiting.");
+    }
+    SetTimerInterval(0);
+    app->OnDestroy();
+    return result;
+}
+
+int Main::MessageLoop() {
+    for (;;) {
+        Message message;
+        if (queue.Peek(windows, message)) {
+            Dispatch(message);
+            if (message.id == MSG_QUIT) return static_cast<int>(message.wParam);
+        } else {
+            Idle();
+        }
+    }
+}
+
+void Main::Dispatch(const Message& message) {
+    if (message.window) {
+        if (auto* record = static_cast<WindowEx*>(platform::GetUserData(message.window)))
+            record->HandleMessage(message);
+    } else if (message.id == MSG_TIMER && app) {
+        app->OnTimer(static_cast<double>(message.lParam) / 1000.0);
+    }
+}
+
+void Main::Idle() {
+    if (app) app->OnIdle();
+    for (std::size_t i = 0; i < windows.size(); ++i) windows[i]->owner->OnIdle();
+}
+
+// ---- App -----------------------------------------------------------------
+
+App::App() {
+    Main* main = Main::Instance();
+    if (main->GetApp()) {
+        std::printf("Error: more than one application instance defined!\n");
+        std::fflush(stdout);
+        std::exit(1);
+    }
+    main->SetApp(this);
+}
+
+void App::OnCreate() { Trace("App::OnCreate\n"); }
+
+void App::OnDestroy() { Trace("App::OnDestroy\n"); }
+
+App::~App() {
+    Main* main = Main::Existing();
+    if (main && main->GetApp() == this) main->SetApp(nullptr);
+}
+
+// ---- Free functions ------------------------------------------------------
+
+App* GetApp() { return Main::Instance()->GetApp(); }
+
+int GetArgc() { return Main::Instance()->GetArgc(); }
+
+const char* GetArg(int i) {
+    Main* main = Main::Instance();
+    if (i < 0 || i >= main->GetArgc() || !main->GetArgv()) return "";
+    return main->GetArgv()[i];
+}
+
+void Quit() {
+    if (WindowEx* window = Main::Instance()->GetMainWnd()) window->owner->Close();
+}
+
+unsigned SetTimerInterval(unsigned milliseconds) { return Main::Instance()->SetTimerInterval(milliseconds); }
+
+unsigned TimerInterval() { return Main::Instance()->TimerInterval(); }
+
+int ShowMessage(const char* format, ...) {
+    std::vector<char> buffer(1024);
+    va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    va_end(args);
+    if (length < 0 || length >= static_cast<int>(buffer.size())) return 0;
+    std::FILE* out = Main::Instance()->IsConsole() ? stdout : stderr;
+    std::fputs(buffer.data(), out);
+    std::fflush(out);
+    return length;
+}
+
+double GetTime() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+double GetElapsedTime() {
+    const double now = GetTime();
+    const double elapsed = previousTime < 0 ? 0.02 : now - previousTime;
+    previousTime = now;
+    return elapsed;
+}
+
+bool IsShiftDown() { return platform::IsKeyDown(VK_SHIFT); }
+bool IsCtrlDown() { return platform::IsKeyDown(VK_CONTROL); }
+bool IsAltDown() { return platform::IsKeyDown(VK_MENU); }
+bool IsKeyDown(int virtualKey) { return platform::IsKeyDown(virtualKey); }
+
+void SetCursorPos(int screenX, int screenY) { platform::WarpPointer(screenX, screenY); }
+
+}  // namespace ondra

@@ -1,0 +1,113 @@
+// The framework's process skeleton: the Main singleton with the window list
+// and the message loop, the App base class a program derives its
+// application from, and the framework's small free functions.
+#pragma once
+
+#include <vector>
+
+#include "framework/message_queue.h"
+#include "framework/messages.h"
+
+namespace ondra {
+
+class App;
+class WindowEx;
+
+class Main {
+public:
+    // The singleton, created on first use and deleted at process exit.
+    static Main* Instance();
+    // The singleton if it exists (and has not been deleted), else null.
+    static Main* Existing();
+
+    virtual ~Main();
+
+    // Runs the application: App::OnCreate, creates the listed windows, runs
+    // the message loop until the quit message, App::OnDestroy. Returns the
+    // quit message's exit code, -1 without an application, and 1 when
+    // windows were asked for but none could be created.
+    int Execute(int argc, char** argv);
+
+    // Connects to the display once; false when that is impossible.
+    bool RegisterWndClass();
+    bool AddWnd(WindowEx* window);
+    void DelWnd(WindowEx* window);
+    bool SetMainWnd(WindowEx* window);
+    WindowEx* GetMainWnd() const { return mainWnd; }
+    const std::vector<WindowEx*>& Windows() const { return windows; }
+    // Counts every GLWindow ever constructed, whether or not it was listed.
+    void NoteWindowConstructed() { ++windowsConstructed; }
+
+    unsigned SetTimerInterval(unsigned milliseconds);
+    unsigned TimerInterval() const { return timerInterval; }
+
+    App* GetApp() const { return app; }
+    void SetApp(App* application) { app = application; }
+    int GetArgc() const { return argc; }
+    char** GetArgv() const { return argv; }
+    bool IsConsole() const { return console; }
+    void SetConsole(bool isConsole) { console = isConsole; }
+
+    MessageQueue& Queue() { return queue; }
+
+private:
+    Main();
+    int MessageLoop();
+    void Dispatch(const Message& message);
+    void Idle();
+    bool AnyWindowLive() const;
+
+    App* app = nullptr;
+    bool registered = false;
+    int argc = 0;
+    char** argv = nullptr;
+    std::vector<WindowEx*> windows;
+    int windowsConstructed = 0;
+    bool console = false;
+    WindowEx* mainWnd = nullptr;
+    unsigned timerInterval = 0;
+    MessageQueue queue;
+};
+
+class App {
+public:
+    App();
+    virtual void OnCreate();
+    virtual void OnIdle() {}
+    virtual void OnTimer(double systemTimeSeconds) { (void)systemTimeSeconds; }
+    virtual void OnDestroy();
+    virtual ~App();
+
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+};
+
+App* GetApp();
+int GetArgc();
+// argv[i], or "" outside 0 .. argc - 1.
+const char* GetArg(int i);
+// Closes the main window, which ends the message loop.
+void Quit();
+unsigned SetTimerInterval(unsigned milliseconds);
+unsigned TimerInterval();
+
+// printf-style message: standard output in a console program, standard
+// error otherwise. Messages longer than 1,023 characters are dropped.
+int ShowMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Trace lines of the framework appear while the level is non-zero.
+void SetTrace(int level);
+
+// Monotonic system time in seconds.
+double GetTime();
+// Seconds since the previous call; the first call returns 0.02.
+double GetElapsedTime();
+
+bool IsShiftDown();
+bool IsCtrlDown();
+bool IsAltDown();
+bool IsKeyDown(int virtualKey);
+
+// Moves the mouse pointer to a point of the screen.
+void SetCursorPos(int screenX, int screenY);
+
+}  // namespace ondra

@@ -1,0 +1,15 @@
+// Synthetic input: real key, button and pointer events sent through the X
+// server (XTEST), as if a person had used the keyboard and mouse. Tests and
+// automation use it to drive windows end to end.
+#pragma once
+
+namespace ondra::platform {
+
+bool CanInjectInput();
+// Presses or releases the key that produces this virtual-key code.
+bool InjectKey(int virtualKey, bool down);
+// Button 0 left, 1 middle, 2 right; 3 and 4 are the wheel.
+bool InjectButton(int button, bool down);
+bool InjectPointerMove(int screenX, int screenY);
+
+}  // namespace ondra::platform

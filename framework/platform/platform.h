@@ -1,0 +1,141 @@
+// The operating-system services the framework stands on.
+//
+// A port provides every function declared here for one window system; this
+// tree has one port, over Xlib and GLX (the x11_* and glx_* files). Nothing
+// outside framework/platform/ includes window-system headers: the framework
+// sees windows as opaque handles, input as translated Events and GL contexts
+// as opaque bindings.
+#pragma once
+
+#include <cstdint>
+
+namespace ondra::platform {
+
+struct Window;  // a top-level window with its GL context; owned by the port
+
+// ---- Display connection -------------------------------------------------
+
+// Connects to the display once; later calls return the first result. On
+// failure the reason (naming $DISPLAY) has been written to standard error.
+bool OpenDisplay();
+bool IsDisplayOpen();
+// Size of the screen in pixels (the display mode size).
+void GetScreenSize(int& width, int& height);
+
+// ---- Windows and their GL contexts --------------------------------------
+
+constexpr int kDefaultPosition = INT32_MIN;
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+struct PixelFormat {
+    int colorBits = 24;
+    int alphaBits = 0;
+    int depthBits = 32;
+    int stencilBits = 0;
+    int accumBits = 0;
+    bool doubleBuffer = true;
+    bool stereo = false;
+};
+
+struct WindowDesc {
+    int x = kDefaultPosition;
+    int y = kDefaultPosition;
+    int width = 320;  // client size
+    int height = 240;
+    const char* title = "";
+    bool fullscreen = false;
+    bool topmost = false;
+    PixelFormat format;
+    void* user = nullptr;  // handed back with every event of the window
+};
+
+enum class CreateResult { kOk, kNoWindow, kNoPixelFormat, kNoContext };
+
+// Chooses the framebuffer configuration closest to desc.format, creates the
+// (unmapped) window and a compatibility GL context for it.
+CreateResult CreateWindow(const WindowDesc& desc, Window*& window);
+// Destroys the context and the window, and drops its pending events.
+void DestroyWindow(Window* window);
+
+void* GetUserData(const Window* window);
+// What the chosen framebuffer configuration really provides.
+PixelFormat GetPixelFormat(const Window* window);
+
+void ShowWindow(Window* window, bool show);
+// Shown, and not destroyed behind the framework's back.
+bool IsWindowShown(const Window* window);
+void SetWindowTitle(Window* window, const char* title);
+void SetWindowSize(Window* window, int width, int height);  // client size
+void SetWindowPosition(Window* window, int x, int y);
+// Top-left corner of the client area in screen coordinates.
+void GetWindowPosition(const Window* window, int& x, int& y);
+// The outer rectangle: position and size.
+Rect GetWindowRect(const Window* window);
+bool SetWindowTopmost(Window* window, bool topmost);
+// Covers the screen, or returns to `restore` (outer position and size).
+bool SetWindowFullscreen(Window* window, bool fullscreen, const Rect& restore);
+
+// Cursor kinds: 0 hidden, 1 arrow, 2 cross, 3 wait.
+void SetWindowCursor(Window* window, int kind);
+void WarpPointer(int screenX, int screenY);
+void CapturePointer(Window* window, bool capture);
+
+// ---- GL contexts ---------------------------------------------------------
+
+// A (context, drawable) pair as saved on the framework's context stack.
+struct Binding {
+    void* context = nullptr;
+    std::uintptr_t drawable = 0;
+};
+
+Binding GetCurrentBinding();
+bool MakeCurrent(Window* window);
+bool RestoreBinding(const Binding& binding);  // a null context releases
+void SwapBuffers(Window* window);
+// Sets the swap interval when the screen offers a swap-control extension.
+bool SetSwapInterval(Window* window, int interval);
+
+// ---- Bitmap fonts --------------------------------------------------------
+
+// Whether a font of that pixel height and face exists.
+bool FontExists(int height, const char* face);
+// Records `count` glyphs starting at character `first` into the display
+// lists listBase + first ... of the current context, from the face at that
+// height, or from the system font when height <= 0 or the face is missing.
+bool BuildFontLists(int height, const char* face, int first, int count, unsigned listBase);
+
+// ---- Events and input state ----------------------------------------------
+
+enum class EventType {
+    kClose,        // the window manager's close box
+    kDestroyed,    // the window was destroyed behind the framework's back
+    kExpose,       // part of the window needs repainting
+    kResize,       // a = width, b = height
+    kKeyDown,      // a = virtual-key code; auto-repeat repeats it
+    kKeyUp,        // a = virtual-key code
+    kMouseMove,    // a = x, b = y, client coordinates from the top row
+    kButtonDown,   // a = x, b = y, button = 0 left, 1 middle, 2 right
+    kButtonUp,
+};
+
+struct Event {
+    EventType type;
+    Window* window = nullptr;
+    int a = 0;
+    int b = 0;
+    int button = 0;
+};
+
+// Takes the next translated event without blocking.
+bool PollEvent(Event& event);
+// Sends buffered requests to the display without waiting.
+void Flush();
+
+// Key state of the virtual-key code, kept from the events seen so far; every
+// key counts as released once the application's windows lose the focus.
+bool IsKeyDown(int virtualKey);
+
+}  // namespace ondra::platform

@@ -1,0 +1,118 @@
+// The X display connection: opening it once, the error handlers, atoms, the
+// screen size and the registry that routes events to window records.
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "framework/platform/x11_internal.h"
+
+namespace ondra::platform {
+namespace {
+
+X11State state;
+bool attempted = false;
+std::unordered_map<::Window, Window*> windowsById;
+
+// Xlib's default handler ends the process on any protocol error; a failed
+// request (a window destroyed behind our back, a refused grab) should only
+// be reported.
+int ReportXError(Display* display, XErrorEvent* error) {
+    char text[256] = "";
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "X error: %s (request %d.%d, resource 0x%lx)\n", text,
+                 error->request_code, error->minor_code, error->resourceid);
+    return 0;
+}
+
+// Xlib cannot go on after losing the connection; say so before it exits.
+int ReportXIOError(Display*) {
+    std::fprintf(stderr, "X connection lost: the display server closed the connection\n");
+    std::exit(1);
+}
+
+void InternAtoms(Display* display, Atoms& atoms) {
+    atoms.wmProtocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    atoms.wmDeleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    atoms.netWmState = XInternAtom(display, "_NET_WM_STATE", False);
+    atoms.netWmStateFullscreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    atoms.netWmStateAbove = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
+    atoms.netSupportingWmCheck = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+}
+
+}  // namespace
+
+X11State& X11() { return state; }
+
+bool OpenDisplay() {
+    if (attempted) return state.display != nullptr;
+    attempted = true;
+
+    XSetErrorHandler(ReportXError);
+    XSetIOErrorHandler(ReportXIOError);
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        const char* name = std::getenv("DISPLAY");
+        std::fprintf(stderr, "Cannot open X display \"%s\"%s\n", name ? name : "",
+                     name ? "" : " (DISPLAY is not set)");
+        return false;
+    }
+    state.display = display;
+    state.screen = DefaultScreen(display);
+    state.root = RootWindow(display, state.screen);
+    InternAtoms(display, state.atoms);
+
+    // Held keys then repeat as presses without releases in between.
+    Bool supported = False;
+    XkbSetDetectableAutoRepeat(display, True, &supported);
+    state.detectableAutoRepeat = supported == True;
+    RefreshKeyboardMap();
+    return true;
+}
+
+bool IsDisplayOpen() { return state.display != nullptr; }
+
+void GetScreenSize(int& width, int& height) {
+    if (!state.display) {
+        width = height = 0;
+        return;
+    }
+    width = DisplayWidth(state.display, state.screen);
+    height = DisplayHeight(state.display, state.screen);
+}
+
+bool WindowManagerRunning() {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(state.display, state.root, state.atoms.netSupportingWmCheck, 0, 1,
+                                          False, XA_WINDOW, &type, &format, &count, &remaining, &data);
+    const bool running = status == Success && type == XA_WINDOW && count == 1;
+    if (data) XFree(data);
+    return running;
+}
+
+void Flush() {
+    if (state.display) XFlush(state.display);
+}
+
+Window* FindWindow(::Window xid) {
+    const auto found = windowsById.find(xid);
+    return found == windowsById.end() ? nullptr : found->second;
+}
+
+Window* FindWindowByContext(const void* context) {
+    if (!context) return nullptr;
+    for (const auto& entry : windowsById)
+        if (entry.second->context == context) return entry.second;
+    return nullptr;
+}
+
+void RegisterWindow(Window* window) { windowsById[window->xid] = window; }
+
+void UnregisterWindow(Window* window) { windowsById.erase(window->xid); }
+
+}  // namespace ondra::platform

@@ -1,0 +1,50 @@
+// XTEST input injection.
+#include "framework/platform/inject.h"
+
+#include <X11/extensions/XTest.h>
+
+#include "framework/platform/x11_internal.h"
+
+namespace ondra::platform {
+namespace {
+
+// The keycode whose key produces the virtual key, by the port's own mapping.
+unsigned KeycodeFor(int virtualKey) {
+    for (unsigned keycode = 8; keycode < 256; ++keycode)
+        if (VirtualKeyFromKeycode(keycode) == virtualKey) return keycode;
+    return 0;
+}
+
+}  // namespace
+
+bool CanInjectInput() {
+    if (!OpenDisplay()) return false;
+    int event = 0, error = 0, major = 0, minor = 0;
+    return XTestQueryExtension(X11().display, &event, &error, &major, &minor) == True;
+}
+
+bool InjectKey(int virtualKey, bool down) {
+    if (!CanInjectInput()) return false;
+    const unsigned keycode = KeycodeFor(virtualKey);
+    if (keycode == 0) return false;
+    XTestFakeKeyEvent(X11().display, keycode, down ? True : False, CurrentTime);
+    XFlush(X11().display);
+    return true;
+}
+
+bool InjectButton(int button, bool down) {
+    if (!CanInjectInput() || button < 0 || button > 4) return false;
+    static const unsigned kXButtons[] = {Button1, Button2, Button3, Button4, Button5};
+    XTestFakeButtonEvent(X11().display, kXButtons[button], down ? True : False, CurrentTime);
+    XFlush(X11().display);
+    return true;
+}
+
+bool InjectPointerMove(int screenX, int screenY) {
+    if (!CanInjectInput()) return false;
+    XTestFakeMotionEvent(X11().display, X11().screen, screenX, screenY, CurrentTime);
+    XFlush(X11().display);
+    return true;
+}
+
+}  // namespace ondra::platform

@@ -1,0 +1,66 @@
+// State shared by the X11/GLX port's files: the display connection, its
+// atoms and the per-window record. Only the port includes this header.
+#pragma once
+
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+#include "framework/platform/platform.h"
+
+namespace ondra::platform {
+
+struct Atoms {
+    Atom wmProtocols = None;
+    Atom wmDeleteWindow = None;
+    Atom netWmState = None;
+    Atom netWmStateFullscreen = None;
+    Atom netWmStateAbove = None;
+    Atom netSupportingWmCheck = None;
+};
+
+struct X11State {
+    Display* display = nullptr;
+    int screen = 0;
+    ::Window root = None;
+    Atoms atoms;
+    bool detectableAutoRepeat = false;
+};
+
+// The connection, valid once OpenDisplay succeeded.
+X11State& X11();
+
+struct Window {
+    ::Window xid = None;
+    Colormap colormap = None;
+    GLXFBConfig config = nullptr;
+    GLXContext context = nullptr;
+    Cursor hiddenCursor = None;
+    void* user = nullptr;
+    bool shown = false;
+    bool destroyedExternally = false;
+    bool fullscreen = false;
+    int x = 0, y = 0;           // last known position of the client area
+    int width = 0, height = 0;  // last size reported to the framework
+};
+
+// Window records by X id, for routing events; entries leave on destruction.
+Window* FindWindow(::Window xid);
+Window* FindWindowByContext(const void* context);
+void RegisterWindow(Window* window);
+void UnregisterWindow(Window* window);
+
+// True while a window manager that follows the EWMH conventions runs.
+bool WindowManagerRunning();
+
+// Keyboard: the virtual-key code of an X keycode, by the key's place on the
+// keyboard for letters and digits and by its symbol for everything else.
+int VirtualKeyFromKeycode(unsigned keycode);
+void RefreshKeyboardMap();
+void SetKeyState(int virtualKey, bool down);
+void ReleaseAllKeys();
+
+// GLX: the framebuffer configuration closest to the request, or null.
+GLXFBConfig ChooseFBConfig(const PixelFormat& request);
+PixelFormat DescribeFBConfig(GLXFBConfig config);
+
+}  // namespace ondra::platform

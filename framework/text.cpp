@@ -1,0 +1,76 @@
+// Text output of a GLWindow: printf-style text drawn with a bitmap font
+// recorded into 255 display lists of the window's context.
+#include <GL/gl.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "framework/glwindow.h"
+#include "framework/platform/platform.h"
+#include "framework/trace.h"
+#include "framework/window_ex.h"
+
+namespace ondra {
+namespace {
+
+constexpr int kGlyphCount = 255;
+
+}  // namespace
+
+bool GLWindow::SetFont(int height, const char* face) {
+    if (!extra || !extra->IsLive()) return false;
+    extra->fontChanged = true;
+    if (height > 0 && face && *face) {
+        extra->fontHeight = height;
+        extra->fontFace = face;
+        if (platform::FontExists(height, face)) return true;
+    }
+    extra->fontHeight = 0;
+    extra->fontFace.clear();
+    return false;
+}
+
+int GLWindow::Printf(const char* format, ...) {
+    std::vector<char> buffer(1024);
+    va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    va_end(args);
+    if (length < 0 || length >= static_cast<int>(buffer.size())) return 0;
+
+    int base = DrawText(buffer.data());
+    if (base == 0) {
+        Trace("warning: used wglUseFontBitmap workaround\n");
+        base = DrawText(buffer.data());
+        if (base == 0) Trace("warning: workaround failed\n");
+    }
+    return base;
+}
+
+int GLWindow::DrawText(const char* text) {
+    if (!text || !extra || !extra->IsLive()) return 0;
+    if (extra->fontChanged) {
+        if (extra->fontListBase && glIsList(extra->fontListBase)) glDeleteLists(extra->fontListBase, kGlyphCount);
+        extra->fontListBase = 0;
+        extra->fontChanged = false;
+    }
+    if (extra->fontListBase == 0 || !glIsList(extra->fontListBase)) {
+        extra->fontListBase = glGenLists(kGlyphCount);
+        if (extra->fontListBase == 0) return 0;
+        if (!platform::BuildFontLists(extra->fontHeight, extra->fontFace.c_str(), 0, kGlyphCount,
+                                      extra->fontListBase)) {
+            glDeleteLists(extra->fontListBase, kGlyphCount);
+            extra->fontListBase = 0;
+            return 0;
+        }
+    }
+    glPushAttrib(GL_LIST_BIT);
+    glListBase(extra->fontListBase);
+    glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    glPopAttrib();
+    return static_cast<int>(extra->fontListBase);
+}
+
+}  // namespace ondra
