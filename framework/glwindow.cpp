@@ -28,7 +28,7 @@ platform::PixelFormat FormatInUse(const WindowEx* extra) {
 GLWindow::GLWindow() : extra(nullptr) {
     Trace("GLWindow\n");
     Main* main = Main::Instance();
-    main->NoteWindowConstructed();
+    main->NoteWindowConstructed(true);
     if (!main->RegisterWndClass()) {
         std::printf("Failed to register window class\n");
         return;
@@ -40,7 +40,10 @@ GLWindow::GLWindow() : extra(nullptr) {
 
 GLWindow::~GLWindow() {
     Trace("~GLWindow\n");
-    if (Main* main = Main::Existing()) main->DelWnd(extra);
+    if (Main* main = Main::Existing()) {
+        main->NoteWindowConstructed(false);
+        main->DelWnd(extra);
+    }
     delete extra;
 }
 

@@ -123,7 +123,7 @@ int Main::Execute(int count, char** vector) {
         if (!windows[i]->IsLive()) windows[i]->Recreate();
 
     int result = 0;
-    if (windowsConstructed > 0 && !AnyWindowLive()) {
+    if (windowObjects > 0 && !AnyWindowLive()) {
         // A loop without a window could never receive the quit message.
         std::fprintf(stderr, "No window could be created, exiting.\n");
         result = 1;

@@ -35,8 +35,9 @@ public:
     bool SetMainWnd(WindowEx* window);
     WindowEx* GetMainWnd() const { return mainWnd; }
     const std::vector<WindowEx*>& Windows() const { return windows; }
-    // Counts every GLWindow ever constructed, whether or not it was listed.
-    void NoteWindowConstructed() { ++windowsConstructed; }
+    // Counts the GLWindow objects that exist, whether or not they are
+    // listed (a window without a display connection is not).
+    void NoteWindowConstructed(bool constructed) { windowObjects += constructed ? 1 : -1; }
 
     unsigned SetTimerInterval(unsigned milliseconds);
     unsigned TimerInterval() const { return timerInterval; }
@@ -62,7 +63,7 @@ private:
     int argc = 0;
     char** argv = nullptr;
     std::vector<WindowEx*> windows;
-    int windowsConstructed = 0;
+    int windowObjects = 0;
     bool console = false;
     WindowEx* mainWnd = nullptr;
     unsigned timerInterval = 0;

@@ -13,3 +13,12 @@ bool InjectButton(int button, bool down);
 bool InjectPointerMove(int screenX, int screenY);
 
 }  // namespace ondra::platform
+
+namespace ondra::platform {
+
+struct Window;
+// Destroys the window's X window through a second connection, as another
+// program (or a window manager) could.
+bool DestroyWindowFromOutside(const Window* window);
+
+}  // namespace ondra::platform

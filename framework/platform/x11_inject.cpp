@@ -48,3 +48,16 @@ bool InjectPointerMove(int screenX, int screenY) {
 }
 
 }  // namespace ondra::platform
+
+namespace ondra::platform {
+
+bool DestroyWindowFromOutside(const Window* window) {
+    if (!window || window->xid == None) return false;
+    Display* other = XOpenDisplay(nullptr);
+    if (!other) return false;
+    XDestroyWindow(other, window->xid);
+    XCloseDisplay(other);
+    return true;
+}
+
+}  // namespace ondra::platform

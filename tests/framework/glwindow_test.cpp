@@ -1,0 +1,281 @@
+// GLWindow: pixel formats, the context stack, extensions, messages and the
+// window's geometry, each inside a real message loop under X.
+#include "framework/glwindow.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/context_stack.h"
+#include "framework/platform/inject.h"
+#include "framework/platform/platform.h"
+#include "tests/framework/window_fixture.h"
+
+namespace ondra {
+namespace {
+
+using test::RecordingWindow;
+using test::TestApp;
+
+// Runs `body` once from the window's first idle step, then closes it.
+void RunInLoop(RecordingWindow& window, const std::function<void(RecordingWindow&)>& body) {
+    window.script = [&body](RecordingWindow& w, int idle) {
+        if (idle == 1) {
+            body(w);
+            w.Close();
+        }
+    };
+    Main::Instance()->Execute(0, nullptr);
+}
+
+TEST(GLWindowPixelFormat, SettersBeforeCreationOnlyStore) {
+    TestApp app;
+    RecordingWindow window;
+    EXPECT_TRUE(window.SetDepthBits(16));
+    EXPECT_EQ(16, window.GetDepthBits());
+    EXPECT_TRUE(window.SetStencilBits(8));
+    EXPECT_TRUE(window.SetDoubleBuffer(false));
+    EXPECT_FALSE(window.GetDoubleBuffer());
+    EXPECT_FALSE(window.SetDepthBits(300));
+    EXPECT_FALSE(window.SetAlphaBits(-1));
+    EXPECT_EQ(16, window.GetDepthBits());
+    EXPECT_EQ(nullptr, window.GetHWND());
+}
+
+TEST(GLWindowPixelFormat, LiveWindowReportsWhatTheContextHas) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetDepthBits(24);
+    window.SetStencilBits(8);
+    RunInLoop(window, [](RecordingWindow& w) {
+        EXPECT_EQ(24, w.GetDepthBits());
+        EXPECT_GE(w.GetStencilBits(), 8);
+        EXPECT_TRUE(w.GetDoubleBuffer());
+        EXPECT_FALSE(w.SetDepthBits(300));
+        EXPECT_FALSE(w.SetStencilBits(256));
+    });
+}
+
+TEST(GLWindowPixelFormat, ChangingALiveWindowRecreatesIt) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetDepthBits(24);
+    RunInLoop(window, [](RecordingWindow& w) {
+        EXPECT_TRUE(w.SetDepthBits(24));  // unchanged: no new window
+        EXPECT_EQ(0, w.destroys);
+        EXPECT_TRUE(w.SetAlphaBits(8));
+        EXPECT_GE(w.GetAlphaBits(), 8);
+        EXPECT_EQ(1, w.destroys);
+    });
+    // The recreated window ran OnCreate again from its own create message.
+    EXPECT_EQ(2, window.creates);
+}
+
+TEST(GLWindowPixelFormat, ChangesInsideOnCreateAreRefusedWithOneMessage) {
+    TestApp app;
+    RecordingWindow window;
+    bool first = true, second = true;
+    window.onCreate = [&](RecordingWindow& w) {
+        first = w.SetStencilBits(8);
+        second = w.SetDoubleBuffer(false);
+    };
+    ::testing::internal::CaptureStderr();
+    RunInLoop(window, [](RecordingWindow&) {});
+    const std::string shown = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(first);
+    EXPECT_FALSE(second);
+    EXPECT_EQ(1, window.creates);
+    const std::string message = "Error: You cannot change pixel format in GLWindow::OnCreate\n";
+    EXPECT_EQ(0u, shown.find(message));
+    EXPECT_EQ(std::string::npos, shown.find(message, 1));
+}
+
+TEST(GLWindowContextStack, SeventeenNestedPushesOverflowAndUnwind) {
+    TestApp app;
+    RecordingWindow window;
+    RunInLoop(window, [](RecordingWindow& w) {
+        const int base = context_stack::Depth();
+        const platform::Binding before = platform::GetCurrentBinding();
+        SetTrace(1);
+        ::testing::internal::CaptureStdout();
+        for (int i = 0; i < 17; ++i) EXPECT_TRUE(w.MakeCurrent(true));
+        const std::string out = ::testing::internal::GetCapturedStdout();
+        const int overflows = context_stack::kCapacity - base > 17 ? 0 : 17 - (context_stack::kCapacity - base);
+        std::string expected;
+        for (int i = 0; i < overflows; ++i) expected += "context stack overflow\n";
+        EXPECT_EQ(expected, out);
+        for (int i = 0; i < 17; ++i) w.MakeCurrent(false);
+        SetTrace(0);
+        EXPECT_EQ(base, context_stack::Depth());
+        EXPECT_EQ(before.context, platform::GetCurrentBinding().context);
+        // Popping an empty stack changes nothing.
+        for (int i = 0; i < base + 3; ++i) w.MakeCurrent(false);
+        EXPECT_EQ(0, context_stack::Depth());
+    });
+}
+
+TEST(GLWindowExtensions, WholeNamesOnly) {
+    TestApp app;
+    RecordingWindow window;
+    RunInLoop(window, [](RecordingWindow& w) {
+        const std::string list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+        const std::string name = list.substr(0, list.find(' '));
+        ASSERT_GT(name.size(), 3u);
+        EXPECT_TRUE(w.IsExtensionSupported(name.c_str()));
+        EXPECT_FALSE(w.IsExtensionSupported(name.substr(0, name.size() - 1).c_str()));
+        EXPECT_FALSE(w.IsExtensionSupported(""));
+        EXPECT_FALSE(w.IsExtensionSupported(nullptr));
+        EXPECT_FALSE(w.IsExtensionSupported((name + " " + name).c_str()));
+    });
+}
+
+TEST(GLWindowMessages, MenuCommandsButNotControlNotifications) {
+    TestApp app;
+    RecordingWindow window;
+    window.script = [](RecordingWindow& w, int idle) {
+        if (idle == 1) {
+            w.PostMessage(MSG_COMMAND, 42);
+            w.PostMessage(MSG_COMMAND, (1u << 16) | 43);  // a control's notification
+        }
+        if (idle == 3) w.Close();
+    };
+    Main::Instance()->Execute(0, nullptr);
+    EXPECT_EQ(1, window.Count("OnMenu"));
+    EXPECT_EQ(1, window.Count("OnMenu 42"));
+}
+
+TEST(GLWindowMessages, MouseRowsCountFromTheBottom) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetSize(100, 80);
+    window.script = [](RecordingWindow& w, int idle) {
+        if (idle == 1) {
+            w.PostMessage(MSG_MOUSEMOVE, 0, MakeLParam(5, 79));  // bottom row
+            w.PostMessage(MSG_MOUSEMOVE, 0, MakeLParam(6, 0));   // top row
+            w.PostMessage(MSG_RBUTTONDOWN, 0, MakeLParam(6, 0));
+            w.PostMessage(MSG_RBUTTONUP, 0, MakeLParam(6, 0));
+        }
+        if (idle == 3) w.Close();
+    };
+    Main::Instance()->Execute(0, nullptr);
+    EXPECT_EQ(1, window.Count("OnMouseMove 5,0"));
+    EXPECT_EQ(1, window.Count("OnMouseMove 6,79"));
+    EXPECT_EQ(1, window.Count("OnMouseButton 2 down"));
+    EXPECT_EQ(1, window.Count("OnMouseButton 2 up"));
+}
+
+TEST(GLWindowGeometry, SizeTitleCursorAndAspect) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetSize(-5, 40);
+    EXPECT_EQ(0, window.Width());
+    EXPECT_DOUBLE_EQ(0.0, window.GetAspect());
+    window.SetSize(200, 100);
+    EXPECT_DOUBLE_EQ(2.0, window.GetAspect());
+    EXPECT_FALSE(window.SetTitle(nullptr));
+    EXPECT_TRUE(window.SetTitle("title"));
+    EXPECT_STREQ("title", window.GetTitle());
+    EXPECT_TRUE(window.SetCursor(0));   // the arrow showed before
+    EXPECT_FALSE(window.SetCursor(2));  // nothing showed
+    EXPECT_EQ(2, window.GetCursor());
+    window.SetPosition(30, 40);
+    RunInLoop(window, [](RecordingWindow& w) {
+        int x = -1, y = -1;
+        w.GetPosition(x, y);
+        EXPECT_EQ(30, x);
+        EXPECT_EQ(40, y);
+        EXPECT_EQ(200, w.Width());
+        EXPECT_TRUE(w.SetCursor(0));
+    });
+}
+
+TEST(GLWindowGeometry, ResizeReachesOnResize) {
+    TestApp app;
+    RecordingWindow window;
+    window.script = [](RecordingWindow& w, int idle) {
+        if (idle == 1) w.SetSize(150, 90);
+        if (w.Count("OnResize 150x90") > 0 || idle == 1000) w.Close();
+    };
+    window.idleLimit = -1;
+    Main::Instance()->Execute(0, nullptr);
+    EXPECT_EQ(1, window.Count("OnResize 150x90"));
+    EXPECT_EQ(150, window.Width());
+    EXPECT_EQ(90, window.Height());
+}
+
+TEST(GLWindowGeometry, FullscreenCoversTheScreenAndComesBack) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetSize(120, 100);
+    int screenWidth = 0, screenHeight = 0;
+    platform::GetScreenSize(screenWidth, screenHeight);
+    enum { kEnter, kWaitFull, kWaitBack } phase = kEnter;
+    window.script = [&](RecordingWindow& w, int) {
+        if (phase == kEnter) {
+            EXPECT_TRUE(w.SetFullscreen(true));
+            EXPECT_TRUE(w.IsFullscreen());
+            phase = kWaitFull;
+        } else if (phase == kWaitFull && w.Width() == screenWidth) {
+            EXPECT_EQ(screenHeight, w.Height());
+            EXPECT_TRUE(w.SetFullscreen(false));
+            EXPECT_FALSE(w.IsFullscreen());
+            phase = kWaitBack;
+        } else if (phase == kWaitBack && w.Width() == 120) {
+            w.Close();
+        }
+    };
+    window.idleLimit = 100000;
+    Main::Instance()->Execute(0, nullptr);
+    EXPECT_EQ(kWaitBack, phase);
+    EXPECT_EQ(1, window.Count("OnResize " + std::to_string(screenWidth) + "x" + std::to_string(screenHeight)));
+    EXPECT_EQ(120, window.Width());
+    EXPECT_EQ(100, window.Height());
+}
+
+TEST(GLWindowGeometry, FullscreenBeforeCreationStartsFullscreen) {
+    TestApp app;
+    RecordingWindow window;
+    EXPECT_TRUE(window.SetFullscreen(true));
+    RunInLoop(window, [](RecordingWindow& w) {
+        int width = 0, height = 0;
+        platform::GetScreenSize(width, height);
+        EXPECT_TRUE(w.IsFullscreen());
+        EXPECT_EQ(width, w.Width());
+        EXPECT_EQ(height, w.Height());
+    });
+}
+
+TEST(GLWindowLifecycle, WindowDestroyedBehindOurBackEndsTheLoopQuietly) {
+    TestApp app;
+    RecordingWindow window;
+    window.script = [](RecordingWindow& w, int idle) {
+        if (idle == 2) platform::DestroyWindowFromOutside(w.GetHWND());
+        w.Redraw();
+        w.SwapBuffers();
+    };
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(0, Main::Instance()->Execute(0, nullptr));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(window.IsVisible());
+    EXPECT_LT(window.idles, 2000);
+}
+
+TEST(GLWindowLifecycle, HiddenWindowIsCreatedAndShownLater) {
+    TestApp app;
+    RecordingWindow main, later;
+    later.Hide();
+    main.script = [&](RecordingWindow& w, int idle) {
+        if (idle == 1) {
+            EXPECT_FALSE(later.IsVisible());
+            EXPECT_TRUE(later.Show());
+            EXPECT_TRUE(later.IsVisible());
+        }
+        if (idle == 5) w.Close();
+    };
+    Main::Instance()->Execute(0, nullptr);
+    EXPECT_EQ(1, later.creates);
+}
+
+}  // namespace
+}  // namespace ondra

@@ -1,0 +1,154 @@
+// Real keyboard and mouse input, sent through the X server with XTEST,
+// arriving at the window's handlers.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "framework/glwindow.h"
+#include "framework/keys.h"
+#include "framework/main.h"
+#include "framework/platform/inject.h"
+#include "tests/framework/window_fixture.h"
+
+namespace ondra {
+namespace {
+
+using test::RecordingWindow;
+using test::TestApp;
+
+// A sequence of steps, each run once its predecessor returned true; each
+// step may wait (return false) until the events it caused have arrived.
+class InputScript {
+public:
+    using Step = std::function<bool(RecordingWindow&)>;
+    explicit InputScript(std::vector<Step> steps) : steps_(std::move(steps)) {}
+
+    void Run(RecordingWindow& window, double timeoutSeconds = 10.0) {
+        const double deadline = GetTime() + timeoutSeconds;
+        window.idleLimit = -1;
+        window.script = [this, deadline](RecordingWindow& w, int) {
+            if (next_ < steps_.size() && steps_[next_](w)) ++next_;
+            if (next_ == steps_.size() || GetTime() > deadline) w.Close();
+        };
+        Main::Instance()->Execute(0, nullptr);
+        EXPECT_EQ(steps_.size(), next_) << "the script timed out";
+    }
+
+private:
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+};
+
+InputScript::Step WaitFor(const std::string& line, int count = 1) {
+    return [line, count](RecordingWindow& w) { return w.Count(line) >= count; };
+}
+
+InputScript::Step Key(int vk, bool down) {
+    return [vk, down](RecordingWindow&) {
+        EXPECT_TRUE(platform::InjectKey(vk, down));
+        return true;
+    };
+}
+
+// The window takes the focus when it is mapped; let a few loop turns pass.
+InputScript::Step Settle() {
+    return [](RecordingWindow& w) { return w.idles > 20; };
+}
+
+class Input : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!platform::CanInjectInput()) GTEST_SKIP() << "the X server has no XTEST";
+    }
+};
+
+TEST_F(Input, KeysArriveAsVirtualKeyCodes) {
+    TestApp app;
+    RecordingWindow window;
+    bool heldW = false, releasedW = true;
+    InputScript({Settle(),
+                 Key('W', true), WaitFor("OnKeyboard 87 down"),
+                 [&](RecordingWindow&) { heldW = IsKeyDown('W'); return true; },
+                 Key('W', false), WaitFor("OnKeyboard 87 up"),
+                 [&](RecordingWindow&) { releasedW = IsKeyDown('W'); return true; },
+                 Key(VK_ESCAPE, true), Key(VK_ESCAPE, false), WaitFor("OnKeyboard 27 up"),
+                 Key(VK_LEFT, true), Key(VK_LEFT, false), WaitFor("OnKeyboard 37 up"),
+                 Key(VK_DOWN, true), Key(VK_DOWN, false), WaitFor("OnKeyboard 40 up"),
+                 Key('5', true), Key('5', false), WaitFor("OnKeyboard 53 up"),
+                 Key(VK_SHIFT, true), WaitFor("OnKeyboard 16 down"),
+                 [&](RecordingWindow&) { return IsShiftDown(); },
+                 Key(VK_SHIFT, false), WaitFor("OnKeyboard 16 up"),
+                 Key(VK_F1 + 1, true), Key(VK_F1 + 1, false), WaitFor("OnKeyboard 113 up")})
+        .Run(window);
+    EXPECT_TRUE(heldW);
+    EXPECT_FALSE(releasedW);
+    EXPECT_FALSE(IsShiftDown());
+}
+
+TEST_F(Input, HeldKeyRepeatsAsKeyDownsWithoutKeyUps) {
+    TestApp app;
+    RecordingWindow window;
+    double pressedAt = 0;
+    InputScript({Settle(),
+                 [&](RecordingWindow&) {
+                     pressedAt = GetTime();
+                     return platform::InjectKey('A', true);
+                 },
+                 [&](RecordingWindow&) { return GetTime() - pressedAt > 1.2; },
+                 Key('A', false), WaitFor("OnKeyboard 65 up")})
+        .Run(window);
+    EXPECT_GE(window.Count("OnKeyboard 65 down"), 3);
+    EXPECT_EQ(1, window.Count("OnKeyboard 65 up"));
+    // No release between the repeated presses.
+    bool sawUp = false;
+    for (const std::string& line : window.log) {
+        if (line == "OnKeyboard 65 up") sawUp = true;
+        if (line == "OnKeyboard 65 down") {
+            EXPECT_FALSE(sawUp);
+        }
+    }
+}
+
+TEST_F(Input, MouseMotionAndButtonsUseBottomUpCoordinates) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetSize(200, 150);
+    InputScript({Settle(),
+                 [](RecordingWindow& w) {
+                     int x = 0, y = 0;
+                     w.GetPosition(x, y);
+                     return platform::InjectPointerMove(x + 10, y + 20);
+                 },
+                 WaitFor("OnMouseMove 10,129"),
+                 [](RecordingWindow&) { return platform::InjectButton(0, true); },
+                 WaitFor("OnMouseButton 0 down"),
+                 [](RecordingWindow&) { return platform::InjectButton(0, false); },
+                 WaitFor("OnMouseButton 0 up"),
+                 [](RecordingWindow&) { return platform::InjectButton(2, true) && platform::InjectButton(2, false); },
+                 WaitFor("OnMouseButton 2 up"),
+                 // The wheel is not a button.
+                 [](RecordingWindow&) { return platform::InjectButton(3, true) && platform::InjectButton(3, false); },
+                 [](RecordingWindow&) { return platform::InjectButton(1, true) && platform::InjectButton(1, false); },
+                 WaitFor("OnMouseButton 1 up")})
+        .Run(window);
+    EXPECT_EQ(6, window.Count("OnMouseButton"));
+}
+
+TEST_F(Input, SetCursorPosWarpsThePointerIntoTheWindow) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetSize(100, 100);
+    InputScript({Settle(),
+                 [](RecordingWindow& w) {
+                     int x = 0, y = 0;
+                     w.GetPosition(x, y);
+                     SetCursorPos(x + 50, y + 50);
+                     return true;
+                 },
+                 WaitFor("OnMouseMove 50,49")})
+        .Run(window);
+}
+
+}  // namespace
+}  // namespace ondra

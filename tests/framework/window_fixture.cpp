@@ -1,0 +1,64 @@
+// RecordingWindow: handler calls into a log.
+#include "tests/framework/window_fixture.h"
+
+#include <GL/gl.h>
+
+#include "framework/platform/platform.h"
+
+namespace ondra::test {
+
+bool HasCurrentContext() { return platform::GetCurrentBinding().context != nullptr; }
+
+void RecordingWindow::OnCreate() {
+    ++creates;
+    contextCurrentInCreate = HasCurrentContext() && glGetString(GL_VERSION) != nullptr;
+    log.push_back("OnCreate");
+    if (onCreate) onCreate(*this);
+}
+
+void RecordingWindow::OnDestroy() {
+    ++destroys;
+    log.push_back("OnDestroy");
+}
+
+void RecordingWindow::OnDisplay() {
+    ++displays;
+    log.push_back("OnDisplay");
+    glClear(GL_COLOR_BUFFER_BIT);
+    SwapBuffers();
+}
+
+void RecordingWindow::OnResize(int width, int height) {
+    contextCurrentInResize = HasCurrentContext();
+    log.push_back("OnResize " + std::to_string(width) + "x" + std::to_string(height));
+}
+
+void RecordingWindow::OnMouseButton(int button, bool down) {
+    log.push_back("OnMouseButton " + std::to_string(button) + (down ? " down" : " up"));
+}
+
+void RecordingWindow::OnMouseMove(int x, int y) {
+    log.push_back("OnMouseMove " + std::to_string(x) + "," + std::to_string(y));
+}
+
+void RecordingWindow::OnKeyboard(int key, bool down) {
+    log.push_back("OnKeyboard " + std::to_string(key) + (down ? " down" : " up"));
+}
+
+void RecordingWindow::OnMenu(int command) { log.push_back("OnMenu " + std::to_string(command)); }
+
+void RecordingWindow::OnIdle() {
+    ++idles;
+    log.push_back("OnIdle");
+    if (script) script(*this, idles);
+    if (idles == idleLimit) Close();
+}
+
+int RecordingWindow::Count(const std::string& prefix) const {
+    int n = 0;
+    for (const std::string& line : log)
+        if (line.compare(0, prefix.size(), prefix) == 0) ++n;
+    return n;
+}
+
+}  // namespace ondra::test
