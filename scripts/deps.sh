@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, only those that are missing.
+#   scripts/deps.sh build|test|fuzz
+set -euo pipefail
+
+build_packages=(g++ make cmake pkg-config libgl-dev libglu1-mesa-dev libx11-dev libxtst-dev
+                libjpeg62-turbo-dev libgl1-mesa-dri libglx-mesa0 xfonts-base)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth)
+fuzz_packages=(clang libclang-rt-14-dev)
+
+case "${1:-build}" in
+  build) wanted=("${build_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+  fuzz) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}") ;;
+  *) echo "usage: $0 build|test|fuzz" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}" >&2
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2

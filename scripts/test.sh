@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test. The tests always run on a private
+# virtual X server (Xvfb with Mesa's llvmpipe), never on your desktop.
+#   scripts/test.sh [extra cmake options...]
+#   BUILD_DIR=build-asan scripts/test.sh -DONDRA_SANITIZE=ON
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+
+build_dir=${BUILD_DIR:-build}
+cmake -S . -B "$build_dir" "$@" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"
+# 16- and 32-bit Xvfb screens misbehave with GLX; 24 bits is what we test.
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  ctest --test-dir "$build_dir" -j"$(nproc)" --output-on-failure
