@@ -110,6 +110,27 @@ TEST_F(Input, HeldKeyRepeatsAsKeyDownsWithoutKeyUps) {
     }
 }
 
+TEST_F(Input, KeysCountAsReleasedWhenTheFocusGoesElsewhere) {
+    TestApp app;
+    RecordingWindow window, other;
+    other.Hide();
+    bool heldBefore = false, heldAfter = true;
+    InputScript({Settle(),
+                 Key('D', true), WaitFor("OnKeyboard 68 down"),
+                 [&](RecordingWindow&) {
+                     heldBefore = IsKeyDown('D');
+                     return other.Show();  // a newly mapped window takes the focus
+                 },
+                 [&](RecordingWindow&) {
+                     heldAfter = IsKeyDown('D');
+                     return !heldAfter;
+                 },
+                 Key('D', false)})
+        .Run(window);
+    EXPECT_TRUE(heldBefore);
+    EXPECT_FALSE(heldAfter);
+}
+
 TEST_F(Input, MouseMotionAndButtonsUseBottomUpCoordinates) {
     TestApp app;
     RecordingWindow window;
