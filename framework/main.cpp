@@ -7,9 +7,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <string>
 
 #include "framework/fatal.h"
+#include "framework/format.h"
 #include "framework/glwindow.h"
 #include "framework/platform/platform.h"
 #include "framework/trace.h"
@@ -205,16 +206,16 @@ unsigned SetTimerInterval(unsigned milliseconds) { return Main::Instance()->SetT
 unsigned TimerInterval() { return Main::Instance()->TimerInterval(); }
 
 int ShowMessage(const char* format, ...) {
-    std::vector<char> buffer(1024);
+    std::string text;
     va_list args;
     va_start(args, format);
-    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    const bool fits = FormatBounded(text, format, args);
     va_end(args);
-    if (length < 0 || length >= static_cast<int>(buffer.size())) return 0;
+    if (!fits) return 0;
     std::FILE* out = Main::Instance()->IsConsole() ? stdout : stderr;
-    std::fputs(buffer.data(), out);
+    std::fputs(text.c_str(), out);
     std::fflush(out);
-    return length;
+    return static_cast<int>(text.size());
 }
 
 double GetTime() {

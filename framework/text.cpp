@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
-#include <vector>
+#include <string>
 
+#include "framework/format.h"
 #include "framework/glwindow.h"
 #include "framework/platform/platform.h"
 #include "framework/trace.h"
@@ -33,17 +33,17 @@ bool GLWindow::SetFont(int height, const char* face) {
 }
 
 int GLWindow::Printf(const char* format, ...) {
-    std::vector<char> buffer(1024);
+    std::string text;
     va_list args;
     va_start(args, format);
-    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    const bool fits = FormatBounded(text, format, args);
     va_end(args);
-    if (length < 0 || length >= static_cast<int>(buffer.size())) return 0;
+    if (!fits) return 0;
 
-    int base = DrawText(buffer.data());
+    int base = DrawText(text.c_str());
     if (base == 0) {
         Trace("warning: used wglUseFontBitmap workaround\n");
-        base = DrawText(buffer.data());
+        base = DrawText(text.c_str());
         if (base == 0) Trace("warning: workaround failed\n");
     }
     return base;

@@ -16,18 +16,8 @@ namespace ondra {
 namespace {
 
 using test::RecordingWindow;
+using test::RunOnce;
 using test::TestApp;
-
-// Runs `body` once from the window's first idle step, then closes it.
-void RunInLoop(RecordingWindow& window, const std::function<void(RecordingWindow&)>& body) {
-    window.script = [&body](RecordingWindow& w, int idle) {
-        if (idle == 1) {
-            body(w);
-            w.Close();
-        }
-    };
-    Main::Instance()->Execute(0, nullptr);
-}
 
 TEST(GLWindowPixelFormat, SettersBeforeCreationOnlyStore) {
     TestApp app;
@@ -48,7 +38,7 @@ TEST(GLWindowPixelFormat, LiveWindowReportsWhatTheContextHas) {
     RecordingWindow window;
     window.SetDepthBits(24);
     window.SetStencilBits(8);
-    RunInLoop(window, [](RecordingWindow& w) {
+    RunOnce(window, [](RecordingWindow& w) {
         EXPECT_EQ(24, w.GetDepthBits());
         EXPECT_GE(w.GetStencilBits(), 8);
         EXPECT_TRUE(w.GetDoubleBuffer());
@@ -61,7 +51,7 @@ TEST(GLWindowPixelFormat, ChangingALiveWindowRecreatesIt) {
     TestApp app;
     RecordingWindow window;
     window.SetDepthBits(24);
-    RunInLoop(window, [](RecordingWindow& w) {
+    RunOnce(window, [](RecordingWindow& w) {
         EXPECT_TRUE(w.SetDepthBits(24));  // unchanged: no new window
         EXPECT_EQ(0, w.destroys);
         EXPECT_TRUE(w.SetAlphaBits(8));
@@ -81,7 +71,7 @@ TEST(GLWindowPixelFormat, ChangesInsideOnCreateAreRefusedWithOneMessage) {
         second = w.SetDoubleBuffer(false);
     };
     ::testing::internal::CaptureStderr();
-    RunInLoop(window, [](RecordingWindow&) {});
+    RunOnce(window, [](RecordingWindow&) {});
     const std::string shown = ::testing::internal::GetCapturedStderr();
     EXPECT_FALSE(first);
     EXPECT_FALSE(second);
@@ -94,7 +84,7 @@ TEST(GLWindowPixelFormat, ChangesInsideOnCreateAreRefusedWithOneMessage) {
 TEST(GLWindowContextStack, SeventeenNestedPushesOverflowAndUnwind) {
     TestApp app;
     RecordingWindow window;
-    RunInLoop(window, [](RecordingWindow& w) {
+    RunOnce(window, [](RecordingWindow& w) {
         const int base = context_stack::Depth();
         const platform::Binding before = platform::GetCurrentBinding();
         SetTrace(1);
@@ -118,7 +108,7 @@ TEST(GLWindowContextStack, SeventeenNestedPushesOverflowAndUnwind) {
 TEST(GLWindowExtensions, WholeNamesOnly) {
     TestApp app;
     RecordingWindow window;
-    RunInLoop(window, [](RecordingWindow& w) {
+    RunOnce(window, [](RecordingWindow& w) {
         const std::string list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
         const std::string name = list.substr(0, list.find(' '));
         ASSERT_GT(name.size(), 3u);
@@ -133,7 +123,7 @@ TEST(GLWindowExtensions, WholeNamesOnly) {
 TEST(GLWindowExtensions, SwapIntervalOnlyWhereTheScreenOffersIt) {
     TestApp app;
     RecordingWindow window;
-    RunInLoop(window, [](RecordingWindow& w) {
+    RunOnce(window, [](RecordingWindow& w) {
         // Xvfb offers no swap control: the call must fail cleanly. On a
         // desktop it may succeed; either way the window keeps drawing.
         w.SetSwapInterval(0);
@@ -192,7 +182,7 @@ TEST(GLWindowGeometry, SizeTitleCursorAndAspect) {
     EXPECT_FALSE(window.SetCursor(2));  // nothing showed
     EXPECT_EQ(2, window.GetCursor());
     window.SetPosition(30, 40);
-    RunInLoop(window, [](RecordingWindow& w) {
+    RunOnce(window, [](RecordingWindow& w) {
         int x = -1, y = -1;
         w.GetPosition(x, y);
         EXPECT_EQ(30, x);
@@ -249,7 +239,7 @@ TEST(GLWindowGeometry, FullscreenBeforeCreationStartsFullscreen) {
     TestApp app;
     RecordingWindow window;
     EXPECT_TRUE(window.SetFullscreen(true));
-    RunInLoop(window, [](RecordingWindow& w) {
+    RunOnce(window, [](RecordingWindow& w) {
         int width = 0, height = 0;
         platform::GetScreenSize(width, height);
         EXPECT_TRUE(w.IsFullscreen());

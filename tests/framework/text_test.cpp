@@ -13,6 +13,7 @@ namespace ondra {
 namespace {
 
 using test::RecordingWindow;
+using test::RunOnce;
 using test::TestApp;
 
 void PixelCoordinates(const RecordingWindow& w) {
@@ -37,16 +38,6 @@ float RasterX() {
     float position[4];
     glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
     return position[0];
-}
-
-void RunOnce(RecordingWindow& window, std::function<void(RecordingWindow&)> body) {
-    window.script = [&body](RecordingWindow& w, int idle) {
-        if (idle == 1) {
-            body(w);
-            w.Close();
-        }
-    };
-    Main::Instance()->Execute(0, nullptr);
 }
 
 TEST(Text, PrintfTurnsPixelsToTheTextColour) {

@@ -54,6 +54,16 @@ void RecordingWindow::OnIdle() {
     if (idles == idleLimit) Close();
 }
 
+void RunOnce(RecordingWindow& window, const std::function<void(RecordingWindow&)>& body) {
+    window.script = [&body](RecordingWindow& w, int idle) {
+        if (idle == 1) {
+            body(w);
+            w.Close();
+        }
+    };
+    Main::Instance()->Execute(0, nullptr);
+}
+
 int RecordingWindow::Count(const std::string& prefix) const {
     int n = 0;
     for (const std::string& line : log)

@@ -49,4 +49,8 @@ public:
 // True when a GL context is current on this thread.
 bool HasCurrentContext();
 
+// Runs the message loop; `body` runs once from the window's first idle
+// step, with the window live, and then the window closes.
+void RunOnce(RecordingWindow& window, const std::function<void(RecordingWindow&)>& body);
+
 }  // namespace ondra::test
