@@ -1,0 +1,43 @@
+// CObject: the base of every thing in the compound. A sphere with a
+// position and motion, three virtual operations for derived classes, and the
+// collision, update and draw traversals over an object tree. Every node of
+// an object tree is a CObject.
+#pragma once
+
+#include "game/objects/node.h"
+#include "game/vector3.h"
+
+class CObject : public CNode {
+public:
+    CObject() = default;
+    ~CObject() override = default;
+
+    // Moves by the velocity from before the call, then accelerates.
+    virtual void Update(float dt);
+    virtual void Draw() {}
+    // Called on a list member whose sphere touches `other`'s.
+    virtual void OnCollision(CObject* other) { (void)other; }
+    // Collides this object's whole tree with itself.
+    virtual void CheckCollisions();
+
+    // Tests `other` against this object, its later siblings and, while this
+    // object touches, its children; also walks `other`'s children and later
+    // siblings. Only members of this tree are told about a touch.
+    void Collide(CObject* other);
+    // Updates this object, its subtree and its later siblings; an object
+    // marked `remove` is destroyed once all of them are done.
+    void UpdateTree(float dt);
+    // Draws this object, then its subtree inside the same pushed matrix,
+    // then its later siblings, each in its own pushed matrix.
+    void DrawTree();
+
+    CObject* FirstChild() const { return static_cast<CObject*>(child); }
+    CObject* Next() const { return static_cast<CObject*>(next); }
+    CObject* Parent() const { return static_cast<CObject*>(parent); }
+
+    bool remove = false;
+    Vector3 position;
+    Vector3 velocity;
+    Vector3 acceleration;
+    float radius = 0.0f;
+};
