@@ -1,0 +1,106 @@
+// The shared life cycle of particle systems: allocation, birth, the common
+// update with swap-removal, the random term and the billboard batch.
+#include "game/effects/particle_system.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "game/billboard.h"
+
+namespace {
+
+// One draw of the C library generator scaled to 0..32767 whatever its
+// RAND_MAX, so the random term keeps the same spread on every platform.
+int Draw15Bits() {
+    const long long draw = std::rand();
+    return static_cast<int>(draw * 32768 / (static_cast<long long>(RAND_MAX) + 1));
+}
+
+}  // namespace
+
+CParticleSystem::CParticleSystem(int maxParticles, const Vector3& origin)
+    : maxParticles(maxParticles < 0 ? 0 : maxParticles), origin(origin) {}
+
+CParticleSystem::~CParticleSystem() = default;
+
+void CParticleSystem::Init() {
+    particles = std::make_unique<Particle[]>(maxParticles);
+    liveCount = 0;
+}
+
+void CParticleSystem::Shutdown() {
+    particles.reset();
+    liveCount = 0;
+}
+
+int CParticleSystem::Emit(int n) {
+    // Without an array (before Init, after Shutdown) there is no room.
+    const int capacity = particles ? maxParticles : 0;
+    int born = 0;
+    while (born < n && liveCount < capacity) {
+        ++liveCount;
+        InitParticle(liveCount - 1);
+        ++born;
+    }
+    return n - born;
+}
+
+void CParticleSystem::Update(float dt) {
+    int i = 0;
+    while (i < liveCount) {
+        Particle& p = particles[i];
+        p.position += p.velocity * dt;
+        p.velocity += p.acceleration * dt;
+        p.life -= dt;
+        p.size += p.sizeDelta * dt;
+        if (p.life <= 0.0f) {
+            --liveCount;
+            p = particles[liveCount];  // not advancing i: the moved one is still due
+        } else {
+            ++i;
+        }
+    }
+}
+
+float CParticleSystem::RandomTerm() {
+    // Two sequenced draws: the order of operands of '-' is unspecified.
+    const int first = Draw15Bits();
+    const int second = Draw15Bits();
+    return static_cast<float>(first - second) / 32767.0f;
+}
+
+void CParticleSystem::ReseedFromClock() {
+    using namespace std::chrono;
+    const auto now = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
+    std::srand(static_cast<unsigned int>(now.count()));
+}
+
+void CParticleSystem::DrawBillboards(float sizeScale) const {
+    const BillboardAxes axes = CurrentBillboardAxes();
+    glBegin(GL_QUADS);
+    for (int i = 0; i < liveCount; ++i) {
+        EmitBillboard(particles[i].position, axes, particles[i].size * sizeScale);
+    }
+    glEnd();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void CParticleSystem::BeginBlendedTexture(unsigned int texture) {
+    glEnable(GL_BLEND);
+    // Destination alpha as the second factor: overlapping particles pile
+    // up into a bright core instead of hiding each other.
+    glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_LIGHTING);
+}
+
+void CParticleSystem::EndBlendedTexture() {
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+}

@@ -1,0 +1,32 @@
+// Loading 3DS models once and finding them by file name.
+#include "game/model_cache.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "framework/load3ds/model.h"
+
+ModelCache::ModelCache() = default;
+ModelCache::~ModelCache() = default;
+
+bool ModelCache::Load(const std::string& fileName) {
+    if (models.count(fileName) != 0) return true;
+    auto model = std::make_unique<ondra::Model>();
+    if (!model->Load(fileName.c_str())) return false;
+    models.emplace(fileName, std::move(model));
+    return true;
+}
+
+ondra::Model* ModelCache::Lookup(const std::string& fileName) const {
+    const auto found = models.find(fileName);
+    if (found == models.end()) {
+        std::printf("There is no model associated with the model file %s\n", fileName.c_str());
+        std::fflush(stdout);
+        std::exit(1);
+    }
+    return found->second.get();
+}
+
+void ModelCache::DrawAll() const {
+    for (const auto& entry : models) entry.second->Draw(ondra::DRAW_MATERIALS);
+}

@@ -1,0 +1,33 @@
+// ModelCache: 3DS models by file name, loaded once and owned by the cache.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace ondra {
+class Model;
+}
+
+class ModelCache {
+public:
+    ModelCache();
+    ~ModelCache();
+
+    ModelCache(const ModelCache&) = delete;
+    ModelCache& operator=(const ModelCache&) = delete;
+
+    // Reads the model unless the name is already cached; a file that cannot
+    // be read stores nothing. True when the name is cached afterwards.
+    bool Load(const std::string& fileName);
+    // The cached model. A name that was never loaded means the game's files
+    // do not match its map: the message is printed and the program ends
+    // with exit status 1.
+    ondra::Model* Lookup(const std::string& fileName) const;
+    // Draws every model once, in name order, so that each one's GL
+    // resources exist before the first frame.
+    void DrawAll() const;
+
+private:
+    std::map<std::string, std::unique_ptr<ondra::Model>> models;
+};

@@ -1,0 +1,35 @@
+// TextureCache: GL textures by image file name. Each file is read and
+// uploaded once; its texture lives as long as the cache. The cache is used
+// only while the GL context that owns its textures is current.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+class TextureCache {
+public:
+    explicit TextureCache(int capacity = 50);
+    ~TextureCache();  // deletes the textures it made
+
+    TextureCache(const TextureCache&) = delete;
+    TextureCache& operator=(const TextureCache&) = delete;
+
+    // Reads and uploads the image unless the name is already cached. Takes
+    // the next slot on success; a file that cannot be read, or a load with
+    // every slot taken, stores nothing. True when the name is cached
+    // afterwards.
+    bool Load(const std::string& fileName);
+    // The GL texture name, or -1 (with a message) for a name never loaded.
+    // Names are case-sensitive. Never loads.
+    int Lookup(const std::string& fileName) const;
+
+    int Capacity() const { return capacity; }
+    int UsedSlots() const { return last + 1; }
+
+private:
+    int capacity;
+    int last = -1;  // index of the last used slot
+    std::map<std::string, unsigned int> names;
+    std::vector<unsigned int> ids;  // slot i: texture of the (i+1)-th load
+};
