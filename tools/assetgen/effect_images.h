@@ -1,0 +1,20 @@
+// Effect pictures: glows on black for the additively blended billboards
+// (bolt flare, flame, muzzle flash, red projectile, the generator's storm
+// and lightning), as 128 x 128 JPEGs whose borders are black.
+#pragma once
+
+#include "canvas.h"
+#include "output_folder.h"
+
+namespace assetgen {
+
+void WriteEffectImages(OutputFolder& out);
+
+Canvas PaintFlare();
+Canvas PaintFlame();
+Canvas PaintGunFlare();
+Canvas PaintRedFlare();
+Canvas PaintStorm();
+Canvas PaintLightning();
+
+}  // namespace assetgen

@@ -1,0 +1,33 @@
+// assetgen: writes the game's complete data (models, textures, sky, HUD,
+// effect images and the level map) into the folder named on the command
+// line. Everything is generated from fixed seeds, so every run produces the
+// same bytes.
+#include "effect_images.h"
+#include "hud_images.h"
+#include "level_textures.h"
+#include "output_folder.h"
+#include "skybox.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: assetgen <output folder>\n");
+        return 2;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(argv[1], error);
+    if (error) {
+        std::fprintf(stderr, "assetgen: cannot create %s: %s\n", argv[1], error.message().c_str());
+        return 1;
+    }
+    assetgen::OutputFolder out(argv[1]);
+    assetgen::WriteLevelTextures(out);
+    assetgen::WriteSkybox(out);
+    assetgen::WriteHudImages(out);
+    assetgen::WriteEffectImages(out);
+    return out.AllWritten() ? 0 : 1;
+}

@@ -1,0 +1,37 @@
+// OutputFolder: where the generated files go. Each Save call encodes one
+// file into the folder, reports a failure on standard error and remembers
+// it, so the program can finish writing what it can and still exit non-zero.
+#pragma once
+
+#include "canvas.h"
+#include "pixel_image.h"
+#include "tga_writer.h"
+
+#include <string>
+
+namespace assetgen {
+
+class OutputFolder {
+public:
+    explicit OutputFolder(std::string path);
+
+    std::string PathOf(const std::string& name) const;
+
+    void SaveJpeg(const std::string& name, const Canvas& canvas, int quality = 90);
+    void SaveBmp24(const std::string& name, const Canvas& canvas);
+    void SaveBmp8(const std::string& name, const PalettedImage& image);
+    // 32-bit when withAlpha, else 24-bit.
+    void SaveTga(const std::string& name, const Canvas& canvas, bool withAlpha, TgaCompression compression);
+    void SaveText(const std::string& name, const std::string& text);
+
+    // Records the outcome of a file written by other means.
+    void Report(const std::string& name, bool written);
+
+    bool AllWritten() const { return failures == 0; }
+
+private:
+    std::string path;
+    int failures = 0;
+};
+
+}  // namespace assetgen

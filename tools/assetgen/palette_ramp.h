@@ -1,0 +1,17 @@
+// Palette ramps: turn a picture painted in one tone into an 8-bit paletted
+// image whose 256 entries run through a few colour stops, indexed by the
+// pixel's brightness.
+#pragma once
+
+#include "canvas.h"
+#include "pixel_image.h"
+
+#include <vector>
+
+namespace assetgen {
+
+// Stops are spread evenly from index 0 to 255.
+std::vector<PaletteEntry> RampPalette(const std::vector<Color>& stops);
+PalettedImage IndexByBrightness(const Canvas& canvas, const std::vector<PaletteEntry>& palette);
+
+}  // namespace assetgen
