@@ -149,6 +149,11 @@ Canvas PaintLightning()
     return c;
 }
 
+std::vector<std::string> EffectImageNames()
+{
+    return {"flare.jpg", "flame.jpg", "gunflare.jpg", "flarered.jpg", "storm.jpg", "lightning.jpg"};
+}
+
 void WriteEffectImages(OutputFolder& out)
 {
     out.SaveJpeg("flare.jpg", PaintFlare());

@@ -6,9 +6,13 @@
 #include "canvas.h"
 #include "output_folder.h"
 
+#include <string>
+#include <vector>
+
 namespace assetgen {
 
 void WriteEffectImages(OutputFolder& out);
+std::vector<std::string> EffectImageNames();
 
 Canvas PaintFlare();
 Canvas PaintFlame();

@@ -169,6 +169,12 @@ Canvas PaintLowerHud(bool hasKey, bool hasMedikit)
     return c;
 }
 
+std::vector<std::string> HudImageNames()
+{
+    return {"hudU.tga",  "hudU1.tga",   "hudU2.tga",   "hudU3.tga",   "hudU4.tga",
+            "hudU5.tga", "hudL.tga",    "hudLKey.tga", "hudLMed.tga", "hudLBoth.tga"};
+}
+
 void WriteHudImages(OutputFolder& out)
 {
     // Uncompressed: the readers warn about run-length encoded 32-bit files.

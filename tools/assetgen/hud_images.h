@@ -8,9 +8,13 @@
 #include "canvas.h"
 #include "output_folder.h"
 
+#include <string>
+#include <vector>
+
 namespace assetgen {
 
 void WriteHudImages(OutputFolder& out);
+std::vector<std::string> HudImageNames();
 
 Canvas PaintUpperHud(int health);
 Canvas PaintLowerHud(bool hasKey, bool hasMedikit);

@@ -2,14 +2,19 @@
 // effect images and the level map) into the folder named on the command
 // line. Everything is generated from fixed seeds, so every run produces the
 // same bytes.
+#include "compound_layout.h"
 #include "effect_images.h"
 #include "hud_images.h"
 #include "level_textures.h"
+#include "map_writer.h"
+#include "model_textures.h"
+#include "models.h"
 #include "output_folder.h"
 #include "skybox.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 int main(int argc, char** argv)
@@ -29,5 +34,14 @@ int main(int argc, char** argv)
     assetgen::WriteSkybox(out);
     assetgen::WriteHudImages(out);
     assetgen::WriteEffectImages(out);
+    assetgen::WriteModelTextures(out);
+    assetgen::WriteAllModels(out);
+
+    assetgen::MapPreloads preloads;
+    preloads.skybox.assign(std::begin(assetgen::kSkyFaceNames), std::end(assetgen::kSkyFaceNames));
+    preloads.models = assetgen::MapModelNames();
+    preloads.hud = assetgen::HudImageNames();
+    preloads.fx = assetgen::EffectImageNames();
+    out.SaveText("map.txt", assetgen::MapText(assetgen::CompoundLayout(), preloads));
     return out.AllWritten() ? 0 : 1;
 }
