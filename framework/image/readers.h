@@ -1,0 +1,27 @@
+// The image file readers behind Image::Load, each reading one format from a
+// ByteSource. Each returns false and leaves the image empty on failure.
+#pragma once
+
+#include "framework/image.h"
+#include "framework/image/byte_source.h"
+
+namespace ondra {
+namespace image_internal {
+
+// Uncompressed 8-bit paletted and 24-bit BMP files, with "bmp: " messages.
+bool ReadBmp(ByteSource& source, Image& image);
+
+// Uncompressed and run-length encoded 24- and 32-bit TGA files; the name
+// decides whether a file without the TGA footer signature is tried.
+bool ReadTga(ByteSource& source, const char* fileName, Image& image);
+bool HasTgaExtension(const char* fileName);
+
+// Baseline, progressive and greyscale JPEG files.
+bool ReadJpeg(ByteSource& source, Image& image);
+
+// Byte padding of the rows of a 24-bit DIB `width` pixels wide, which the
+// whole-picture decoders keep in their images.
+int DibRowPadding(int width);
+
+}  // namespace image_internal
+}  // namespace ondra

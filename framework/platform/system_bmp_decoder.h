@@ -1,0 +1,21 @@
+// The general BMP decoder Load falls back on for the bitmaps the plain BMP
+// reader refuses: 1-, 4- and 8-bit paletted, RLE4 and RLE8, 16- and 32-bit
+// (plain and with bit-field masks) and any info header of 40 bytes or more.
+#pragma once
+
+namespace ondra {
+
+class Image;
+
+namespace image_internal {
+class ByteSource;
+}
+
+namespace platform {
+
+// Yields a bottom-up BGR image whose rows carry the padding of a 24-bit DIB.
+// False, with the image empty, for anything it cannot read.
+bool DecodeSystemBmp(image_internal::ByteSource& source, Image& image);
+
+}  // namespace platform
+}  // namespace ondra
