@@ -8,27 +8,17 @@
 #include <new>
 
 #include "framework/image.h"
-#include "framework/image/image_assert.h"
+#include "framework/fatal.h"
 #include "framework/image/image_data.h"
 
 namespace ondra {
-
-namespace image_internal {
-
-void AssertionFailed(const char* expression, int line) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "Assertion failed: %s, file image, line %d\n", expression, line);
-    std::abort();
-}
-
-}  // namespace image_internal
 
 namespace {
 
 ImageData* NewImageData(Image* parent) {
     ImageData* extra = new (std::nothrow) ImageData;
-    ONDRA_IMAGE_ASSERT(extra!=NULL);
-    ONDRA_IMAGE_ASSERT(parent!=NULL);
+    ONDRA_ASSERT(extra!=NULL, "image");
+    ONDRA_ASSERT(parent!=NULL, "image");
     extra->parent = parent;
     return extra;
 }
@@ -161,13 +151,13 @@ bool Image::SetRowPadding(int padding) {
             std::memmove(d.data + row * newStride, d.data + std::size_t(row) * d.stride, d.rowBytes);
     } else {
         Image temp(*this);
-        ONDRA_IMAGE_ASSERT(temp.GetData()!=NULL);
+        ONDRA_ASSERT(temp.GetData()!=NULL, "image");
         const bool created = Create(temp.Width(), temp.Height(), temp.GetFormat(), padding);
         if (!created) return false;
-        ONDRA_IMAGE_ASSERT(GetData() != NULL);
-        ONDRA_IMAGE_ASSERT(Width() == temp.Width());
-        ONDRA_IMAGE_ASSERT(Height() == temp.Height());
-        ONDRA_IMAGE_ASSERT(GetFormat() == temp.GetFormat());
+        ONDRA_ASSERT(GetData() != NULL, "image");
+        ONDRA_ASSERT(Width() == temp.Width(), "image");
+        ONDRA_ASSERT(Height() == temp.Height(), "image");
+        ONDRA_ASSERT(GetFormat() == temp.GetFormat(), "image");
         for (int row = 0; row < d.height; ++row)
             std::memcpy(GetRow(row), temp.GetRow(row), d.rowBytes);
         return true;

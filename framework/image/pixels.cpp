@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "framework/image.h"
-#include "framework/image/image_assert.h"
+#include "framework/fatal.h"
 #include "framework/image/pixel_formats.h"
 
 namespace ondra {
@@ -38,7 +38,7 @@ bool Image::Fill(int red, int green, int blue, int alpha) {
     const size_t pixSize = image_internal::PackColour(
         GetFormat(), MakeColour(ByteFromInt(red), ByteFromInt(green), ByteFromInt(blue), ByteFromInt(alpha)),
         packed);
-    ONDRA_IMAGE_ASSERT(pixSize==(size_t)GetPixelSize());
+    ONDRA_ASSERT(pixSize==(size_t)GetPixelSize(), "image");
     std::uint8_t* row0 = GetRow(0);
     for (int x = 0; x < Width(); ++x) std::memcpy(row0 + x * pixSize, packed, pixSize);
     for (int row = 1; row < Height(); ++row) std::memcpy(GetRow(row), row0, GetRowBytes());

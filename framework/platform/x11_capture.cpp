@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "framework/image.h"
+#include "framework/platform/x11_internal.h"
 
 namespace ondra {
 namespace platform {
@@ -20,7 +21,7 @@ bool GetCurrentDrawableSize(int& width, int& height) {
     Display* display = glXGetCurrentDisplay();
     const GLXDrawable drawable = glXGetCurrentDrawable();
     if (!display || !drawable) return false;
-    Window root;
+    ::Window root;
     int x, y;
     unsigned int w, h, border, depth;
     if (!XGetGeometry(display, drawable, &root, &x, &y, &w, &h, &border, &depth)) return false;
@@ -71,7 +72,7 @@ void CopyRows(XImage* shot, Image& image) {
 }
 
 bool CaptureFrom(Display* display, Image& image) {
-    const Window root = DefaultRootWindow(display);
+    const ::Window root = DefaultRootWindow(display);
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, root, &attributes)) return false;
     if (attributes.width < 1 || attributes.height < 1 || attributes.visual->c_class != TrueColor)
@@ -93,13 +94,8 @@ bool CaptureFrom(Display* display, Image& image) {
 }  // namespace
 
 bool CaptureDesktop(Image& image) {
-    // The desktop is read through a connection of our own, so a grab works
-    // with or without a window of the program open.
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    const bool ok = CaptureFrom(display, image);
-    XCloseDisplay(display);
-    return ok;
+    if (!OpenDisplay()) return false;
+    return CaptureFrom(X11().display, image);
 }
 
 }  // namespace platform
