@@ -1,0 +1,224 @@
+// In-memory encoders for BMP, TGA and JPEG test and asset files.
+#include "framework/image/encoders/image_encoders.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include <jpeglib.h>
+
+namespace ondra {
+namespace encoders {
+
+namespace {
+
+void Put16(Bytes& out, std::uint32_t v) {
+    out.push_back(std::uint8_t(v));
+    out.push_back(std::uint8_t(v >> 8));
+}
+
+void Put32(Bytes& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
+}
+
+void PutPixel(Bytes& out, const std::uint8_t* pixel, int size) { out.insert(out.end(), pixel, pixel + size); }
+
+}  // namespace
+
+Bytes Encode(const BmpFile& f) {
+    const bool masksInHeader = f.infoSize >= 52;
+    const std::uint32_t extra = masksInHeader ? 0 : std::uint32_t(f.masks.size() * 4);
+    const std::uint32_t offset = f.dataOffset >= 0
+                                     ? std::uint32_t(f.dataOffset)
+                                     : 14 + f.infoSize + extra + std::uint32_t(f.palette.size() * 4);
+    Bytes out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, std::uint32_t(offset + f.pixels.size()));
+    Put32(out, 0);
+    Put32(out, offset);
+    Put32(out, f.infoSize);
+    Put32(out, std::uint32_t(f.width));
+    Put32(out, std::uint32_t(f.height));
+    Put16(out, f.planes);
+    Put16(out, f.bitCount);
+    Put32(out, f.compression);
+    Put32(out, std::uint32_t(f.imageSize >= 0 ? f.imageSize : std::int64_t(f.pixels.size())));
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, std::uint32_t(f.coloursUsed >= 0 ? f.coloursUsed : std::int64_t(f.palette.size())));
+    Put32(out, 0);
+    const std::size_t infoEnd = 14 + std::size_t(f.infoSize);
+    if (masksInHeader)
+        for (std::uint32_t mask : f.masks) Put32(out, mask);
+    if (out.size() < infoEnd) out.resize(infoEnd, 0);
+    if (!masksInHeader)
+        for (std::uint32_t mask : f.masks) Put32(out, mask);
+    for (const PaletteEntry& entry : f.palette) out.insert(out.end(), entry.begin(), entry.end());
+    if (out.size() < offset) out.resize(offset, 0);
+    out.insert(out.end(), f.pixels.begin(), f.pixels.end());
+    return out;
+}
+
+Bytes PackRows(int width, int height, int bitCount,
+               const std::function<std::uint32_t(int x, int fileRow)>& value) {
+    const std::size_t rowSize = ((std::size_t(bitCount) * width + 31) / 32) * 4;
+    Bytes out(rowSize * height, 0);
+    for (int row = 0; row < height; ++row) {
+        std::uint8_t* line = out.data() + rowSize * row;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t v = value(x, row);
+            if (bitCount <= 8) {
+                const int bit = x * bitCount;
+                const int shift = 8 - bitCount - bit % 8;
+                line[bit / 8] |= std::uint8_t((v & ((1u << bitCount) - 1)) << shift);
+            } else {
+                for (int i = 0; i < bitCount / 8; ++i) line[x * bitCount / 8 + i] = std::uint8_t(v >> (8 * i));
+            }
+        }
+    }
+    return out;
+}
+
+Bytes EncodeRle(int width, int height, bool fourBit, const std::function<int(int x, int fileRow)>& index) {
+    Bytes out;
+    for (int row = 0; row < height; ++row) {
+        int x = 0;
+        while (x < width) {
+            int run = 1;
+            while (x + run < width && run < 255 && index(x + run, row) == index(x, row)) ++run;
+            if (run >= 3 || width - x < 3) {
+                const int v = index(x, row);
+                out.push_back(std::uint8_t(run));
+                out.push_back(std::uint8_t(fourBit ? (v << 4 | v) : v));
+                x += run;
+                continue;
+            }
+            // An absolute run up to the next run of three equal indices.
+            int count = 0;
+            while (x + count < width && count < 255 &&
+                   !(x + count + 2 < width && index(x + count, row) == index(x + count + 1, row) &&
+                     index(x + count, row) == index(x + count + 2, row)))
+                ++count;
+            if (count < 3) count = std::min(3, width - x);
+            out.push_back(0);
+            out.push_back(std::uint8_t(count));
+            Bytes data;
+            for (int i = 0; i < count; ++i) {
+                const int v = index(x + i, row);
+                if (!fourBit) data.push_back(std::uint8_t(v));
+                else if (i % 2 == 0) data.push_back(std::uint8_t(v << 4));
+                else data.back() |= std::uint8_t(v);
+            }
+            if (data.size() % 2) data.push_back(0);
+            out.insert(out.end(), data.begin(), data.end());
+            x += count;
+        }
+        out.push_back(0);
+        out.push_back(row + 1 == height ? 1 : 0);
+    }
+    return out;
+}
+
+Bytes EncodeTga(const Image& image, const TgaOptions& options) {
+    const int pixelSize = image.GetPixelSize();
+    Bytes out;
+    out.push_back(std::uint8_t(options.imageId.size()));
+    out.push_back(0);
+    out.push_back(options.runLength ? 10 : 2);
+    out.insert(out.end(), 5, 0);
+    Put16(out, 0);
+    Put16(out, 0);
+    Put16(out, std::uint32_t(image.Width()));
+    Put16(out, std::uint32_t(image.Height()));
+    out.push_back(std::uint8_t(pixelSize * 8));
+    out.push_back(std::uint8_t((pixelSize == 4 ? 8 : 0) | (options.topDown ? 0x20 : 0) |
+                               (options.rightToLeft ? 0x10 : 0)));
+    out.insert(out.end(), options.imageId.begin(), options.imageId.end());
+
+    // Pixels in file order, then packets over the whole run.
+    std::vector<const std::uint8_t*> pixels;
+    for (int i = 0; i < image.Height(); ++i) {
+        const std::uint8_t* row = image.GetRow(options.topDown ? image.Height() - 1 - i : i);
+        for (int j = 0; j < image.Width(); ++j) {
+            const int x = options.rightToLeft ? image.Width() - 1 - j : j;
+            pixels.push_back(row + x * pixelSize);
+        }
+    }
+    auto same = [&](std::size_t a, std::size_t b) { return std::memcmp(pixels[a], pixels[b], pixelSize) == 0; };
+    std::size_t i = 0;
+    while (i < pixels.size()) {
+        if (!options.runLength) {
+            PutPixel(out, pixels[i++], pixelSize);
+            continue;
+        }
+        std::size_t run = 1;
+        while (i + run < pixels.size() && run < 128 && same(i, i + run)) ++run;
+        if (run >= 2) {
+            out.push_back(std::uint8_t(0x80 | (run - 1)));
+            PutPixel(out, pixels[i], pixelSize);
+            i += run;
+            continue;
+        }
+        std::size_t count = 1;
+        while (i + count < pixels.size() && count < 128 &&
+               !(i + count + 1 < pixels.size() && same(i + count, i + count + 1)))
+            ++count;
+        out.push_back(std::uint8_t(count - 1));
+        for (std::size_t k = 0; k < count; ++k) PutPixel(out, pixels[i + k], pixelSize);
+        i += count;
+    }
+    if (options.footer) {
+        Put32(out, 0);
+        Put32(out, 0);
+        const char signature[] = "TRUEVISION-XFILE.";
+        out.insert(out.end(), signature, signature + sizeof signature);  // with the closing zero
+    }
+    return out;
+}
+
+Bytes EncodeJpeg(const Image& image, int quality, bool progressive) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    const bool grey = image.GetFormat() == LUMINANCE;
+    cinfo.image_width = JDIMENSION(image.Width());
+    cinfo.image_height = JDIMENSION(image.Height());
+    cinfo.input_components = grey ? 1 : 3;
+    cinfo.in_color_space = grey ? JCS_GRAYSCALE : (image.GetFormat() == BGR ? JCS_EXT_BGR : JCS_RGB);
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    if (progressive) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    // JPEG rows run top-down; image rows bottom-up.
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(image.GetRow(image.Height() - 1 - int(cinfo.next_scanline)));
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    Bytes out(buffer, buffer + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    return out;
+}
+
+bool WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(file);
+}
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+}  // namespace encoders
+}  // namespace ondra

@@ -1,0 +1,71 @@
+// Encoders that make image files in memory, in any of the variants the
+// readers take: hand-built BMP files of every bit depth and compression,
+// TGA files (plain or run-length encoded) and JPEG files. Tests, the fuzz
+// corpus, benchmarks and asset tools use them; the game itself does not.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/image.h"
+
+namespace ondra {
+namespace encoders {
+
+using Bytes = std::vector<std::uint8_t>;
+using PaletteEntry = std::array<std::uint8_t, 4>;  // blue, green, red, reserved
+
+// A BMP file described field by field; Encode writes exactly what it says,
+// so a test can forge any header.
+struct BmpFile {
+    std::int32_t width = 0;
+    std::int32_t height = 0;  // negative: rows stored top-down
+    std::uint16_t planes = 1;
+    std::uint16_t bitCount = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t infoSize = 40;  // bytes beyond 40 are written as zeros
+    std::int64_t imageSize = -1;  // -1: the size of `pixels`
+    std::int64_t coloursUsed = -1;  // -1: the number of palette entries
+    std::int64_t dataOffset = -1;  // -1: right after the masks and palette
+    std::vector<std::uint32_t> masks;  // red, green, blue; after a 40-byte header, else inside it
+    std::vector<PaletteEntry> palette;
+    Bytes pixels;  // stored as they are
+};
+
+Bytes Encode(const BmpFile& file);
+
+// Rows of `bitCount`-bit values, each row padded to 4 bytes. Values of 8
+// bits and less are packed from the high bits of each byte; wider ones are
+// stored little-endian. value(x, fileRow) gives each one.
+Bytes PackRows(int width, int height, int bitCount,
+               const std::function<std::uint32_t(int x, int fileRow)>& value);
+
+// Run-length encodes pixel indices as BI_RLE8 (or BI_RLE4 with
+// `fourBit`): runs of equal indices become encoded runs, the rest absolute
+// runs; each row ends with an end-of-line mark, the data with end of bitmap.
+Bytes EncodeRle(int width, int height, bool fourBit,
+                const std::function<int(int x, int fileRow)>& index);
+
+struct TgaOptions {
+    bool runLength = false;
+    bool topDown = false;      // descriptor bit 5
+    bool rightToLeft = false;  // descriptor bit 4
+    bool footer = true;        // the TRUEVISION-XFILE signature
+    std::string imageId;
+};
+
+// A BGR or BGRA image as a 24- or 32-bit TGA file.
+Bytes EncodeTga(const Image& image, const TgaOptions& options);
+
+// An RGB or LUMINANCE image as a JPEG file; greyscale images give
+// one-component files.
+Bytes EncodeJpeg(const Image& image, int quality, bool progressive);
+
+bool WriteFile(const std::string& path, const Bytes& bytes);
+Bytes ReadFile(const std::string& path);
+
+}  // namespace encoders
+}  // namespace ondra
