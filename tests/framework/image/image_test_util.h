@@ -1,0 +1,75 @@
+// Helpers for the image reader tests: a scratch folder, loading bytes
+// through a real file, and pixel comparisons.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "framework/image.h"
+#include "framework/image/encoders/image_encoders.h"
+
+namespace ondra {
+namespace test {
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "ondra-image-XXXXXX").string();
+        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Writes the bytes under `name` and loads them, collecting standard output.
+struct LoadResult {
+    bool ok = false;
+    std::string output;
+};
+
+inline LoadResult LoadBytes(const ScratchFolder& folder, const std::string& name,
+                            const encoders::Bytes& bytes, Image& image) {
+    const std::string path = folder.File(name);
+    EXPECT_TRUE(encoders::WriteFile(path, bytes));
+    testing::internal::CaptureStdout();
+    LoadResult result;
+    result.ok = image.Load(path.c_str());
+    result.output = testing::internal::GetCapturedStdout();
+    return result;
+}
+
+// Row by row, ignoring padding.
+inline ::testing::AssertionResult SamePixels(const Image& a, const Image& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height() || a.GetFormat() != b.GetFormat())
+        return ::testing::AssertionFailure()
+               << a.Width() << "x" << a.Height() << " format " << a.GetFormat() << " vs " << b.Width()
+               << "x" << b.Height() << " format " << b.GetFormat();
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.GetRowBytes(); ++x)
+            if (a.GetRow(y)[x] != b.GetRow(y)[x])
+                return ::testing::AssertionFailure() << "row " << y << " byte " << x << ": "
+                                                     << int(a.GetRow(y)[x]) << " vs " << int(b.GetRow(y)[x]);
+    return ::testing::AssertionSuccess();
+}
+
+// A picture with a different colour in every pixel.
+inline Image Pattern(int width, int height, ImageFormat format) {
+    Image image(width, height, format);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.SetPixel(x, y, 40 * x + 3, 60 * y + 7, (x * 13 + y * 29) & 0xFF, 255 - 9 * x);
+    return image;
+}
+
+}  // namespace test
+}  // namespace ondra
