@@ -59,7 +59,7 @@ bool BufferedReader::Refill() {
     return got != 0;
 }
 
-bool BufferedReader::ReadExactly(void* destination, std::size_t count) {
+bool BufferedReader::ReadAcrossChunks(void* destination, std::size_t count) {
     auto* out = static_cast<std::uint8_t*>(destination);
     while (count) {
         if (next_ == end_ && !Refill()) return false;

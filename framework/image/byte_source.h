@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace ondra {
 namespace image_internal {
@@ -75,9 +76,17 @@ public:
         value = *next_++;
         return true;
     }
-    bool ReadExactly(void* destination, std::size_t count);
+    bool ReadExactly(void* destination, std::size_t count) {
+        if (std::size_t(end_ - next_) >= count) {  // the common case, inline
+            std::memcpy(destination, next_, count);
+            next_ += count;
+            return true;
+        }
+        return ReadAcrossChunks(destination, count);
+    }
 
 private:
+    bool ReadAcrossChunks(void* destination, std::size_t count);
     bool Refill();
 
     static constexpr std::size_t kChunk = 64 * 1024;

@@ -53,6 +53,12 @@ bool ReadUncompressed(ByteSource& source, Image& image) {
     return true;
 }
 
+// Repeats the pixel at `out` until `end`; fixed sizes let the copies inline.
+template <int kPixelSize>
+void Repeat(std::uint8_t* out, std::uint8_t* end) {
+    for (std::uint8_t* p = out + kPixelSize; p < end; p += kPixelSize) std::memcpy(p, out, kPixelSize);
+}
+
 // Packets may run across row ends: the pixels form one contiguous run.
 bool DecodeRunLength(ByteSource& source, Image& image) {
     const int pixelSize = image.GetPixelSize();
@@ -65,8 +71,8 @@ bool DecodeRunLength(ByteSource& source, Image& image) {
         if (bytes > std::size_t(end - out)) return false;
         if (header & 0x80) {
             if (!reader.ReadExactly(out, pixelSize)) return false;
-            for (std::uint8_t* p = out + pixelSize; p < out + bytes; p += pixelSize)
-                std::memcpy(p, out, pixelSize);
+            if (pixelSize == 3) Repeat<3>(out, out + bytes);
+            else Repeat<4>(out, out + bytes);
         } else if (!reader.ReadExactly(out, bytes)) {
             return false;
         }
