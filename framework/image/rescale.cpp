@@ -46,7 +46,13 @@ int Image::Rescale(int width, int height) {
         Copy(copy);
         return GLU_INVALID_VALUE;
     }
-    if (!platform::IsGLContextCurrent()) std::printf("Image::Rescale() called out of GL context\n");
+    if (!platform::IsGLContextCurrent()) {
+        // GLU reads the pixel store from the context; without one it would
+        // work from undefined row lengths and alignments.
+        std::printf("Image::Rescale() called out of GL context\n");
+        Copy(copy);
+        return GLU_INVALID_OPERATION;
+    }
     int result;
     {
         // gluScaleImage reads with the unpack state and writes with the pack

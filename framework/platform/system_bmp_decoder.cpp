@@ -230,13 +230,13 @@ bool DecodeRunLength(ByteSource& source, const Header& h, const std::uint8_t (&p
 // A forged header must not make us allocate a picture the file cannot
 // fill. Uncompressed rows must all be there. Run-length data can describe
 // a big picture in a few bytes (skips, an early end mark), so it is
-// trusted up to 2048 x 2048 pixels and beyond that only for files of at
+// trusted up to 1024 x 1024 pixels and beyond that only for files of at
 // least one byte per 256 pixels.
 bool FileCanHold(const ByteSource& source, const Header& h) {
     const std::uint64_t available = source.Size() > h.dataOffset ? source.Size() - h.dataOffset : 0;
     const std::uint64_t pixels = std::uint64_t(h.width) * h.height;
     if (h.compression == kRle8 || h.compression == kRle4)
-        return pixels <= 2048u * 2048u || pixels / 256 <= available;
+        return pixels <= 1024u * 1024u || pixels / 256 <= available;
     return available >= ((std::uint64_t(h.bitCount) * h.width + 31) / 32) * 4 * h.height;
 }
 

@@ -270,6 +270,21 @@ TEST(ImageScaling, RescaleRefusesBadSizesWithoutContext) {
     EXPECT_EQ(image.Rescale(4, -2), 100901);
     EXPECT_EQ(image.Rescale(4, 4), 0);
     EXPECT_EQ(image.Width(), 4);
+
+    // Scaling needs GL's pixel store: without a context the image is kept.
+    image.Fill(1, 2, 3);
+    testing::internal::CaptureStdout();
+    EXPECT_NE(image.Rescale(8, 2), 0);
+    Image odd(5, 3, RGB);
+    EXPECT_FALSE(odd.ScaleImagePow2());
+    EXPECT_EQ(odd.Width(), 5);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Image::Rescale() called out of GL context\nImage::Rescale() called out of GL context\n");
+    EXPECT_EQ(image.Width(), 4);
+    EXPECT_EQ(image.Height(), 4);
+    std::uint8_t r, g, b, a;
+    image.GetPixel(3, 3, r, g, b, a);
+    EXPECT_EQ((B{r, g, b, a}), (B{1, 2, 3, 255}));
 }
 
 }  // namespace
