@@ -2,8 +2,6 @@
 // padding changes.
 #include <climits>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 

@@ -13,11 +13,6 @@ namespace ondra {
 
 namespace image_internal {
 
-int DibRowPadding(int width) {
-    const int rowSize = ((24 * width + 31) / 32) * 4;
-    return rowSize - (24 * width + 7) / 8;
-}
-
 namespace {
 
 // Relative names are resolved against the working directory; a path that

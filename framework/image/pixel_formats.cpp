@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "framework/image/image_data.h"
 
 namespace ondra {
 namespace image_internal {

@@ -21,7 +21,10 @@ bool ReadJpeg(ByteSource& source, Image& image);
 
 // Byte padding of the rows of a 24-bit DIB `width` pixels wide, which the
 // whole-picture decoders keep in their images.
-int DibRowPadding(int width);
+inline int DibRowPadding(int width) {
+    const int rowSize = ((24 * width + 31) / 32) * 4;
+    return rowSize - (24 * width + 7) / 8;
+}
 
 }  // namespace image_internal
 }  // namespace ondra
