@@ -41,9 +41,13 @@ struct ProgressMonitor {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->escape, 1);
 }
 
-// Warnings about damaged data are tolerated; only a file that ends before
-// its picture does counts as a failure (see FillInput).
-void OnMessage(j_common_ptr, int) {}
+// Warnings about damaged data are tolerated, except that the picture's data
+// ran out: libjpeg would fill the rest with grey, and a forged size in a
+// tiny file would then cost a huge picture.
+void OnMessage(j_common_ptr cinfo, int level) {
+    const int code = cinfo->err->msg_code;
+    if (level < 0 && (code == JWRN_HIT_MARKER || code == JWRN_JPEG_EOF)) OnError(cinfo);
+}
 
 void InitSource(j_decompress_ptr) {}
 

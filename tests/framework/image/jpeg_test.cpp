@@ -97,7 +97,24 @@ TEST_F(JpegTest, BaselineProgressiveAndGrey) {
 TEST_F(JpegTest, DamagedFilesFail) {
     const Bytes good = encoders::EncodeJpeg(Quarters(64, 64), 90, false);
     const Bytes progressive = encoders::EncodeJpeg(Quarters(64, 64), 90, true);
+    // The same data claiming 16000 x 16000 pixels runs out long before.
+    Bytes forged = good;
+    for (std::size_t i = 0; i + 8 < forged.size(); ++i)
+        if (forged[i] == 0xFF && (forged[i + 1] == 0xC0 || forged[i + 1] == 0xC2)) {
+            forged[i + 5] = forged[i + 7] = 16000 >> 8;
+            forged[i + 6] = forged[i + 8] = 16000 & 0xFF;
+            break;
+        }
+    Bytes forgedProgressive = progressive;
+    for (std::size_t i = 0; i + 8 < forgedProgressive.size(); ++i)
+        if (forgedProgressive[i] == 0xFF && forgedProgressive[i + 1] == 0xC2) {
+            forgedProgressive[i + 5] = forgedProgressive[i + 7] = 16000 >> 8;
+            forgedProgressive[i + 6] = forgedProgressive[i + 8] = 16000 & 0xFF;
+            break;
+        }
     const std::vector<std::pair<const char*, Bytes>> cases = {
+        {"forged size", forged},
+        {"forged progressive size", forgedProgressive},
         {"header only", Bytes(good.begin(), good.begin() + 200)},
         {"truncated", Bytes(good.begin(), good.begin() + good.size() / 2)},
         {"truncated progressive", Bytes(progressive.begin(), progressive.begin() + progressive.size() / 2)},
