@@ -11,8 +11,8 @@
 namespace assetgen {
 namespace {
 
-constexpr float kHalfWidth = 0.65f;
-constexpr float kHalfHeight = 0.5f;
+constexpr float kHalfWidth = 0.85f;
+constexpr float kHalfHeight = 0.65f;
 constexpr float kDepth = 0.4f;
 constexpr float kWall = 0.04f;
 

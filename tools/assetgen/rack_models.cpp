@@ -43,13 +43,13 @@ void BuildRifle(MeshBuilder& rifle)
 {
     // The same rifle the player carries, lying across the hooks.
     rifle.UseMaterial("GunMetal");
-    rifle.Box(Transform::Translate(-0.5f, 1.5f, 2.0f), {5.5f, 1.1f, 0.6f});
-    rifle.Box(Transform::Translate(-3.0f, 0.0f, 2.0f) * Transform::RotateZ(-15), {0.8f, 1.5f, 0.5f});
-    rifle.Cylinder(Transform::Translate(7.0f, 1.8f, 2.0f) * Transform::RotateY(90), 0.5f, 3.0f, 12);
+    rifle.Box(Transform::Translate(-1.5f, 1.5f, 2.0f), {5.5f, 1.1f, 0.6f});
+    rifle.Box(Transform::Translate(-4.0f, 0.0f, 2.0f) * Transform::RotateZ(-15), {0.8f, 1.5f, 0.5f});
+    rifle.Cylinder(Transform::Translate(6.0f, 1.8f, 2.0f) * Transform::RotateY(90), 0.5f, 1.8f, 12);
     rifle.UseMaterial("GunTrim");
-    rifle.Torus(Transform::Translate(10.0f, 1.8f, 2.0f) * Transform::RotateY(90), 0.65f, 0.2f, 12, 6);
+    rifle.Torus(Transform::Translate(7.6f, 1.8f, 2.0f) * Transform::RotateY(90), 0.65f, 0.2f, 12, 6);
     rifle.UseMaterial("EnergyCell");
-    rifle.Cylinder(Transform::Translate(0.0f, 0.4f, 2.0f) * Transform::RotateY(90), 0.4f, 2.5f, 10);
+    rifle.Cylinder(Transform::Translate(-1.0f, 0.4f, 2.0f) * Transform::RotateY(90), 0.4f, 2.5f, 10);
     // Three spare clips on the shelf.
     for (int clip = 0; clip < 3; ++clip) {
         rifle.Box(Transform::Translate(-3.0f + clip * 3.0f, -2.9f, 1.4f), {0.9f, 0.8f, 0.5f});

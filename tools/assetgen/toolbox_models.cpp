@@ -21,7 +21,7 @@ void AddToolboxMaterials(ModelBuilder& model)
     model.AddMaterial({"BoxPaint", {1, 1, 1}, 0.6f, 0.3f, 25, 0, 0, names::kToolboxPaint});
     model.AddMaterial({"BoxInside", {0.15f, 0.15f, 0.16f}, 0.6f, 0.1f, 10});
     model.AddMaterial({"Steel", {0.6f, 0.62f, 0.65f}, 0.6f, 0.7f, 60});
-    model.AddMaterial({"TorchBody", {0.12f, 0.12f, 0.13f}, 0.6f, 0.4f, 30});
+    model.AddMaterial({"TorchBody", {0.95f, 0.8f, 0.15f}, 0.6f, 0.6f, 50});
     model.AddMaterial({"TorchLens", {1.0f, 0.95f, 0.75f}, 0.6f, 0.9f, 80, 100});
 }
 
