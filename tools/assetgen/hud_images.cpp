@@ -70,7 +70,7 @@ void PaintCornerBrackets(Canvas& c, float y, float direction)
 
 void PaintMedikitIcon(Canvas& c, const Box& box, bool lit)
 {
-    const float alpha = lit ? 1.0f : 0.3f;
+    const float alpha = lit ? 1.0f : 0.15f;
     c.FillRoundRect(box.x0, box.y0, box.x1, box.y1, 3, {0.95f, 0.95f, 0.95f, alpha});
     const float cx = (box.x0 + box.x1) / 2;
     const float cy = (box.y0 + box.y1) / 2;
@@ -82,7 +82,7 @@ void PaintMedikitIcon(Canvas& c, const Box& box, bool lit)
 
 void PaintKeyIcon(Canvas& c, const Box& box, bool lit)
 {
-    const Color gold{1.0f, 0.8f, 0.2f, lit ? 1.0f : 0.3f};
+    const Color gold{1.0f, 0.8f, 0.2f, lit ? 1.0f : 0.15f};
     const float cy = (box.y0 + box.y1) / 2;
     const float ringRadius = (box.y1 - box.y0) * 0.3f;
     const float ringX = box.x0 + ringRadius + 2;

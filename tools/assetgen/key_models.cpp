@@ -23,7 +23,7 @@ void BuildKey(MeshBuilder& key)
     key.Box(Transform::Translate(1.75f, -0.3f, z), {0.1f, 0.2f, thickness});
     key.Box(Transform::Translate(1.05f, -0.28f, z), {0.08f, 0.16f, thickness});
     key.UseMaterial("KeyGem");
-    key.Sphere(Transform::Translate(-1.3f, 0, z), {0.38f, 0.38f, 0.22f}, 12, 6);
+    key.Sphere(Transform::Translate(-1.3f, 0, kUnderside + 0.16f), {0.38f, 0.38f, 0.16f}, 12, 6);
 }
 
 void WriteKey(OutputFolder& out, const char* fileName, Rgb3 gem)

@@ -1,7 +1,7 @@
 // toolbox.3DS and emptybox.3DS: the open tool box holding the flashlight,
 // drawn at scale 0.5 with its origin 0.2 above the floor and 0.6 from the
 // wall. z is up and the box faces +x, so the floor is at z = -0.4 and the
-// wall at x = -1.2; two units are one world unit.
+// wall's surface at x = -1.0; two units are one world unit.
 #include "models.h"
 
 #include "asset_names.h"
@@ -11,8 +11,8 @@ namespace assetgen {
 namespace {
 
 constexpr float kFloor = -0.4f;
-constexpr float kBack = -1.05f;
-constexpr float kFront = -0.15f;
+constexpr float kBack = -0.85f;
+constexpr float kFront = 0.05f;
 constexpr float kHalfWidth = 0.8f;
 constexpr float kHeight = 0.45f;
 
@@ -39,7 +39,7 @@ void BuildBox(MeshBuilder& box)
         box.Box(Transform::Translate(midX, y, kFloor + kHeight / 2), {halfDepth, wall / 2, kHeight / 2});
     }
     // The lid stands open against the wall.
-    box.Box(Transform::Translate(kBack - 0.03f, 0, kFloor + kHeight + 0.42f) * Transform::RotateY(-8),
+    box.Box(Transform::Translate(kBack - 0.03f, 0, kFloor + kHeight + 0.42f) * Transform::RotateY(-4),
             {0.03f, kHalfWidth, 0.42f});
     box.UseMaterial("BoxInside");
     box.Box(Transform::Translate(midX, 0, kFloor + wall + 0.005f), {halfDepth - wall, kHalfWidth - wall, 0.005f});

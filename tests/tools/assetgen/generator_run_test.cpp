@@ -1,0 +1,71 @@
+// Runs the generator the way the build does and checks that it writes the
+// same bytes as the build's own run, and that it reports bad arguments and
+// unwritable folders instead of claiming success.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+int RunGenerator(const std::string& arguments)
+{
+    const std::string command = std::string(ASSETGEN_PATH) + " " + arguments + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+fs::path ScratchFolder(const std::string& name)
+{
+    const fs::path folder = fs::temp_directory_path() / ("assetgen_test_" + name + "_" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    return folder;
+}
+
+TEST(GeneratorRun, WritesTheSameBytesEveryRun)
+{
+    const fs::path folder = ScratchFolder("rerun");
+    ASSERT_EQ(RunGenerator(folder.string()), 0);
+    int compared = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(ONDRA_DATA_DIR)) {
+        const fs::path twin = folder / entry.path().filename();
+        ASSERT_TRUE(fs::exists(twin)) << entry.path().filename();
+        EXPECT_TRUE(ReadBytes(entry.path()) == ReadBytes(twin)) << entry.path().filename() << " differs between runs";
+        ++compared;
+    }
+    int written = 0;
+    for ([[maybe_unused]] const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        ++written;
+    }
+    EXPECT_EQ(written, compared);
+    EXPECT_GT(compared, 40);
+    fs::remove_all(folder);
+}
+
+TEST(GeneratorRun, FailsWithoutAFolderOrWithAnUnwritableOne)
+{
+    EXPECT_NE(RunGenerator(""), 0);
+    const fs::path blocker = ScratchFolder("blocker");
+    std::ofstream(blocker.string()) << "a file where the folder should be";
+    EXPECT_NE(RunGenerator(blocker.string()), 0);
+    EXPECT_NE(RunGenerator((blocker / "inside").string()), 0);
+    fs::remove_all(blocker);
+}
+
+}  // namespace
