@@ -1,24 +1,54 @@
-// Particle updates per particle, against a plain loop that moves as many
-// positions.
+// Particle effects at the sizes the game uses: one update plus render of a
+// full system, and the update alone per particle, each against a plain loop
+// that moves as many positions.
+#include <GL/gl.h>
+#include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "game/effects/bolt_trail.h"
 #include "game/effects/flame.h"
+#include "tests/support/gl_context.h"
 
 namespace {
 
-// A step short enough that a flame loses almost nothing per update; the
-// system is refilled (outside the timing) once a tenth has died.
+constexpr float kFrame = 1.0f / 60.0f;
+// So short that a system loses almost nothing per update.
 constexpr float kTinyStep = 1e-6f;
+constexpr int kView = 256;
+
+GLuint whiteTexture = 0;
+
+using Factory = std::function<std::unique_ptr<CParticleSystem>()>;
 
 void ReportPerParticle(benchmark::State& state, long long particleUpdates) {
     state.counters["per_particle"] = benchmark::Counter(
         static_cast<double>(particleUpdates), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_PlainMoveLoop(benchmark::State& state) {
+// Full again, from a fixed seed, with the particles born dead already gone.
+void Refill(CParticleSystem& system) {
+    system.Init();
+    std::srand(1);
+    system.Emit(system.MaxParticles());
+    system.Update(0.0f);
+}
+
+void SetUpView() {
+    glViewport(0, 0, kView, kView);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, 1.0, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0, 4, 0, 0, 0, 0, 1, 0);
+}
+
+void PlainMove(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     std::vector<Vector3> positions(count, Vector3(0, 0, 0));
     std::vector<Vector3> velocities(count, Vector3(0.1f, 1.0f, -0.1f));
@@ -29,23 +59,72 @@ void BM_PlainMoveLoop(benchmark::State& state) {
     }
     ReportPerParticle(state, static_cast<long long>(state.iterations()) * count);
 }
-BENCHMARK(BM_PlainMoveLoop)->Arg(250);
 
-void BM_FlameUpdate(benchmark::State& state) {
-    Flame flame(static_cast<int>(state.range(0)), Vector3(0, 0, 0), 0.5f, 0);
+void UpdateOnly(benchmark::State& state, const Factory& make) {
+    std::unique_ptr<CParticleSystem> system = make();
+    Refill(*system);
+    const int full = system->LiveCount();
     long long particleUpdates = 0;
     for (auto _ : state) {
-        particleUpdates += flame.LiveCount();
-        flame.Update(kTinyStep);
-        if (flame.LiveCount() < flame.MaxParticles() * 9 / 10) {
+        particleUpdates += system->LiveCount();
+        system->Update(kTinyStep);
+        if (system->LiveCount() < full * 9 / 10) {
             state.PauseTiming();
-            flame.Init();
-            flame.Emit(flame.MaxParticles());
+            Refill(*system);
             state.ResumeTiming();
         }
     }
     ReportPerParticle(state, particleUpdates);
 }
-BENCHMARK(BM_FlameUpdate)->Arg(250);
+
+// A cleared frame finished by the GL: what a frame costs without the effect.
+void EmptyFrame(benchmark::State& state) {
+    ondra::test::ScopedGLContext context(kView, kView);
+    if (!context.ok()) return state.SkipWithError("no GL context");
+    SetUpView();
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glFinish();
+    }
+}
+
+void UpdateAndRender(benchmark::State& state, const Factory& make) {
+    ondra::test::ScopedGLContext context(kView, kView);
+    if (!context.ok()) return state.SkipWithError("no GL context");
+    SetUpView();
+    glGenTextures(1, &whiteTexture);
+    glBindTexture(GL_TEXTURE_2D, whiteTexture);
+    const unsigned char white[4] = {255, 255, 255, 128};
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+    std::unique_ptr<CParticleSystem> system = make();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Refill(*system);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glFinish();
+        state.ResumeTiming();
+        system->Update(kFrame);
+        system->Render();
+        glFinish();
+    }
+    glDeleteTextures(1, &whiteTexture);
+}
+
+std::unique_ptr<CParticleSystem> MakeFlame() {
+    return std::make_unique<Flame>(250, Vector3(0, 0, 0), 0.5f, whiteTexture);
+}
+std::unique_ptr<CParticleSystem> MakeSparks() {
+    return std::make_unique<BoltTrail>(30, Vector3(0, 0, 0), Vector3(0, -2, 0), 1.0f, whiteTexture);
+}
+
+BENCHMARK(PlainMove)->Name("baseline/plain_move")->Arg(30)->Arg(250)->Arg(500);
+BENCHMARK_CAPTURE(UpdateOnly, flame_250, MakeFlame);
+BENCHMARK_CAPTURE(UpdateOnly, sparks_30, MakeSparks);
+BENCHMARK(EmptyFrame)->Name("baseline/empty_frame")->UseRealTime();
+BENCHMARK_CAPTURE(UpdateAndRender, flame_250, MakeFlame)->UseRealTime();
+BENCHMARK_CAPTURE(UpdateAndRender, sparks_30, MakeSparks)->UseRealTime();
 
 }  // namespace
+
+BENCHMARK_MAIN();
