@@ -8,8 +8,14 @@
 #include <cmath>
 #include <vector>
 
+#include <unistd.h>
+
 #include "game/effects/bolt_trail.h"
+#include "game/effects/electricity.h"
 #include "game/effects/flame.h"
+#include "game/effects/lightning.h"
+#include "game/texture_cache.h"
+#include "tests/game/scratch_files.h"
 #include "tests/support/gl_context.h"
 
 namespace {
@@ -135,6 +141,34 @@ TEST_F(EffectsRender, SparksBindTheirTextureAndLeaveDepthAndCullingAlone) {
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
     EXPECT_EQ(Integer(GL_DEPTH_WRITEMASK), GL_FALSE);
     glDepthMask(GL_TRUE);
+}
+
+// The crackles find their textures by bare file name, as the game's
+// working directory holds them.
+TEST_F(EffectsRender, EachCrackleBindsItsOwnTexture) {
+    ScratchDir files;
+    ASSERT_TRUE(files.WriteImage("storm.jpg", 255, 255, 255));
+    ASSERT_TRUE(files.WriteImage("lightning.jpg", 128, 128, 255));
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(files.Path("").c_str()), 0);
+    TextureCache cache(50);
+    testing::internal::CaptureStdout();  // the BMP reader's report
+    const bool loaded = cache.Load("storm.jpg") && cache.Load("lightning.jpg");
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(chdir(previous), 0);
+    ASSERT_TRUE(loaded);
+
+    Lightning lightning(500, Vector3(0, 0, 0), 0.5f, &cache);
+    Electricity electricity(500, Vector3(0, 0, 0), 0.5f, &cache);
+    BeginFrame();
+    lightning.Update(0.01f);
+    lightning.Render();
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), cache.Lookup("storm.jpg"));
+    EXPECT_GT(LitPixels(ReadFrame()), 0);
+    EXPECT_EQ(Integer(GL_DEPTH_WRITEMASK), GL_TRUE);
+    electricity.Render();
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), cache.Lookup("lightning.jpg"));
 }
 
 }  // namespace

@@ -1,12 +1,18 @@
-// Flame and spark bursts without GL: birth values, burn-out times and the
+// The effects without GL: birth values, burn-out times and the
 // push sparks get from the surface they hit.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
 
 #include "game/effects/bolt_trail.h"
+#include "game/effects/electricity.h"
 #include "game/effects/flame.h"
+#include "game/effects/lightning.h"
 
 namespace {
 
@@ -96,5 +102,64 @@ TEST(BoltTrail, SparksFromACeilingArePushedDownAndFall) {
     }
     EXPECT_NEAR(sum / (200 * 30), -2.0, 0.1);
 }
+
+// The two crackles differ in sizes and lives only.
+struct CrackleCase {
+    const char* name;
+    std::function<std::unique_ptr<Crackle>()> make;
+    float sizeBase;
+    float longestLife;
+    double bornDead;  // share of births with no life at all
+};
+
+void PrintTo(const CrackleCase& c, std::ostream* out) { *out << c.name; }
+
+class CrackleTest : public ::testing::TestWithParam<CrackleCase> {};
+
+TEST_P(CrackleTest, BirthValuesStreakAlongXAndManyAreBornDead) {
+    const CrackleCase& c = GetParam();
+    std::unique_ptr<Crackle> crackle = c.make();
+    EXPECT_EQ(crackle->LiveCount(), 500);
+    int births = 0;
+    int dead = 0;
+    for (unsigned int seed = 1; seed <= 20; ++seed) {
+        Refill(*crackle, seed);
+        int deadNow = 0;
+        for (int i = 0; i < crackle->LiveCount(); ++i) {
+            const Particle& p = crackle->Particles()[i];
+            EXPECT_LE(std::fabs(p.position.x), 0.5f);
+            EXPECT_LE(std::fabs(p.position.z), 0.5f);
+            EXPECT_LE(std::fabs(p.size - c.sizeBase), 1.0f);
+            EXPECT_LE(std::fabs(p.velocity.x), 3.0f);
+            EXPECT_EQ(p.velocity.y, 0.0f);
+            EXPECT_EQ(p.acceleration.x, 0.0f);
+            EXPECT_LE(p.life, c.longestLife);
+            if (p.life <= 0.0f) ++deadNow;
+        }
+        births += crackle->LiveCount();
+        dead += deadNow;
+        // Those born dead are gone before they could be drawn.
+        crackle->Update(0.0f);
+        EXPECT_EQ(crackle->LiveCount(), 500 - deadNow);
+    }
+    EXPECT_NEAR(static_cast<double>(dead) / births, c.bornDead, 0.03);
+}
+
+TEST_P(CrackleTest, BurnsOutWithinItsLongestLife) {
+    std::unique_ptr<Crackle> crackle = GetParam().make();
+    RunFor(*crackle, GetParam().longestLife + 0.01f);
+    EXPECT_TRUE(crackle->IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Effects, CrackleTest,
+    ::testing::Values(
+        CrackleCase{"Lightning",
+                    [] { return std::make_unique<Lightning>(500, Vector3(0, 0, 0), 0.5f, nullptr); },
+                    0.2f, 0.55f, 0.40},
+        CrackleCase{"Electricity",
+                    [] { return std::make_unique<Electricity>(500, Vector3(0, 0, 0), 0.5f, nullptr); },
+                    0.05f, 0.51f, 0.48}),
+    [](const ::testing::TestParamInfo<CrackleCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
