@@ -22,7 +22,7 @@ namespace file3ds {
 // The payload may itself hold sub-chunks made with ChunkWriter.
 struct RawChunk {
     uint16_t id = 0;
-    std::vector<uint8_t> payload;
+    std::vector<uint8_t> payload{};
 };
 
 // Colour channels from 0 to 1.
@@ -42,7 +42,7 @@ enum class ColorForm {
 };
 
 struct Color {
-    Rgb value;
+    Rgb value{};
     ColorForm form = ColorForm::kBytes;
 };
 
@@ -58,31 +58,31 @@ struct Percent {
 };
 
 struct TextureMap {
-    std::string fileName;                  // 0xA300
-    std::optional<uint16_t> strength;      // 0x0030, whole percent
-    std::optional<uint16_t> tiling;        // 0xA351, tiling flags
-    std::optional<float> blur;             // 0xA353
-    std::optional<float> uScale;           // 0xA354
-    std::optional<float> vScale;           // 0xA356
-    std::optional<float> uOffset;          // 0xA358
-    std::optional<float> vOffset;          // 0xA35A
-    std::optional<float> angle;            // 0xA35C, degrees
-    std::vector<RawChunk> extra;           // written after the fields above
+    std::string fileName{};                  // 0xA300
+    std::optional<uint16_t> strength{};      // 0x0030, whole percent
+    std::optional<uint16_t> tiling{};        // 0xA351, tiling flags
+    std::optional<float> blur{};             // 0xA353
+    std::optional<float> uScale{};           // 0xA354
+    std::optional<float> vScale{};           // 0xA356
+    std::optional<float> uOffset{};          // 0xA358
+    std::optional<float> vOffset{};          // 0xA35A
+    std::optional<float> angle{};            // 0xA35C, degrees
+    std::vector<RawChunk> extra{};           // written after the fields above
 };
 
 struct Material {
-    std::string name;                          // 0xA000
-    std::optional<Color> ambient;              // 0xA010
-    std::optional<Color> diffuse;              // 0xA020
-    std::optional<Color> specular;             // 0xA030
-    std::optional<Percent> shininess;          // 0xA040
-    std::optional<Percent> shininessStrength;  // 0xA041
-    std::optional<Percent> transparency;       // 0xA050
-    std::optional<Percent> selfIllum;          // 0xA084
+    std::string name{};                          // 0xA000
+    std::optional<Color> ambient{};              // 0xA010
+    std::optional<Color> diffuse{};              // 0xA020
+    std::optional<Color> specular{};             // 0xA030
+    std::optional<Percent> shininess{};          // 0xA040
+    std::optional<Percent> shininessStrength{};  // 0xA041
+    std::optional<Percent> transparency{};       // 0xA050
+    std::optional<Percent> selfIllum{};          // 0xA084
     bool twoSided = false;                     // 0xA081
-    std::optional<uint16_t> shading;           // 0xA100 (3 = Phong)
-    std::optional<TextureMap> texture;         // 0xA200
-    std::vector<RawChunk> extra;               // written after the fields above
+    std::optional<uint16_t> shading{};           // 0xA100 (3 = Phong)
+    std::optional<TextureMap> texture{};         // 0xA200
+    std::vector<RawChunk> extra{};               // written after the fields above
 };
 
 // Edge flags: bit 2 shows the edge a-b, bit 1 b-c, bit 0 c-a.
@@ -97,8 +97,8 @@ struct Face {
 
 // Faces (indices into Mesh::faces) drawn with the named material.
 struct MaterialGroup {
-    std::string material;
-    std::vector<uint16_t> faces;
+    std::string material{};
+    std::vector<uint16_t> faces{};
 };
 
 // The 3x4 mesh matrix: columns are the local x, y and z axes and the origin.
@@ -106,23 +106,23 @@ using MeshMatrix = std::array<float, 12>;
 constexpr MeshMatrix kIdentityMeshMatrix = {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
 
 struct Mesh {
-    std::string name;                     // the named object (0x4000)
-    std::vector<Vec3> vertices;           // 0x4110, written when not empty
+    std::string name{};                     // the named object (0x4000)
+    std::vector<Vec3> vertices{};           // 0x4110, written when not empty
     // 0x4120, written when there are faces or material groups, smoothing
     // groups or face extras to carry.
-    std::vector<Face> faces;
-    std::vector<MaterialGroup> materialGroups;  // 0x4130 each, inside 0x4120
-    std::vector<uint32_t> smoothing;      // 0x4150 inside 0x4120, one per face
-    std::vector<Vec2> texCoords;          // 0x4140, written when not empty
-    std::optional<MeshMatrix> matrix;     // 0x4160
-    std::optional<uint8_t> color;         // 0x4165
-    std::vector<RawChunk> faceExtra;      // more sub-chunks inside 0x4120
-    std::vector<RawChunk> extra;          // more chunks inside 0x4100
+    std::vector<Face> faces{};
+    std::vector<MaterialGroup> materialGroups{};  // 0x4130 each, inside 0x4120
+    std::vector<uint32_t> smoothing{};      // 0x4150 inside 0x4120, one per face
+    std::vector<Vec2> texCoords{};          // 0x4140, written when not empty
+    std::optional<MeshMatrix> matrix{};     // 0x4160
+    std::optional<uint8_t> color{};         // 0x4165
+    std::vector<RawChunk> faceExtra{};      // more sub-chunks inside 0x4120
+    std::vector<RawChunk> extra{};          // more chunks inside 0x4100
 };
 
 struct PositionKey {
     uint32_t frame = 0;
-    Vec3 value;
+    Vec3 value{};
 };
 
 struct RotationKey {
@@ -139,29 +139,29 @@ struct ScaleKey {
 // A keyframer object node (0xB002). Its header (0xB010) names the mesh it
 // animates; an empty `objectName` writes no header at all.
 struct Node {
-    std::string objectName;
+    std::string objectName{};
     uint16_t flags1 = 0;
     uint16_t flags2 = 0;
     uint16_t parent = 0xFFFF;             // 0xFFFF: no parent
-    std::optional<uint16_t> nodeId;       // 0xB030, written first
-    std::optional<Vec3> pivot;            // 0xB013
-    std::vector<PositionKey> position;    // 0xB020, written when not empty
-    std::vector<RotationKey> rotation;    // 0xB021
-    std::vector<ScaleKey> scale;          // 0xB022
+    std::optional<uint16_t> nodeId{};       // 0xB030, written first
+    std::optional<Vec3> pivot{};            // 0xB013
+    std::vector<PositionKey> position{};    // 0xB020, written when not empty
+    std::vector<RotationKey> rotation{};    // 0xB021
+    std::vector<ScaleKey> scale{};          // 0xB022
     bool pivotBeforeHeader = false;       // writes the pivot ahead of 0xB010
-    std::vector<RawChunk> extra;          // written last inside the node
+    std::vector<RawChunk> extra{};          // written last inside the node
 };
 
 struct Scene {
     std::optional<uint32_t> version = 3;       // 0x0002
     std::optional<uint32_t> meshVersion = 3;   // 0x3D3E
     std::optional<float> masterScale = 1.0f;   // 0x0100
-    std::vector<Material> materials;           // written before the meshes
-    std::vector<Mesh> meshes;
-    std::vector<Node> nodes;                   // inside 0xB000 when not empty
-    std::vector<RawChunk> rootExtra;           // after everything in 0x4D4D
-    std::vector<RawChunk> meshDataExtra;       // after the meshes in 0x3D3D
-    std::vector<RawChunk> keyframerExtra;      // after the nodes in 0xB000
+    std::vector<Material> materials{};           // written before the meshes
+    std::vector<Mesh> meshes{};
+    std::vector<Node> nodes{};                   // inside 0xB000 when not empty
+    std::vector<RawChunk> rootExtra{};           // after everything in 0x4D4D
+    std::vector<RawChunk> meshDataExtra{};       // after the meshes in 0x3D3D
+    std::vector<RawChunk> keyframerExtra{};      // after the nodes in 0xB000
 };
 
 }  // namespace file3ds
