@@ -1,0 +1,81 @@
+// Chunk: bounded little-endian reads of one 3DS chunk.
+#include "framework/load3ds/chunk.h"
+
+#include <cstring>
+
+#include "framework/load3ds/chunk_ids.h"
+
+namespace ondra {
+namespace {
+
+uint32_t LittleEndian(const uint8_t* bytes, int count) {
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes[i];
+    return value;
+}
+
+}  // namespace
+
+bool Chunk::ReadHeader(FILE* file) {
+    consumed = 0;
+    if (!file) return false;
+    start = std::ftell(file);
+    uint8_t header[chunk3ds::kHeaderSize];
+    if (std::fread(header, 1, 2, file) != 2) return false;
+    id = static_cast<uint16_t>(LittleEndian(header, 2));
+    if (std::fread(header + 2, 1, 4, file) != 4) return false;
+    length = LittleEndian(header + 2, 4);
+    consumed = chunk3ds::kHeaderSize;
+    return length >= chunk3ds::kHeaderSize;
+}
+
+bool Chunk::FitInto(const Chunk& parent) {
+    const uint32_t room = parent.Remaining();
+    if (length > room) length = room;
+    return length >= chunk3ds::kHeaderSize;
+}
+
+bool Chunk::Read(FILE* file, void* buffer, uint32_t size) {
+    if (!file || size > Remaining()) return false;
+    if (std::fread(buffer, 1, size, file) != size) return false;
+    consumed += size;
+    return true;
+}
+
+uint16_t Chunk::ReadWord(FILE* file) {
+    uint8_t bytes[2];
+    return Read(file, bytes, 2) ? static_cast<uint16_t>(LittleEndian(bytes, 2)) : 0;
+}
+
+uint32_t Chunk::ReadDword(FILE* file) {
+    uint8_t bytes[4];
+    return Read(file, bytes, 4) ? LittleEndian(bytes, 4) : 0;
+}
+
+float Chunk::ReadFloat(FILE* file) {
+    const uint32_t bits = ReadDword(file);
+    float value;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
+}
+
+std::string Chunk::ReadString(FILE* file) {
+    std::string text;
+    char c = '\0';
+    while (Read(file, &c, 1)) {
+        if (c == '\0') return text;
+        text += c;
+    }
+    // A failed read ends the string as if its NUL had been there.
+    ++consumed;
+    return text;
+}
+
+bool Chunk::Skip(FILE* file) {
+    if (!file) return false;
+    if (std::fseek(file, start + static_cast<long>(length), SEEK_SET) != 0) return false;
+    consumed = length;
+    return true;
+}
+
+}  // namespace ondra

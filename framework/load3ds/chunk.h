@@ -1,0 +1,43 @@
+// Chunk: the reader's record of one 3DS chunk being read from a stream: its
+// id, its stored length (header included) and how many of its bytes have
+// been read through it.
+//
+// Every read is confined to the chunk: a read that would pass its stored
+// length fails like a read at the end of the file, so a damaged count or a
+// string without its NUL can never run on into the chunks that follow.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace ondra {
+
+struct Chunk {
+    uint16_t id = 0;
+    uint32_t length = 0;
+    uint32_t consumed = 0;
+    long start = 0;  // stream position of the header
+
+    // Reads the 6-byte header. Fails at the end of the stream and for a
+    // length too small to hold the header itself.
+    bool ReadHeader(FILE* file);
+    // Limits this chunk, just read from inside `parent`, to the part of the
+    // parent not yet accounted for. False when not even the header fits
+    // there: such a chunk is damaged and ends the parent.
+    bool FitInto(const Chunk& parent);
+
+    uint32_t Remaining() const { return consumed < length ? length - consumed : 0; }
+
+    bool Read(FILE* file, void* buffer, uint32_t size);
+    uint16_t ReadWord(FILE* file);    // 0 when the read fails
+    uint32_t ReadDword(FILE* file);   // 0 when the read fails
+    float ReadFloat(FILE* file);      // 0 when the read fails
+    // Bytes up to a NUL or a failed read; consumed grows by the string's
+    // length plus one in either case.
+    std::string ReadString(FILE* file);
+    // Moves the stream to the end of the chunk.
+    bool Skip(FILE* file);
+};
+
+}  // namespace ondra

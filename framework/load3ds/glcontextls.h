@@ -1,0 +1,57 @@
+// ContextStore: GL objects kept per rendering context. Display lists and
+// texture names belong to the context they were made in, so a model drawn
+// in several windows keeps one record per context, found by the context
+// current at the time of the call.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace ondra {
+
+// The display lists and texture names of one model in one context.
+struct ModelGLData {
+    uint32_t materialListBase;   // list of material 0
+    uint32_t objectListBase;     // list of object 0
+    uint32_t materialListCount;
+    uint32_t objectListCount;
+    uint32_t* textures;          // one GL texture name per material, or null
+    uint32_t textureCount;
+    int32_t mode;                // draw mode the lists were compiled for
+    int32_t generation;          // model generation they were compiled for
+};
+
+class ContextStore {
+public:
+    ContextStore();
+    virtual ~ContextStore();  // frees the records, not their GL objects
+    ContextStore(const ContextStore&) = delete;
+    ContextStore& operator=(const ContextStore&) = delete;
+
+    // The record of the current context, or null when it has none yet (or
+    // no context is current).
+    void* CurrentRecord();
+    // The record of `context` without creating an entry.
+    void* RecordOf(const void* context);
+    // Gives the current context a new uninitialised record of `size` bytes
+    // in place of its old one; size 0 removes the context's entry instead.
+    bool Allocate(size_t size);
+    // Forgets the context and frees its record.
+    bool Remove(const void* context);
+
+    int Count() const;
+    const void* ContextAt(int index) const;  // null when out of range
+
+private:
+    struct Entry {
+        const void* context;
+        void* record;
+    };
+
+    Entry* Find(const void* context, bool create);
+
+    std::vector<Entry>* extra;
+};
+
+}  // namespace ondra

@@ -1,0 +1,80 @@
+// ModelEx: everything a Model holds, and the parts of loading, preparing
+// and drawing that work on the model as a whole.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/load3ds/bounding_box.h"
+#include "framework/load3ds/chunk.h"
+#include "framework/load3ds/glcontextls.h"
+#include "framework/load3ds/material.h"
+#include "framework/load3ds/model_object.h"
+
+namespace ondra {
+
+struct ModelEx {
+    std::vector<Material> materials;
+    std::vector<ModelObject> objects;
+    int flatVertexCount = 0;
+    int flatFaceCount = 0;
+    float scale = 1.0f;
+    std::vector<Vec3> flatPositions;
+    std::vector<Vec3> flatNormals;
+    std::vector<std::array<int, 3>> flatTriangles;
+    FILE* file = nullptr;
+    BoundingBox box;
+    // Changes whenever the geometry does, so that every context rebuilds
+    // its display lists on its next draw.
+    int generation = 1;
+    ContextStore contexts;
+    // How often display lists were compiled, in any context.
+    int compileCount = 0;
+
+    ModelEx() { Reset(); }
+    ~ModelEx();
+
+    void Reset();
+    bool Load(const char* fileName);
+
+    // Chunk parsers: each walks the children of a chunk whose header has
+    // just been read.
+    void Parse(Chunk& chunk);
+    void ParseMData(Chunk& chunk);
+    void ParseNamedObject(Chunk& chunk);
+    void ParseNTriObject(Chunk& chunk, const std::string& name);
+    void ParseFaceList(Chunk& chunk, ModelObject& object);
+    void ParseMaterialGroup(Chunk& chunk, ModelObject& object);
+    void ParseSmoothGroups(Chunk& chunk, ModelObject& object);
+    void ParseMatEntry(Chunk& chunk);
+    void ParseMatTexmap(Chunk& chunk, Material& material);
+    void ParseKFData(Chunk& chunk, int depth = 0);
+    // Colour and percentage sub-chunks; nothing when the chunk holds none.
+    std::optional<Vec3> ReadColor(Chunk& parent);
+    std::optional<float> ReadPercent(Chunk& parent);
+
+    int FindMaterial(const std::string& name) const;
+    int FindObject(const std::string& name) const;
+
+    void ComputeBox();
+    void PrintDump() const;
+    bool SplitByMaterial();
+
+    void ComputeTotals();
+    void BuildFlatMesh();
+
+    void Draw(int flags);
+    void ReleaseGLObjects(ModelGLData& record) const;
+    bool ReleaseContext();
+
+private:
+    // Reads the next child header inside `parent`; false at its end.
+    bool NextChild(Chunk& parent, Chunk& child);
+    // Skips the rest of the child and counts it in its parent.
+    void FinishChild(Chunk& parent, Chunk& child);
+};
+
+}  // namespace ondra

@@ -1,0 +1,431 @@
+// Reading a .3DS file into a ModelEx: the chunk walk and one parser per
+// chunk that holds children. Every chunk met is traced on standard output;
+// unknown chunks are skipped by their length.
+//
+// Damaged files are read as far as they make sense: a chunk reaching past
+// its parent is cut at the parent's end, counts larger than their chunk
+// are cut to the data present, faces naming missing vertices are dropped
+// and group entries naming missing faces are ignored. Those repairs are
+// reported on standard error.
+#include <cmath>
+#include <cstdio>
+
+#include "framework/load3ds/chunk_ids.h"
+#include "framework/load3ds/load_warnings.h"
+#include "framework/load3ds/model_ex.h"
+
+namespace ondra {
+namespace {
+
+namespace id = chunk3ds;
+
+// Object nodes may nest; deeper nesting than this is skipped, so that a
+// forged file cannot exhaust the stack.
+constexpr int kMaxNodeDepth = 64;
+
+// Cuts a count read from a chunk to the records of `recordSize` bytes the
+// chunk still holds.
+uint32_t FitCount(const Chunk& chunk, uint32_t count, uint32_t recordSize, const char* what) {
+    const uint32_t room = chunk.Remaining() / recordSize;
+    if (count <= room) return count;
+    ModelWarning("%u %s announced, room for %u only", count, what, room);
+    return room;
+}
+
+}  // namespace
+
+bool ModelEx::NextChild(Chunk& parent, Chunk& child) {
+    if (parent.consumed >= parent.length) return false;
+    // A header that was read but fails is too short to be a chunk.
+    const bool read = child.ReadHeader(file);
+    if (!read && child.consumed != chunk3ds::kHeaderSize) return false;
+    if (read && child.FitInto(parent)) return true;
+    ModelWarning("damaged chunk 0x%04X at %08lX ends its parent", child.id, child.start);
+    return false;
+}
+
+void ModelEx::FinishChild(Chunk& parent, Chunk& child) {
+    child.Skip(file);
+    parent.consumed += child.length;
+}
+
+bool ModelEx::Load(const char* fileName) {
+    if (!fileName) return false;
+    Reset();
+    file = std::fopen(fileName, "rb");
+    if (!file) return false;
+
+    Chunk chunk;
+    if (!chunk.ReadHeader(file) || chunk.id != id::kMain) {
+        std::printf("3ds: bad file header\n");
+        std::fclose(file);
+        file = nullptr;
+        return false;
+    }
+    std::printf("3ds: file size = %ld\n", static_cast<long>(chunk.length));
+    Parse(chunk);
+    std::fclose(file);
+    file = nullptr;
+
+    for (ModelObject& object : objects) object.Prepare();
+    ComputeBox();
+    PrintDump();
+
+    bool multiMaterial = false;
+    for (const ModelObject& object : objects) multiMaterial = multiMaterial || object.multiMaterial;
+    if (multiMaterial) {
+        std::printf("note: model has sub-object textures\n");
+        SplitByMaterial();
+    }
+    return true;
+}
+
+void ModelEx::Parse(Chunk& chunk) {
+    Chunk child;
+    while (NextChild(chunk, child)) {
+        switch (child.id) {
+            case id::kVersion: std::printf("3ds: file version %d\n", child.ReadWord(file)); break;
+            case id::kMeshData: ParseMData(child); break;
+            case id::kKeyframer: ParseKFData(child); break;
+            default: std::printf("Parse: 0x%04X\n", child.id); break;
+        }
+        FinishChild(chunk, child);
+    }
+}
+
+void ModelEx::ParseMData(Chunk& chunk) {
+    Chunk child;
+    while (NextChild(chunk, child)) {
+        switch (child.id) {
+            case id::kMasterScale:
+            case id::kBackground:
+            case id::kViewport: break;
+            case id::kMeshVersion: std::printf("3ds: mesh version %d\n", child.ReadWord(file)); break;
+            case id::kNamedObject: ParseNamedObject(child); break;
+            case id::kMaterial: ParseMatEntry(child); break;
+            default: std::printf("ParseMData: 0x%04X\n", child.id); break;
+        }
+        FinishChild(chunk, child);
+    }
+}
+
+void ModelEx::ParseNamedObject(Chunk& chunk) {
+    const std::string name = chunk.ReadString(file);
+    std::printf("3ds: named object = \"%s\"\n", name.c_str());
+    Chunk child;
+    while (NextChild(chunk, child)) {
+        switch (child.id) {
+            case id::kTriangleMesh: ParseNTriObject(child, name); break;
+            case id::kLight:
+            case id::kCamera: break;
+            default: std::printf("ParseNamedObject: 0x%04X\n", child.id); break;
+        }
+        FinishChild(chunk, child);
+    }
+}
+
+void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
+    objects.emplace_back();
+    const size_t index = objects.size() - 1;
+    objects[index].name = name;
+    Chunk child;
+    while (NextChild(chunk, child)) {
+        ModelObject& object = objects[index];
+        switch (child.id) {
+            case id::kVertexList: {
+                uint32_t n = child.ReadWord(file);
+                std::printf("3ds: num.verts = %d\n", static_cast<int>(n));
+                n = FitCount(child, n, 12, "vertices");
+                std::vector<Vec3>& vertices = object.VerticesForWriting();
+                vertices.resize(n);
+                for (Vec3& v : vertices) {
+                    v.x = child.ReadFloat(file);
+                    v.y = child.ReadFloat(file);
+                    v.z = child.ReadFloat(file);
+                }
+                break;
+            }
+            case id::kPointFlags: std::printf("3ds: ignoring POINT_FLAG_ARRAY\n"); break;
+            case id::kFaceList: ParseFaceList(child, object); break;
+            case id::kTexCoords: {
+                uint32_t n = child.ReadWord(file);
+                std::printf("3ds: num.texuv = %d\n", static_cast<int>(n));
+                n = FitCount(child, n, 8, "texture coordinates");
+                object.texCoords.resize(n);
+                for (Vec2& t : object.texCoords) {
+                    t.u = child.ReadFloat(file);
+                    t.v = child.ReadFloat(file);
+                }
+                break;
+            }
+            case id::kMeshMatrix: {
+                Matrix m;
+                for (int column = 0; column < 4; ++column)
+                    for (int row = 0; row < 3; ++row) m[row][column] = child.ReadFloat(file);
+                object.meshMatrix = m;
+                break;
+            }
+            case id::kMeshColor: {
+                // A colour index: one byte in files from 3D Studio, a word in
+                // some others.
+                int color = 0;
+                if (child.Remaining() >= 2) {
+                    color = child.ReadWord(file);
+                } else {
+                    uint8_t byte = 0;
+                    child.Read(file, &byte, 1);
+                    color = byte;
+                }
+                std::printf("3ds: ignoring MESH_COLOR (%d)\n", color);
+                break;
+            }
+            default: std::printf("ParseNTriObject: 0x%04X\n", child.id); break;
+        }
+        FinishChild(chunk, child);
+    }
+    const size_t dropped = objects[index].DropFacesWithMissingVertices();
+    if (dropped != 0)
+        ModelWarning("object \"%s\": dropped %zu faces naming missing vertices",
+                     name.c_str(), dropped);
+}
+
+void ModelEx::ParseFaceList(Chunk& chunk, ModelObject& object) {
+    uint32_t n = chunk.ReadWord(file);
+    std::printf("3ds: num.faces = %d\n", static_cast<int>(n));
+    n = FitCount(chunk, n, 8, "faces");
+    object.faces.resize(n);
+    for (Face& f : object.faces) {
+        for (int& v : f.vertex) v = chunk.ReadWord(file);
+        f.edgeFlags = chunk.ReadWord(file);
+    }
+    Chunk sub;
+    while (NextChild(chunk, sub)) {
+        switch (sub.id) {
+            case id::kFaceMaterial: ParseMaterialGroup(sub, object); break;
+            case id::kSmoothGroups: ParseSmoothGroups(sub, object); break;
+            default: std::printf("sub-chunk: %04X\n", sub.id); break;
+        }
+        FinishChild(chunk, sub);
+    }
+}
+
+void ModelEx::ParseMaterialGroup(Chunk& chunk, ModelObject& object) {
+    const std::string name = chunk.ReadString(file);
+    const uint32_t count = chunk.ReadWord(file);
+    const int material = FindMaterial(name);
+    if (count != 0) object.material = material;
+    std::printf("MSH_MAT_GROUP (%s,%d)\n", name.c_str(), static_cast<int>(count));
+    const size_t faceCount = object.faces.size();
+    size_t ignored = 0;
+    for (uint32_t k = 0; k < count && k < faceCount; ++k) {
+        uint8_t bytes[2];
+        if (!chunk.Read(file, bytes, 2)) break;  // the list ends early
+        const size_t face = bytes[0] | (bytes[1] << 8);
+        if (face < faceCount)
+            object.faces[face].material = material;
+        else
+            ++ignored;
+    }
+    if (ignored != 0)
+        ModelWarning("material group \"%s\": ignored %zu entries naming missing faces",
+                     name.c_str(), ignored);
+    if (count < faceCount) object.multiMaterial = true;
+}
+
+void ModelEx::ParseSmoothGroups(Chunk& chunk, ModelObject& object) {
+    std::printf("SMOOTH_GROUP\n");
+    std::printf("nFaces=%d\n", static_cast<int>(object.faces.size()));
+    for (Face& f : object.faces) f.smoothing = chunk.ReadDword(file);
+}
+
+std::optional<Vec3> ModelEx::ReadColor(Chunk& parent) {
+    Chunk temp;
+    if (!NextChild(parent, temp)) return std::nullopt;
+    // Whatever the sub-chunk's kind, its first three bytes are taken as
+    // 8-bit red, green and blue.
+    uint8_t rgb[3] = {0, 0, 0};
+    temp.Read(file, rgb, 3);
+    FinishChild(parent, temp);
+    return Vec3{rgb[0] / 255.0f, rgb[1] / 255.0f, rgb[2] / 255.0f};
+}
+
+std::optional<float> ModelEx::ReadPercent(Chunk& parent) {
+    Chunk temp;
+    if (!NextChild(parent, temp)) return std::nullopt;
+    float value = 1.0f;
+    if (temp.id == id::kPercentInt)
+        value = temp.ReadWord(file) / 100.0f;
+    else if (temp.id == id::kPercentFloat)
+        value = temp.ReadFloat(file) / 100.0f;
+    FinishChild(parent, temp);
+    return value;
+}
+
+void ModelEx::ParseMatEntry(Chunk& chunk) {
+    materials.emplace_back();
+    Material& material = materials.back();
+    Chunk child;
+    while (NextChild(chunk, child)) {
+        switch (child.id) {
+            case id::kMatName:
+                material.name = child.ReadString(file);
+                std::printf("3ds: material name = \"%s\"\n", material.name.c_str());
+                break;
+            case id::kMatAmbient: material.ambient = ReadColor(child).value_or(material.ambient); break;
+            case id::kMatDiffuse: material.diffuse = ReadColor(child).value_or(material.diffuse); break;
+            case id::kMatSpecular: material.specular = ReadColor(child).value_or(material.specular); break;
+            case id::kMatShininess: material.shininess = ReadPercent(child).value_or(material.shininess); break;
+            case id::kMatShininessStrength:
+                std::printf("SHIN2PCT = %.2f\n", ReadPercent(child).value_or(1.0f));
+                break;
+            case id::kMatTransparency:
+                if (const std::optional<float> transparency = ReadPercent(child))
+                    material.opacity = 1.0f - *transparency;
+                break;
+            case id::kMatTransparencyFalloff: std::printf("~MAT_XPFALL\n"); break;
+            case id::kMatReflectBlur: std::printf("~MAT_REFBLUR\n"); break;
+            case id::kMatTwoSided:
+                std::printf("~MAT_TWOSIDE\n");
+                material.twoSided = true;
+                break;
+            case id::kMatSelfIllum: material.selfIllum = ReadPercent(child).value_or(material.selfIllum); break;
+            case id::kMatWireSize: break;
+            case id::kMatTransparencyFalloffIn: std::printf("~MAT_XPFALLIN\n"); break;
+            case id::kMatShading: std::printf("~MAT_SHADING\n"); break;
+            case id::kMatTextureMap: ParseMatTexmap(child, material); break;
+            case id::kMatSelfIllumMap: std::printf("~MAT_SELFIMAP\n"); break;
+            default: std::printf("ParseMatEntry: 0x%04X\n", child.id); break;
+        }
+        FinishChild(chunk, child);
+    }
+}
+
+void ModelEx::ParseMatTexmap(Chunk& chunk, Material& material) {
+    Chunk child;
+    while (NextChild(chunk, child)) {
+        switch (child.id) {
+            case id::kPercentInt: child.ReadWord(file); break;
+            case id::kMapFileName: {
+                const std::string name = child.ReadString(file);
+                if (material.SetTexture(name))
+                    std::printf("loaded texture %s\n", name.c_str());
+                else
+                    std::printf("warning: Unable to load texture %s\n", name.c_str());
+                break;
+            }
+            case id::kMapTiling: {
+                const int tiling = child.ReadWord(file);
+                std::printf("MAT_MAP_TILING (0x%04X) at %08lX\n", tiling, std::ftell(file));
+                break;
+            }
+            case id::kMapBlur: child.ReadFloat(file); break;
+            case id::kMapUScale:
+                material.mapScale.u = child.ReadFloat(file);
+                std::printf("MAT_MAP_USCALE(%.2f) at %08lX\n", material.mapScale.u, std::ftell(file));
+                break;
+            case id::kMapVScale:
+                material.mapScale.v = child.ReadFloat(file);
+                std::printf("MAT_MAP_VSCALE (%.2f) at %08lX\n", material.mapScale.v, std::ftell(file));
+                break;
+            case id::kMapUOffset:
+                material.mapOffset.u = child.ReadFloat(file);
+                std::printf("MAT_MAP_UOFFSET (%.2f) at %08lX\n", material.mapOffset.u, std::ftell(file));
+                break;
+            case id::kMapVOffset: material.mapOffset.v = child.ReadFloat(file); break;
+            case id::kMapAngle:
+                material.mapAngle = child.ReadFloat(file);
+                std::printf("MAT_MAP_ANG (%.2f) at %08lX\n", material.mapAngle, std::ftell(file));
+                break;
+            default: std::printf("ParseMatTexmap: %04X at %08lX\n", child.id, std::ftell(file)); break;
+        }
+        FinishChild(chunk, child);
+    }
+}
+
+void ModelEx::ParseKFData(Chunk& chunk, int depth) {
+    int node = -1;  // the object named by this node's header
+    Chunk child;
+    while (NextChild(chunk, child)) {
+        switch (child.id) {
+            case id::kObjectNode:
+                std::printf("OBJECT_NODE_TAG\n");
+                if (depth < kMaxNodeDepth)
+                    ParseKFData(child, depth + 1);
+                else
+                    ModelWarning("object nodes nested too deep; skipped");
+                break;
+            case id::kKfSegment:
+            case id::kKfCurrentTime:
+            case id::kKfHeader:
+            case id::kInstanceName:
+            case id::kBoundingBox: break;
+            case id::kNodeHeader: {
+                const std::string objName = child.ReadString(file);
+                std::printf("NODE_HDR: %s\n", objName.c_str());
+                node = FindObject(objName);
+                break;
+            }
+            case id::kPivot: {
+                Vec3 p;
+                p.x = child.ReadFloat(file);
+                p.y = child.ReadFloat(file);
+                p.z = child.ReadFloat(file);
+                if (std::fabs(p.x) > 1e-9 || std::fabs(p.y) > 1e-9 || std::fabs(p.z) > 1e-9) {
+                    std::printf("PIVOT: %.2f %.2f %.2f\n", p.x, p.y, p.z);
+                    if (node < 0)
+                        std::printf("PIVOT: no object for pivot!\n");
+                    else
+                        objects[node].SetPivot(p);
+                }
+                break;
+            }
+            case id::kPositionTrack:
+            case id::kScaleTrack: {
+                const bool position = child.id == id::kPositionTrack;
+                std::printf(position ? "POS_TRACK_TAG\n" : "SCL_TRACK_TAG\n");
+                uint8_t head[14];
+                if (child.Read(file, head, sizeof(head))) {
+                    child.ReadWord(file);
+                    child.ReadDword(file);
+                    const float x = child.ReadFloat(file);
+                    const float y = child.ReadFloat(file);
+                    const float z = child.ReadFloat(file);
+                    std::printf(position ? " key pos: (%.2f %.2f %.2f)\n" : " key scl: (%.2f %.2f %.2f)\n",
+                                x, y, z);
+                }
+                break;
+            }
+            case id::kRotationTrack: {
+                std::printf("ROT_TRACK_TAG\n");
+                uint8_t head[14];
+                if (child.Read(file, head, sizeof(head))) {
+                    child.ReadWord(file);
+                    child.ReadDword(file);
+                    const float angle = child.ReadFloat(file);
+                    const float x = child.ReadFloat(file);
+                    const float y = child.ReadFloat(file);
+                    const float z = child.ReadFloat(file);
+                    std::printf(" key rot: %.2f (%.2f %.2f %.2f)\n", angle, x, y, z);
+                }
+                break;
+            }
+            case id::kNodeId: std::printf("~NODE_ID\n"); break;
+            default: std::printf("ParseKFData: 0x%04X\n", child.id); break;
+        }
+        FinishChild(chunk, child);
+    }
+}
+
+int ModelEx::FindMaterial(const std::string& name) const {
+    for (size_t i = 0; i < materials.size(); ++i)
+        if (materials[i].name == name) return static_cast<int>(i);
+    return -1;
+}
+
+int ModelEx::FindObject(const std::string& name) const {
+    for (size_t i = 0; i < objects.size(); ++i)
+        if (objects[i].name == name) return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace ondra
