@@ -1,0 +1,202 @@
+// Damaged and forged files: every case loads what makes sense, reports the
+// repair on standard error and never reads outside the file's chunks.
+#include <gtest/gtest.h>
+
+#include "framework/load3ds/chunk_ids.h"
+#include "model_fixtures.h"
+
+namespace ondra {
+namespace {
+
+using namespace test3ds;
+namespace id = chunk3ds;
+
+struct Result {
+    Loaded loaded;
+    std::string errors;
+};
+
+Result LoadQuietly(Model& model, const std::vector<uint8_t>& bytes) {
+    testing::internal::CaptureStderr();
+    Result result{LoadBytes(model, bytes), ""};
+    result.errors = testing::internal::GetCapturedStderr();
+    return result;
+}
+
+std::vector<uint8_t> Encoded(const file3ds::Scene& scene) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(file3ds::Encode(scene, bytes));
+    return bytes;
+}
+
+TEST(DamagedFiles, ChunkShorterThanItsHeaderEndsItsParent) {
+    for (uint32_t length : {0u, 1u, 5u}) {
+        file3ds::ChunkWriter w;
+        w.Begin(id::kMain);
+        w.Begin(id::kVersion);
+        w.Dword(3);
+        w.End();
+        w.Begin(0x1111);
+        w.EndWithLength(length);
+        w.Begin(id::kVersion);
+        w.Dword(4);
+        w.End();
+        w.End();
+        Model model;
+        const Result r = LoadQuietly(model, w.Take());
+        EXPECT_TRUE(r.loaded.ok);
+        EXPECT_NE(std::string::npos, r.loaded.out.find("3ds: file version 3\n---- dump ----"));
+        EXPECT_NE(std::string::npos, r.errors.find("damaged chunk 0x1111"));
+    }
+}
+
+TEST(DamagedFiles, ChunkReachingPastItsParentIsCutThere) {
+    file3ds::ChunkWriter w;
+    w.Begin(id::kMain);
+    w.Begin(id::kMeshData);
+    w.Begin(id::kMaterial);
+    w.Begin(id::kMatName);
+    w.String("abc");  // the name's chunk claims far more than its material holds
+    w.EndWithLength(5000);
+    w.End();
+    w.Begin(id::kMaterial);
+    w.Begin(id::kMatName);
+    w.String("next");
+    w.End();
+    w.End();
+    w.End();
+    w.End();
+    Model model;
+    const Result r = LoadQuietly(model, w.Take());
+    ASSERT_EQ(2u, model.GetData().materials.size());
+    EXPECT_EQ("abc", model.GetData().materials[0].name);
+    EXPECT_EQ("next", model.GetData().materials[1].name);
+}
+
+TEST(DamagedFiles, StringWithoutNulEndsAtItsChunk) {
+    file3ds::ChunkWriter w;
+    w.Begin(id::kMain);
+    w.Begin(id::kMeshData);
+    w.Begin(id::kMaterial);
+    w.Begin(id::kMatName);
+    w.Bytes("abc", 3);
+    w.End();
+    w.Begin(id::kMatTwoSided);
+    w.End();
+    w.End();
+    w.End();
+    w.End();
+    Model model;
+    const Result r = LoadQuietly(model, w.Take());
+    EXPECT_NE(std::string::npos, r.loaded.out.find("3ds: material name = \"abc\"\n~MAT_TWOSIDE\n"));
+}
+
+TEST(DamagedFiles, CountsLargerThanTheirDataAreCut) {
+    file3ds::Scene scene = BareScene();
+    file3ds::Mesh mesh = Square("sq");
+    mesh.texCoords = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    scene.meshes = {mesh};
+    std::vector<uint8_t> bytes = Encoded(scene);
+    // Raise the vertex, texture-coordinate and face counts to 65535.
+    int raised = 0;
+    for (size_t i = 0; i + 8 < bytes.size(); ++i) {
+        const bool countChunk = bytes[i + 1] == 0x41 && (bytes[i] == 0x10 || bytes[i] == 0x40 || bytes[i] == 0x20);
+        if (countChunk && bytes[i + 6] == 4 - (bytes[i] == 0x20) * 2 && bytes[i + 7] == 0) {
+            bytes[i + 6] = bytes[i + 7] = 0xFF;
+            ++raised;
+        }
+    }
+    ASSERT_EQ(3, raised);
+    Model model;
+    const Result r = LoadQuietly(model, bytes);
+    EXPECT_NE(std::string::npos, r.loaded.out.find("3ds: num.verts = 65535\n"));
+    EXPECT_NE(std::string::npos, r.loaded.out.find("3ds: num.faces = 65535\n"));
+    EXPECT_NE(std::string::npos, r.errors.find("65535 vertices announced, room for 4 only"));
+    const ModelObject& object = model.GetData().objects[0];
+    EXPECT_EQ(4u, object.vertices.size());
+    EXPECT_EQ(4u, object.texCoords.size());
+    EXPECT_EQ(2u, object.faces.size());
+}
+
+TEST(DamagedFiles, FacesNamingMissingVerticesAreDropped) {
+    file3ds::Scene scene = BareScene();
+    scene.materials = {PlainMaterial("a", 1, 0, 0)};
+    file3ds::Mesh mesh = Square("sq");
+    mesh.faces.push_back({0, 4, 1});
+    mesh.faces.push_back({9, 9, 9});
+    mesh.smoothing = {1, 1, 1, 1};
+    mesh.materialGroups = {{"a", {0, 1, 2, 3}}};
+    scene.meshes = {mesh};
+    Model model;
+    const Result r = LoadQuietly(model, Encoded(scene));
+    EXPECT_NE(std::string::npos, r.errors.find("dropped 2 faces"));
+    const ModelObject& object = model.GetData().objects[0];
+    EXPECT_EQ(2u, object.faces.size());
+    EXPECT_EQ(4u, object.normals.size());
+    EXPECT_NE(std::string::npos, r.loaded.out.find("  Faces    = 2\n"));
+}
+
+TEST(DamagedFiles, GroupEntriesNamingMissingFacesAreIgnored) {
+    file3ds::Scene scene = BareScene();
+    scene.materials = {PlainMaterial("a", 1, 0, 0), PlainMaterial("b", 0, 1, 0)};
+    file3ds::Mesh mesh = Square("sq");
+    mesh.materialGroups = {{"a", {0, 1}}, {"b", {7, 1}}};
+    scene.meshes = {mesh};
+    Model model;
+    const Result r = LoadQuietly(model, Encoded(scene));
+    EXPECT_NE(std::string::npos, r.errors.find("ignored 1 entries"));
+    const std::vector<ModelObject>& objects = model.GetData().objects;
+    ASSERT_EQ(1u, objects.size());
+    EXPECT_EQ(0, objects[0].faces[0].material);
+    EXPECT_EQ(1, objects[0].faces[1].material);
+}
+
+TEST(DamagedFiles, GroupListShorterThanItsCount) {
+    file3ds::Scene scene = BareScene();
+    scene.materials = {PlainMaterial("a", 1, 0, 0)};
+    file3ds::Mesh mesh = Square("sq");
+    file3ds::ChunkWriter group;
+    group.String("a");
+    group.Word(2);
+    group.Word(1);  // one entry of two
+    mesh.faceExtra = {{id::kFaceMaterial, group.Take()}};
+    scene.meshes = {mesh};
+    Model model;
+    LoadQuietly(model, Encoded(scene));
+    const ModelObject& object = model.GetData().objects[0];
+    EXPECT_EQ(-1, object.faces[0].material);  // not taken as face 0
+    EXPECT_EQ(0, object.faces[1].material);
+}
+
+TEST(DamagedFiles, DeeplyNestedNodesDoNotExhaustTheStack) {
+    constexpr int kDepth = 20000;
+    file3ds::ChunkWriter w;
+    w.Begin(id::kMain);
+    w.Begin(id::kKeyframer);
+    for (int i = 0; i < kDepth; ++i) w.Begin(id::kObjectNode);
+    for (int i = 0; i < kDepth; ++i) w.End();
+    w.End();
+    w.End();
+    Model model;
+    const Result r = LoadQuietly(model, w.Take());
+    EXPECT_TRUE(r.loaded.ok);
+    EXPECT_EQ(65u, LinesStartingWith(r.loaded.out, "OBJECT_NODE_TAG").size());
+    EXPECT_NE(std::string::npos, r.errors.find("nested too deep"));
+}
+
+TEST(DamagedFiles, ColourAndPercentWithoutSubChunkChangeNothing) {
+    file3ds::Scene scene = BareScene();
+    file3ds::Material m = PlainMaterial("m", 0.5f, 0.5f, 0.5f);
+    m.ambient = file3ds::Color{{1, 1, 1}};
+    m.extra = {{id::kMatDiffuse, {}}, {id::kMatTransparency, {}}, {id::kMatAmbient, {0x11, 0, 7, 0, 0, 0}}};
+    scene.materials = {m};
+    Model model;
+    LoadQuietly(model, Encoded(scene));
+    const Material& mat = model.GetData().materials[0];
+    EXPECT_FLOAT_EQ(128 / 255.0f, mat.diffuse.x);
+    EXPECT_EQ(1.0f, mat.opacity);
+    EXPECT_EQ(0.0f, mat.ambient.x);  // a colour chunk with no colour bytes
+}
+
+}  // namespace
+}  // namespace ondra
