@@ -1,0 +1,247 @@
+// 3DS model costs on a writer-made model of about 60,000 triangles in four
+// objects with two materials each (one textured) and smoothing groups:
+//  - Load (trace sent to /dev/null) against plainly reading the file's
+//    bytes, with triangles per second;
+//  - a frame of Draw(DRAW_MATERIALS) from the model's display lists
+//    against the same triangles in one display list compiled by hand, the
+//    least a frame can cost.
+// Run it on an X display, for example:
+//   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/load3ds_bench
+//       --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/image.h"
+#include "framework/load3ds/load_warnings.h"
+#include "framework/load3ds/model.h"
+#include "framework/load3ds/model_ex.h"
+#include "framework/load3ds/writer/scene_writer.h"
+#include "framework/platform/platform.h"
+
+namespace {
+
+using namespace ondra;
+
+constexpr int kObjects = 4;
+constexpr int kColumns = 88;  // quads per row
+constexpr int kRows = 86;     // 2 * 88 * 86 = 15,136 triangles per object
+constexpr int kTriangles = kObjects * kColumns * kRows * 2;
+constexpr int kViewSize = 256;
+
+// A wavy sheet; bands of rows alternate between two smoothing groups, so
+// the seams between bands get normals of their own.
+file3ds::Mesh Sheet(int index) {
+    file3ds::Mesh mesh;
+    mesh.name = "sheet" + std::to_string(index);
+    for (int r = 0; r <= kRows; ++r)
+        for (int c = 0; c <= kColumns; ++c) {
+            const float x = static_cast<float>(c) / kColumns;
+            const float y = static_cast<float>(r) / kRows;
+            mesh.vertices.push_back({x + index * 1.1f, y, 0.1f * std::sin(6 * x) * std::cos(5 * y)});
+            mesh.texCoords.push_back({x, y});
+        }
+    const int stride = kColumns + 1;
+    std::vector<uint16_t> lower, upper;
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kColumns; ++c) {
+            const uint16_t a = static_cast<uint16_t>(r * stride + c);
+            const uint16_t b = static_cast<uint16_t>(a + 1);
+            const uint16_t d = static_cast<uint16_t>(a + stride);
+            const uint16_t e = static_cast<uint16_t>(d + 1);
+            const uint32_t group = (r / 8) % 2 == 0 ? 1u : 2u;
+            for (const file3ds::Face& f : {file3ds::Face{a, b, e, 6}, file3ds::Face{a, e, d, 3}}) {
+                (r < kRows / 2 ? lower : upper).push_back(static_cast<uint16_t>(mesh.faces.size()));
+                mesh.faces.push_back(f);
+                mesh.smoothing.push_back(group);
+            }
+        }
+    mesh.materialGroups = {{"painted", lower}, {"steel", upper}};
+    return mesh;
+}
+
+struct BenchFiles {
+    std::string model;
+    std::string texture;
+};
+
+const BenchFiles& Files() {
+    static const BenchFiles files = [] {
+        const auto folder = std::filesystem::temp_directory_path() / ("ondra_bench3ds_" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder);
+        BenchFiles f{(folder / "sheets.3ds").string(), (folder / "paint.bmp").string()};
+        Image texture(64, 64, BGR);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) texture.SetPixel(x, y, (x * 4) & 255, 128, (y * 4) & 255);
+        texture.Save(f.texture.c_str());
+
+        file3ds::Scene scene;
+        file3ds::Material painted;
+        painted.name = "painted";
+        painted.texture = file3ds::TextureMap{f.texture};
+        file3ds::Material steel;
+        steel.name = "steel";
+        steel.diffuse = file3ds::Color{{0.6f, 0.6f, 0.7f}};
+        steel.shininess = file3ds::Percent{30};
+        scene.materials = {painted, steel};
+        for (int i = 0; i < kObjects; ++i) scene.meshes.push_back(Sheet(i));
+        std::string error;
+        if (!file3ds::Save(scene, f.model, &error)) std::fprintf(stderr, "bench: %s\n", error.c_str());
+        return f;
+    }();
+    return files;
+}
+
+// Sends standard output to /dev/null while it lives.
+class QuietStdout {
+public:
+    QuietStdout() {
+        std::fflush(stdout);
+        saved_ = dup(1);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        close(null);
+    }
+    ~QuietStdout() {
+        std::fflush(stdout);
+        dup2(saved_, 1);
+        close(saved_);
+    }
+
+private:
+    int saved_;
+};
+
+void LoadModel(benchmark::State& state) {
+    const std::string& path = Files().model;
+    QuietStdout quiet;
+    for (auto _ : state) {
+        Model model;
+        if (!model.Load(path.c_str())) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(model.GetData().objects.data());
+    }
+    state.counters["triangles/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kTriangles, benchmark::Counter::kIsRate);
+}
+BENCHMARK(LoadModel)->Unit(benchmark::kMillisecond);
+
+// The floor of loading: the file's bytes read into memory.
+void ReadFileBytes(benchmark::State& state) {
+    const std::string& path = Files().model;
+    std::vector<char> bytes(std::filesystem::file_size(path));
+    for (auto _ : state) {
+        FILE* file = std::fopen(path.c_str(), "rb");
+        benchmark::DoNotOptimize(std::fread(bytes.data(), 1, bytes.size(), file));
+        std::fclose(file);
+    }
+}
+BENCHMARK(ReadFileBytes)->Unit(benchmark::kMillisecond);
+
+// One window and model shared by the drawing benchmarks.
+struct DrawScene {
+    platform::Window* window = nullptr;
+    Model model;
+    bool ok = false;
+
+    DrawScene() {
+        platform::WindowDesc desc;
+        desc.width = kViewSize;
+        desc.height = kViewSize;
+        desc.format.depthBits = 24;
+        ok = platform::CreateWindow(desc, window) == platform::CreateResult::kOk && platform::MakeCurrent(window);
+        if (!ok) return;
+        QuietStdout quiet;
+        ok = model.Load(Files().model.c_str());
+    }
+
+    void BeginFrame() const {
+        glViewport(0, 0, kViewSize, kViewSize);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-0.1, 4.5, -1.5, 2.5, -10, 10);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+};
+
+DrawScene& Scene() {
+    static DrawScene scene;
+    return scene;
+}
+
+void DrawFromModelLists(benchmark::State& state) {
+    DrawScene& scene = Scene();
+    if (!scene.ok) {
+        state.SkipWithError("no GL window");
+        return;
+    }
+    scene.BeginFrame();
+    scene.model.Draw(DRAW_MATERIALS);  // compile outside the timing
+    glFinish();
+    for (auto _ : state) {
+        scene.BeginFrame();
+        scene.model.Draw(DRAW_MATERIALS);
+        glFinish();
+    }
+}
+BENCHMARK(DrawFromModelLists)->Unit(benchmark::kMillisecond);
+
+// All triangles of the model, as placed, in a single list with the first
+// material's state: what a frame cannot beat.
+void DrawFromOneList(benchmark::State& state) {
+    DrawScene& scene = Scene();
+    if (!scene.ok) {
+        state.SkipWithError("no GL window");
+        return;
+    }
+    const ModelEx& ex = scene.model.GetData();
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    ex.materials[0].ApplyState();
+    ex.materials[0].UploadTexture();
+    glBegin(GL_TRIANGLES);
+    for (const ModelObject& object : ex.objects)
+        for (const Face& f : object.faces)
+            for (int k = 0; k < 3; ++k) {
+                const Vec2 t = object.TexCoordOf(f.vertex[k]);
+                const Vec3& n = object.normals[f.normal[k]];
+                const Vec3& v = object.vertices[f.vertex[k]];
+                glTexCoord2f(t.u, t.v);
+                glNormal3f(n.x, n.y, n.z);
+                glVertex3f(v.x, v.y, v.z);
+            }
+    glEnd();
+    glEndList();
+    scene.BeginFrame();
+    glCallList(list);
+    glFinish();
+    for (auto _ : state) {
+        scene.BeginFrame();
+        glCallList(list);
+        glFinish();
+    }
+    glDeleteLists(list, 1);
+}
+BENCHMARK(DrawFromOneList)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SetModelWarningStream(nullptr);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(std::filesystem::path(Files().model).parent_path());
+    return 0;
+}
