@@ -1,0 +1,60 @@
+// model-viewer: shows a .3DS model the way the game draws it, for level
+// designers checking their models.
+//   model-viewer FILE.3DS [--mode N] [--screenshot OUT.bmp]
+//   model-viewer --info FILE.3DS
+// Loading prints the reader's trace and dump. Texture files are looked up
+// next to the model, as the game looks them up next to itself.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "framework/load3ds/model.h"
+#include "framework/main.h"
+#include "tools/model-viewer/viewer_options.h"
+#include "tools/model-viewer/viewer_window.h"
+
+namespace {
+
+using namespace ondra;
+
+class ViewerApp : public App {
+public:
+    ViewerApp(Model& model, const viewer::Options& options, const std::string& screenshot)
+        : window(model, std::filesystem::path(options.modelPath).filename().string(), options.mode, screenshot) {}
+
+    viewer::ViewerWindow window;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    viewer::Options options;
+    std::string error;
+    if (!viewer::ParseOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "model-viewer: %s\n%s", error.c_str(), viewer::Usage());
+        return 2;
+    }
+
+    // Paths from the command line are taken before moving next to the model.
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    const fs::path modelPath = fs::absolute(options.modelPath, ignored);
+    const std::string screenshot =
+        options.screenshotPath.empty() ? "" : fs::absolute(options.screenshotPath, ignored).string();
+    if (modelPath.has_parent_path() && chdir(modelPath.parent_path().c_str()) != 0)
+        std::fprintf(stderr, "model-viewer: cannot enter %s\n", modelPath.parent_path().c_str());
+
+    Model model;
+    const bool loaded = model.Load(modelPath.c_str());
+    std::fflush(stdout);
+    if (!loaded) std::fprintf(stderr, "model-viewer: %s is not a 3DS model it can read\n", options.modelPath.c_str());
+    if (options.infoOnly || !loaded) return loaded ? 0 : 1;
+
+    Main::Instance()->SetConsole(true);
+    ViewerApp app(model, options, screenshot);
+    const int status = Main::Instance()->Execute(argc, argv);
+    std::fflush(stdout);
+    if (app.window.ScreenshotFailed()) return 1;
+    return status;
+}
