@@ -1,6 +1,7 @@
 // Chunk: bounded little-endian reads of one 3DS chunk.
 #include "framework/load3ds/chunk.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/load3ds/chunk_ids.h"
@@ -53,10 +54,8 @@ uint32_t Chunk::ReadDword(FILE* file) {
 }
 
 float Chunk::ReadFloat(FILE* file) {
-    const uint32_t bits = ReadDword(file);
-    float value;
-    std::memcpy(&value, &bits, sizeof(value));
-    return value;
+    uint8_t bytes[4];
+    return Read(file, bytes, 4) ? FloatAt(bytes) : 0.0f;
 }
 
 std::string Chunk::ReadString(FILE* file) {
@@ -69,6 +68,28 @@ std::string Chunk::ReadString(FILE* file) {
     // A failed read ends the string as if its NUL had been there.
     ++consumed;
     return text;
+}
+
+std::vector<uint8_t> Chunk::ReadRecords(FILE* file, uint32_t count, uint32_t recordSize, uint32_t valueSize) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(count) * recordSize, 0);
+    const size_t wanted = std::min<size_t>(bytes.size(), Remaining());
+    if (!file || wanted == 0) return bytes;
+    const size_t got = std::fread(bytes.data(), 1, wanted, file);
+    const size_t whole = got - got % valueSize;
+    std::fill(bytes.begin() + whole, bytes.end(), 0);
+    consumed += static_cast<uint32_t>(whole);
+    return bytes;
+}
+
+uint16_t WordAt(const uint8_t* bytes) { return static_cast<uint16_t>(LittleEndian(bytes, 2)); }
+
+uint32_t DwordAt(const uint8_t* bytes) { return LittleEndian(bytes, 4); }
+
+float FloatAt(const uint8_t* bytes) {
+    const uint32_t bits = DwordAt(bytes);
+    float value;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
 }
 
 bool Chunk::Skip(FILE* file) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace ondra {
 
@@ -36,8 +37,18 @@ struct Chunk {
     // Bytes up to a NUL or a failed read; consumed grows by the string's
     // length plus one in either case.
     std::string ReadString(FILE* file);
+    // Reads `count` records of `recordSize` bytes made of values of
+    // `valueSize` bytes, in one read. Values the chunk or the file does not
+    // hold come out as zero bytes and are not counted as consumed, as if
+    // each had been read on its own.
+    std::vector<uint8_t> ReadRecords(FILE* file, uint32_t count, uint32_t recordSize, uint32_t valueSize);
     // Moves the stream to the end of the chunk.
     bool Skip(FILE* file);
 };
+
+// Little-endian values inside a record buffer.
+uint16_t WordAt(const uint8_t* bytes);
+uint32_t DwordAt(const uint8_t* bytes);
+float FloatAt(const uint8_t* bytes);
 
 }  // namespace ondra

@@ -7,6 +7,7 @@
 // are cut to the data present, faces naming missing vertices are dropped
 // and group entries naming missing faces are ignored. Those repairs are
 // reported on standard error.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -138,10 +139,10 @@ void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
                 n = FitCount(child, n, 12, "vertices");
                 std::vector<Vec3>& vertices = object.VerticesForWriting();
                 vertices.resize(n);
-                for (Vec3& v : vertices) {
-                    v.x = child.ReadFloat(file);
-                    v.y = child.ReadFloat(file);
-                    v.z = child.ReadFloat(file);
+                const std::vector<uint8_t> records = child.ReadRecords(file, n, 12, 4);
+                for (uint32_t i = 0; i < n; ++i) {
+                    const uint8_t* r = &records[i * 12];
+                    vertices[i] = {FloatAt(r), FloatAt(r + 4), FloatAt(r + 8)};
                 }
                 break;
             }
@@ -152,10 +153,8 @@ void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
                 std::printf("3ds: num.texuv = %d\n", static_cast<int>(n));
                 n = FitCount(child, n, 8, "texture coordinates");
                 object.texCoords.resize(n);
-                for (Vec2& t : object.texCoords) {
-                    t.u = child.ReadFloat(file);
-                    t.v = child.ReadFloat(file);
-                }
+                const std::vector<uint8_t> records = child.ReadRecords(file, n, 8, 4);
+                for (uint32_t i = 0; i < n; ++i) object.texCoords[i] = {FloatAt(&records[i * 8]), FloatAt(&records[i * 8 + 4])};
                 break;
             }
             case id::kMeshMatrix: {
@@ -194,9 +193,12 @@ void ModelEx::ParseFaceList(Chunk& chunk, ModelObject& object) {
     std::printf("3ds: num.faces = %d\n", static_cast<int>(n));
     n = FitCount(chunk, n, 8, "faces");
     object.faces.resize(n);
-    for (Face& f : object.faces) {
-        for (int& v : f.vertex) v = chunk.ReadWord(file);
-        f.edgeFlags = chunk.ReadWord(file);
+    const std::vector<uint8_t> records = chunk.ReadRecords(file, n, 8, 2);
+    for (uint32_t i = 0; i < n; ++i) {
+        const uint8_t* r = &records[i * 8];
+        Face& f = object.faces[i];
+        for (int k = 0; k < 3; ++k) f.vertex[k] = WordAt(r + 2 * k);
+        f.edgeFlags = WordAt(r + 6);
     }
     Chunk sub;
     while (NextChild(chunk, sub)) {
@@ -216,11 +218,14 @@ void ModelEx::ParseMaterialGroup(Chunk& chunk, ModelObject& object) {
     if (count != 0) object.material = material;
     std::printf("MSH_MAT_GROUP (%s,%d)\n", name.c_str(), static_cast<int>(count));
     const size_t faceCount = object.faces.size();
+    // Entries past the end of the chunk are not taken as face 0.
+    const uint32_t wanted = static_cast<uint32_t>(std::min<size_t>(count, faceCount));
+    const uint32_t before = chunk.consumed;
+    const std::vector<uint8_t> records = chunk.ReadRecords(file, wanted, 2, 2);
+    const uint32_t present = (chunk.consumed - before) / 2;
     size_t ignored = 0;
-    for (uint32_t k = 0; k < count && k < faceCount; ++k) {
-        uint8_t bytes[2];
-        if (!chunk.Read(file, bytes, 2)) break;  // the list ends early
-        const size_t face = bytes[0] | (bytes[1] << 8);
+    for (uint32_t k = 0; k < present; ++k) {
+        const size_t face = WordAt(&records[k * 2]);
         if (face < faceCount)
             object.faces[face].material = material;
         else
@@ -235,7 +240,9 @@ void ModelEx::ParseMaterialGroup(Chunk& chunk, ModelObject& object) {
 void ModelEx::ParseSmoothGroups(Chunk& chunk, ModelObject& object) {
     std::printf("SMOOTH_GROUP\n");
     std::printf("nFaces=%d\n", static_cast<int>(object.faces.size()));
-    for (Face& f : object.faces) f.smoothing = chunk.ReadDword(file);
+    const uint32_t n = static_cast<uint32_t>(object.faces.size());
+    const std::vector<uint8_t> records = chunk.ReadRecords(file, n, 4, 4);
+    for (uint32_t i = 0; i < n; ++i) object.faces[i].smoothing = DwordAt(&records[i * 4]);
 }
 
 std::optional<Vec3> ModelEx::ReadColor(Chunk& parent) {

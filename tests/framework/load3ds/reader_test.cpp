@@ -2,6 +2,7 @@
 // material groups, the keyframer and damaged files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/load3ds/chunk_ids.h"
@@ -373,6 +374,26 @@ TEST(ModelReader, TruncatedFilesLoadWhatWasRead) {
     EXPECT_EQ(0, objects[0].material);
     EXPECT_EQ(4u, objects[1].vertices.size());
     EXPECT_TRUE(objects[1].faces.empty());
+}
+
+// A file ending inside a material group's face list: the entries that are
+// missing are not read as face 0.
+TEST(ModelReader, FileEndingInsideAGroupList) {
+    file3ds::Scene scene = BareScene();
+    scene.materials = {PlainMaterial("a", 1, 0, 0)};
+    file3ds::Mesh mesh = Square("sq");
+    mesh.materialGroups = {{"a", {1, 0}}};
+    scene.meshes = {mesh};
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(file3ds::Encode(scene, bytes));
+    const std::vector<uint8_t> group = {'a', 0, 2, 0, 1, 0};  // name, count, first entry
+    const auto at = std::search(bytes.begin(), bytes.end(), group.begin(), group.end());
+    ASSERT_NE(bytes.end(), at);
+    Model model;
+    LoadBytes(model, std::vector<uint8_t>(bytes.begin(), at + group.size() + 1));
+    const ModelObject& object = model.GetData().objects[0];
+    EXPECT_EQ(0, object.faces[1].material);
+    EXPECT_EQ(-1, object.faces[0].material);
 }
 
 }  // namespace
