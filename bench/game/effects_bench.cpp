@@ -6,12 +6,17 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "framework/image.h"
 #include "game/effects/bolt_trail.h"
+#include "game/effects/electricity.h"
 #include "game/effects/flame.h"
+#include "game/effects/lightning.h"
+#include "game/texture_cache.h"
 #include "tests/support/gl_context.h"
 
 namespace {
@@ -22,6 +27,9 @@ constexpr float kTinyStep = 1e-6f;
 constexpr int kView = 256;
 
 GLuint whiteTexture = 0;
+// The crackles look their textures up by name; the bench fills it with
+// plain pictures under their names.
+std::unique_ptr<TextureCache> crackleTextures;
 
 using Factory = std::function<std::unique_ptr<CParticleSystem>()>;
 
@@ -88,9 +96,30 @@ void EmptyFrame(benchmark::State& state) {
     }
 }
 
+// Writes the crackles' pictures into a scratch folder and loads them from
+// there, under the bare names the effects ask for.
+bool LoadCrackleTextures() {
+    namespace fs = std::filesystem;
+    const fs::path previous = fs::current_path();
+    const fs::path scratch = fs::temp_directory_path() / "game-effects-bench";
+    std::error_code error;
+    fs::create_directories(scratch, error);
+    fs::current_path(scratch, error);
+    if (error) return false;
+    ondra::Image picture(16, 16, ondra::BGR);
+    picture.Fill(200, 200, 255);
+    crackleTextures = std::make_unique<TextureCache>(50);
+    const bool loaded = picture.Save("storm.jpg") && picture.Save("lightning.jpg") &&
+                        crackleTextures->Load("storm.jpg") && crackleTextures->Load("lightning.jpg");
+    fs::current_path(previous, error);
+    fs::remove_all(scratch, error);
+    return loaded;
+}
+
 void UpdateAndRender(benchmark::State& state, const Factory& make) {
     ondra::test::ScopedGLContext context(kView, kView);
     if (!context.ok()) return state.SkipWithError("no GL context");
+    if (!LoadCrackleTextures()) return state.SkipWithError("cannot make the crackle textures");
     SetUpView();
     glGenTextures(1, &whiteTexture);
     glBindTexture(GL_TEXTURE_2D, whiteTexture);
@@ -109,10 +138,17 @@ void UpdateAndRender(benchmark::State& state, const Factory& make) {
         glFinish();
     }
     glDeleteTextures(1, &whiteTexture);
+    crackleTextures.reset();
 }
 
 std::unique_ptr<CParticleSystem> MakeFlame() {
     return std::make_unique<Flame>(250, Vector3(0, 0, 0), 0.5f, whiteTexture);
+}
+std::unique_ptr<CParticleSystem> MakeLightning() {
+    return std::make_unique<Lightning>(500, Vector3(0, 0, 0), 0.5f, crackleTextures.get());
+}
+std::unique_ptr<CParticleSystem> MakeElectricity() {
+    return std::make_unique<Electricity>(500, Vector3(0, 0, 0), 0.5f, crackleTextures.get());
 }
 std::unique_ptr<CParticleSystem> MakeSparks() {
     return std::make_unique<BoltTrail>(30, Vector3(0, 0, 0), Vector3(0, -2, 0), 1.0f, whiteTexture);
@@ -120,9 +156,13 @@ std::unique_ptr<CParticleSystem> MakeSparks() {
 
 BENCHMARK(PlainMove)->Name("baseline/plain_move")->Arg(30)->Arg(250)->Arg(500);
 BENCHMARK_CAPTURE(UpdateOnly, flame_250, MakeFlame);
+BENCHMARK_CAPTURE(UpdateOnly, lightning_500, MakeLightning);
+BENCHMARK_CAPTURE(UpdateOnly, electricity_500, MakeElectricity);
 BENCHMARK_CAPTURE(UpdateOnly, sparks_30, MakeSparks);
 BENCHMARK(EmptyFrame)->Name("baseline/empty_frame")->UseRealTime();
 BENCHMARK_CAPTURE(UpdateAndRender, flame_250, MakeFlame)->UseRealTime();
+BENCHMARK_CAPTURE(UpdateAndRender, lightning_500, MakeLightning)->UseRealTime();
+BENCHMARK_CAPTURE(UpdateAndRender, electricity_500, MakeElectricity)->UseRealTime();
 BENCHMARK_CAPTURE(UpdateAndRender, sparks_30, MakeSparks)->UseRealTime();
 
 }  // namespace
