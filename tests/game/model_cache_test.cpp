@@ -1,0 +1,87 @@
+// ModelCache: one model per name, and the end of the program for a model
+// the game's files never provided.
+#include "game/model_cache.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "framework/load3ds/model.h"
+#include "framework/load3ds/writer/scene_writer.h"
+#include "tests/game/scratch_files.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+bool WriteTriangle(const std::string& path) {
+    ondra::file3ds::Mesh mesh;
+    mesh.name = "tri";
+    mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    mesh.faces = {{0, 1, 2}};
+    ondra::file3ds::Scene scene;
+    scene.meshes.push_back(mesh);
+    return ondra::file3ds::Save(scene, path);
+}
+
+class ModelCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(WriteTriangle(files.Path("tri.3DS"))); }
+    // Loads quietly: the reader prints a dump of every model.
+    bool Load(ModelCache& cache, const std::string& path) {
+        CaptureStdout();
+        const bool loaded = cache.Load(path);
+        GetCapturedStdout();
+        return loaded;
+    }
+
+    ScratchDir files;
+};
+
+TEST_F(ModelCacheTest, ANameLoadedTwiceIsOneModel) {
+    ModelCache cache;
+    const std::string path = files.Path("tri.3DS");
+    ASSERT_TRUE(Load(cache, path));
+    ondra::Model* model = cache.Lookup(path);
+    ASSERT_NE(model, nullptr);
+    EXPECT_TRUE(Load(cache, path));
+    EXPECT_EQ(cache.Lookup(path), model);
+    EXPECT_FALSE(Load(cache, files.Path("missing.3DS")));
+}
+
+TEST_F(ModelCacheTest, DrawsEveryModelInAGLContext) {
+    ondra::test::ScopedGLContext context;
+    if (!context.ok()) GTEST_SKIP() << "no GL context";
+    ModelCache cache;
+    ASSERT_TRUE(Load(cache, files.Path("tri.3DS")));
+    ASSERT_TRUE(WriteTriangle(files.Path("other.3DS")));
+    ASSERT_TRUE(Load(cache, files.Path("other.3DS")));
+    cache.DrawAll();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+using ModelCacheDeathTest = ModelCacheTest;
+
+// The message goes to standard output; the death test reads standard error,
+// so the child sends one to the other.
+TEST_F(ModelCacheDeathTest, LookingUpAModelNeverLoadedEndsTheProgramAsAFailure) {
+    ModelCache cache;
+    ASSERT_TRUE(Load(cache, files.Path("tri.3DS")));
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            cache.Lookup("vorlax.3DS");
+        },
+        ::testing::ExitedWithCode(1), "^There is no model associated with the model file vorlax.3DS\n$");
+    // Names are case-sensitive.
+    EXPECT_EXIT(
+        {
+            dup2(2, 1);
+            cache.Lookup(files.Path("TRI.3DS"));
+        },
+        ::testing::ExitedWithCode(1), "There is no model associated with the model file .*TRI.3DS");
+}
+
+}  // namespace
