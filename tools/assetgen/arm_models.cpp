@@ -35,17 +35,18 @@ void AddArm(MeshBuilder& arm, V3 hand, V3 elbow)
 
 void BuildGun(MeshBuilder& gun)
 {
-    const float x = -6.5f;
+    const float x = -7.0f;
     gun.UseMaterial("GunMetal");
-    gun.Box(Transform::Translate(x, -22.0f, 4.5f), {1.6f, 7.0f, 2.0f});              // receiver
-    gun.Box(Transform::Translate(x, -20.0f, 6.9f), {0.9f, 4.0f, 0.5f});              // top rail
-    gun.Box(Transform::Translate(x, -16.5f, 1.5f) * Transform::RotateX(-15), {1.0f, 1.4f, 2.6f});  // grip
-    gun.Cylinder(Transform::Translate(x, -33.0f, 5.2f) * Transform::RotateX(90), 0.9f, 5.0f, 14);  // barrel
+    gun.Box(Transform::Translate(x, -23.0f, 4.0f), {1.2f, 6.5f, 1.5f});               // receiver
+    gun.Cylinder(Transform::Translate(x, -21.0f, 5.5f) * Transform::RotateX(90), 0.7f, 4.5f, 10);  // sight tube
+    gun.Box(Transform::Translate(x, -18.0f, 1.3f) * Transform::RotateX(-15), {0.9f, 1.2f, 2.2f});  // grip
+    gun.Cylinder(Transform::Translate(x, -34.0f, 4.6f) * Transform::RotateX(90), 0.8f, 5.0f, 14);  // barrel
     gun.UseMaterial("GunTrim");
-    gun.Torus(Transform::Translate(x, -37.6f, 5.2f) * Transform::RotateX(90), 1.1f, 0.35f, 14, 6);  // muzzle
-    gun.Box(Transform::Translate(x, -26.0f, 2.3f), {1.7f, 2.5f, 0.4f});              // trim band
+    gun.Torus(Transform::Translate(x, -38.6f, 4.6f) * Transform::RotateX(90), 1.0f, 0.3f, 14, 6);  // muzzle
+    gun.Box(Transform::Translate(x, -27.0f, 2.4f), {1.3f, 2.0f, 0.35f});             // trim band
     gun.UseMaterial("EnergyCell");
-    gun.Cylinder(Transform::Translate(x - 1.8f, -22.0f, 4.6f) * Transform::RotateX(90), 0.7f, 4.0f, 12);
+    // The charge cell on the inner side, where the player sees it glow.
+    gun.Cylinder(Transform::Translate(x + 1.5f, -23.0f, 4.2f) * Transform::RotateX(90), 0.6f, 3.5f, 12);
 }
 
 void BuildTorch(MeshBuilder& torch)
@@ -70,7 +71,7 @@ void WriteArmModels(OutputFolder& out)
         AddArmMaterials(model);
         BuildGun(model.AddMesh("Gun"));
         MeshBuilder& arm = model.AddMesh("RightArm");
-        AddArm(arm, {-6.5f, -16.0f, 0.5f}, {-13.0f, -3.0f, -9.0f});
+        AddArm(arm, {-7.0f, -17.5f, 0.3f}, {-13.0f, -3.0f, -9.0f});
         model.Save(out, "armgun.3DS");
     }
     {
