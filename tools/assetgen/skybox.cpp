@@ -66,29 +66,37 @@ float StarLight(V3 d, float cellsPerUnit, float density, float size, uint32_t se
     return light;
 }
 
-// The planet as a sphere: returns coverage (0 outside) and its colour.
-float PlanetColor(V3 d, Color& colour)
+// The thin atmosphere around the planet, brightest on the sunny side; it
+// runs on under the disc's edge so the edge pixels blend into it.
+Color PlanetHalo(V3 d)
+{
+    const float cosAngle = Dot(d, kPlanetDirection);
+    const float rim = std::cos(kPlanetAngle * 1.08f);
+    if (cosAngle < rim) {
+        return {0, 0, 0, 1};
+    }
+    const float halo = Smoothstep(rim, std::cos(kPlanetAngle), cosAngle) * 0.8f;
+    const float sunSide = std::max(0.0f, Dot(Normalized(d - kPlanetDirection), kSunDirection));
+    const float glow = halo * (0.3f + sunSide);
+    return {0.3f * glow, 0.5f * glow, 0.9f * glow, 1};
+}
+
+// The planet as a sphere: returns how much of the pixel it covers (0 off
+// the disc) and its colour there.
+float PlanetDisc(V3 d, Color& colour)
 {
     const float cosAngle = Dot(d, kPlanetDirection);
     const float edge = std::cos(kPlanetAngle);
-    const float rim = std::cos(kPlanetAngle * 1.08f);
-    if (cosAngle < rim) {
-        return 0.0f;
-    }
     // Unit sphere seen from distance 1 / sin(angle) along the planet direction.
     const float distance = 1.0f / std::sin(kPlanetAngle);
     const V3 centre = kPlanetDirection * distance;
     const float b = Dot(d, centre);
-    const float c = Dot(centre, centre) - 1.0f;
-    const float disc = b * b - c;
-    if (disc <= 0.0f || cosAngle < edge) {
-        // Thin atmosphere halo just outside the disc, bright on the sunny side.
-        const float halo = Smoothstep(rim, edge, cosAngle);
-        const float sunSide = std::max(0.0f, Dot(Normalized(d - kPlanetDirection), kSunDirection));
-        colour = {0.3f * halo * (0.3f + sunSide), 0.5f * halo * (0.3f + sunSide), 0.9f * halo * (0.3f + sunSide), 1};
-        return halo * 0.8f;
+    const float disc = b * b - (Dot(centre, centre) - 1.0f);
+    if (cosAngle < edge - 0.0006f || b <= 0.0f) {
+        return 0.0f;
     }
-    const V3 hit = d * (b - std::sqrt(disc));
+    // Pixels on the very edge take the limb's surface point.
+    const V3 hit = d * (b - std::sqrt(std::max(disc, 0.0f)));
     const V3 normal = Normalized(hit - centre);
     // Banded gas giant: latitude bands bent by turbulence.
     const V3 axis = Normalized({0.2f, 1.0f, 0.3f});
@@ -103,7 +111,7 @@ float PlanetColor(V3 d, Color& colour)
     const float lambert = std::max(0.0f, Dot(normal, kSunDirection));
     const float light = 0.03f + 0.97f * Smoothstep(0.0f, 0.35f, lambert) * (0.4f + 0.6f * lambert);
     colour = Scaled(surface, light);
-    return Smoothstep(edge, edge + 0.0006f, cosAngle);
+    return Smoothstep(edge - 0.0006f, edge + 0.0006f, cosAngle);
 }
 
 }  // namespace
@@ -135,13 +143,11 @@ Color SkyColor(V3 d)
     sky.r += sun;
     sky.g += sun * 0.95f;
     sky.b += sun * 0.8f;
+    const Color halo = PlanetHalo(d);
+    sky = {sky.r + halo.r, sky.g + halo.g, sky.b + halo.b, 1};
     Color planet;
-    const float cover = PlanetColor(d, planet);
-    if (cover > 0.0f) {
-        const bool onDisc = Dot(d, kPlanetDirection) >= std::cos(kPlanetAngle);
-        sky = onDisc ? Mix(sky, planet, cover) : Color{sky.r + planet.r, sky.g + planet.g, sky.b + planet.b, 1};
-    }
-    return sky;
+    const float cover = PlanetDisc(d, planet);
+    return cover > 0.0f ? Mix(sky, planet, cover) : sky;
 }
 
 void WriteSkybox(OutputFolder& out)

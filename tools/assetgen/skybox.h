@@ -1,5 +1,5 @@
 // The six 512 x 512 JPEG faces of the sky cube: a dark sky with stars, a
-// faint nebula, the sun and a large ringed planet. Every pixel is coloured
+// faint nebula, the sun and a large banded planet. Every pixel is coloured
 // by the world direction it is seen in, so the faces meet without seams.
 #pragma once
 
