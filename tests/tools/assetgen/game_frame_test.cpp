@@ -115,6 +115,61 @@ TEST(GameFrames, MedikitCabinetHangsOnTheWall)
     }
 }
 
+// The game's wall mounting for each facing code: 0 west, 1 east, 2 north,
+// 3 south; `inset` from the wall, at `height`, in the block of row 1,
+// column 1. Returns the position and the wall's distance function.
+struct Mount {
+    V3 position;
+    float turn;  // degrees for the facing code, as the pickups turn
+    float (*distanceToWall)(V3);
+};
+
+Mount WallMount(int facing, float inset, float height)
+{
+    switch (facing) {
+    case 0: return {{inset, height, 1.5f}, 90.0f, [](V3 p) { return p.x; }};
+    case 1: return {{3.0f - inset, height, 1.5f}, 270.0f, [](V3 p) { return 3.0f - p.x; }};
+    case 3: return {{1.5f, height, 3.0f - inset}, 180.0f, [](V3 p) { return 3.0f - p.z; }};
+    default: return {{1.5f, height, inset}, 0.0f, [](V3 p) { return p.z; }};
+    }
+}
+
+TEST(GameFrames, WallPickupsHangOnWhicheverWallTheirBlockHas)
+{
+    for (int facing = 0; facing < 4; ++facing) {
+        const Mount rack = WallMount(facing, 0.1f, 1.5f);
+        const Mount box = WallMount(facing, 0.6f, 0.2f);
+        const Mount kit = WallMount(facing, 0.1f, 1.5f);
+        struct Case {
+            const char* name;
+            float scale;
+            Transform place;
+            Mount mount;
+        };
+        const Case cases[] = {
+            {"fullrack.3DS", 0.1f, Transform::Translate(rack.position) * Transform::RotateY(rack.turn), rack},
+            {"toolbox.3DS", 0.5f,
+             Transform::Translate(box.position) * Transform::RotateZ(-90) * Transform::RotateY(-90) *
+                 Transform::RotateZ(box.turn),
+             box},
+            {"medikit.3DS", 0.4f,
+             Transform::Translate(kit.position) * Transform::RotateX(-90) * Transform::RotateZ(kit.turn), kit},
+        };
+        for (const Case& c : cases) {
+            const std::vector<V3> points = PlacedVertices(c.name, c.scale, c.place);
+            float nearest = 1e9f;
+            for (const V3& p : points) {
+                nearest = std::min(nearest, c.mount.distanceToWall(p));
+                ASSERT_TRUE(p.x > 0.0f && p.x < 3.0f && p.z > 0.0f && p.z < 3.0f && p.y > -0.02f && p.y < 3.0f)
+                    << c.name << " with facing " << facing << " leaves its block at " << p.x << " " << p.y << " "
+                    << p.z;
+            }
+            EXPECT_GT(nearest, 0.0f) << c.name << " with facing " << facing;
+            EXPECT_LT(nearest, 0.2f) << c.name << " with facing " << facing << " floats away from its wall";
+        }
+    }
+}
+
 TEST(GameFrames, KeysLieFlatOnTheFloor)
 {
     const Transform place = Transform::Translate(1.5f, 0.1f, 1.5f) * Transform::RotateX(-90);
