@@ -27,6 +27,8 @@ ModelEx::~ModelEx() {
 void ModelEx::Reset() {
     objects.clear();
     materials.clear();
+    objectIndex.clear();
+    materialIndex.clear();
     if (file) std::fclose(file);
     file = nullptr;
     box.SetZero();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/load3ds/bounding_box.h"
@@ -56,8 +57,13 @@ struct ModelEx {
     std::optional<Vec3> ReadColor(Chunk& parent);
     std::optional<float> ReadPercent(Chunk& parent);
 
+    // The first material or object of that name, or -1. Both are looked
+    // up through indexes kept while reading, so that files with many
+    // names load in linear time.
     int FindMaterial(const std::string& name) const;
     int FindObject(const std::string& name) const;
+    void NameMaterial(size_t index, const std::string& name);
+    void AddObject(const std::string& name);
 
     void ComputeBox();
     void PrintDump() const;
@@ -71,6 +77,14 @@ struct ModelEx {
     bool ReleaseContext();
 
 private:
+    // Name -> index of the first object of that name. Objects keep their
+    // names while the file is read.
+    std::unordered_map<std::string, int> objectIndex;
+    // Name -> lowest index a material of that name ever had. It only ever
+    // decreases, so when the material there still has the name it is the
+    // first one; a material renamed since sends the lookup to a scan.
+    std::unordered_map<std::string, int> materialIndex;
+
     // Reads the next child header inside `parent`; false at its end.
     bool NextChild(Chunk& parent, Chunk& child);
     // Skips the rest of the child and counts it in its parent.

@@ -126,9 +126,8 @@ void ModelEx::ParseNamedObject(Chunk& chunk) {
 }
 
 void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
-    objects.emplace_back();
+    AddObject(name);
     const size_t index = objects.size() - 1;
-    objects[index].name = name;
     Chunk child;
     while (NextChild(chunk, child)) {
         ModelObject& object = objects[index];
@@ -270,12 +269,13 @@ std::optional<float> ModelEx::ReadPercent(Chunk& parent) {
 
 void ModelEx::ParseMatEntry(Chunk& chunk) {
     materials.emplace_back();
+    NameMaterial(materials.size() - 1, "");  // nameless until a name chunk says otherwise
     Material& material = materials.back();
     Chunk child;
     while (NextChild(chunk, child)) {
         switch (child.id) {
             case id::kMatName:
-                material.name = child.ReadString(file);
+                NameMaterial(materials.size() - 1, child.ReadString(file));
                 std::printf("3ds: material name = \"%s\"\n", material.name.c_str());
                 break;
             case id::kMatAmbient: material.ambient = ReadColor(child).value_or(material.ambient); break;
@@ -423,15 +423,30 @@ void ModelEx::ParseKFData(Chunk& chunk, int depth) {
     }
 }
 
-int ModelEx::FindMaterial(const std::string& name) const {
-    for (size_t i = 0; i < materials.size(); ++i)
-        if (materials[i].name == name) return static_cast<int>(i);
-    return -1;
+void ModelEx::AddObject(const std::string& name) {
+    objects.emplace_back();
+    objects.back().name = name;
+    objectIndex.emplace(name, static_cast<int>(objects.size() - 1));
 }
 
 int ModelEx::FindObject(const std::string& name) const {
-    for (size_t i = 0; i < objects.size(); ++i)
-        if (objects[i].name == name) return static_cast<int>(i);
+    const auto found = objectIndex.find(name);
+    return found != objectIndex.end() ? found->second : -1;
+}
+
+void ModelEx::NameMaterial(size_t index, const std::string& name) {
+    materials[index].name = name;
+    const int i = static_cast<int>(index);
+    const auto [entry, added] = materialIndex.emplace(name, i);
+    if (!added && i < entry->second) entry->second = i;
+}
+
+int ModelEx::FindMaterial(const std::string& name) const {
+    const auto found = materialIndex.find(name);
+    if (found == materialIndex.end()) return -1;
+    if (materials[found->second].name == name) return found->second;
+    for (size_t i = 0; i < materials.size(); ++i)
+        if (materials[i].name == name) return static_cast<int>(i);
     return -1;
 }
 

@@ -318,6 +318,58 @@ TEST(ModelReader, MaterialGroups) {
     EXPECT_EQ("partial", objects[4].name);
 }
 
+// Group names find the first material of that name at the time the group
+// is read, also after a material was renamed or when one has no name.
+TEST(ModelReader, GroupsFindTheFirstMaterialOfTheirName) {
+    file3ds::Scene scene = BareScene();
+    file3ds::Material renamed = PlainMaterial("a", 1, 0, 0);
+    file3ds::ChunkWriter name;
+    name.String("b");
+    renamed.extra = {{0xA000, name.Take()}};
+    scene.materials = {renamed, PlainMaterial("a", 0, 1, 0), PlainMaterial("b", 0, 0, 1)};
+    file3ds::Mesh first = Square("first");
+    first.materialGroups = {{"a", {0, 1}}};
+    file3ds::Mesh second = Square("second");
+    second.materialGroups = {{"b", {0, 1}}};
+    scene.meshes = {first, second};
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(file3ds::Encode(scene, bytes));
+    Model model;
+    LoadBytes(model, bytes);
+    EXPECT_EQ(1, model.GetData().objects[0].material);
+    EXPECT_EQ(0, model.GetData().objects[1].material);
+
+    // A material without a name chunk answers to the empty name.
+    file3ds::ChunkWriter w;
+    w.Begin(0x4D4D);
+    w.Begin(0x3D3D);
+    w.Chunk(0xAFFF, {});
+    w.Begin(0x4000);
+    w.String("x");
+    w.Begin(0x4100);
+    w.Begin(0x4110);
+    w.Word(3);
+    for (float f : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f}) w.Float(f);
+    w.End();
+    w.Begin(0x4120);
+    w.Word(1);
+    for (uint16_t v : {0, 1, 2, 7}) w.Word(v);
+    w.Begin(0x4130);
+    w.String("");
+    w.Word(1);
+    w.Word(0);
+    w.End();
+    w.End();
+    w.End();
+    w.End();
+    w.End();
+    w.End();
+    Model unnamed;
+    const Loaded loaded = LoadBytes(unnamed, w.Take());
+    EXPECT_NE(std::string::npos, loaded.out.find("MSH_MAT_GROUP (,1)\n"));
+    EXPECT_EQ(0, unnamed.GetData().objects[0].material);
+}
+
 file3ds::Node PivotNode(const std::string& name, Vec3 pivot, bool beforeHeader = false) {
     file3ds::Node node;
     node.objectName = name;
