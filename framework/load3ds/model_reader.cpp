@@ -153,7 +153,10 @@ void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
                 n = FitCount(child, n, 8, "texture coordinates");
                 object.texCoords.resize(n);
                 const std::vector<uint8_t> records = child.ReadRecords(file, n, 8, 4);
-                for (uint32_t i = 0; i < n; ++i) object.texCoords[i] = {FloatAt(&records[i * 8]), FloatAt(&records[i * 8 + 4])};
+                for (uint32_t i = 0; i < n; ++i) {
+                    const uint8_t* r = &records[i * 8];
+                    object.texCoords[i] = {FloatAt(r), FloatAt(r + 4)};
+                }
                 break;
             }
             case id::kMeshMatrix: {
