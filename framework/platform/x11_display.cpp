@@ -3,8 +3,11 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <unordered_map>
 
 #include "framework/platform/x11_internal.h"
@@ -42,6 +45,20 @@ void InternAtoms(Display* display, Atoms& atoms) {
     atoms.netSupportingWmCheck = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
 }
 
+// A busy server refuses connections for a moment when its backlog is full
+// (as Xvfb does while many clients start at once); try again briefly
+// before giving up.
+Display* ConnectWithRetries() {
+    errno = 0;
+    Display* display = XOpenDisplay(nullptr);
+    for (int attempt = 1; !display && attempt <= 8 && (errno == EAGAIN || errno == ECONNRESET); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10 << attempt));
+        errno = 0;
+        display = XOpenDisplay(nullptr);
+    }
+    return display;
+}
+
 }  // namespace
 
 X11State& X11() { return state; }
@@ -52,7 +69,7 @@ bool OpenDisplay() {
 
     XSetErrorHandler(ReportXError);
     XSetIOErrorHandler(ReportXIOError);
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = ConnectWithRetries();
     if (!display) {
         const char* name = std::getenv("DISPLAY");
         std::fprintf(stderr, "Cannot open X display \"%s\"%s\n", name ? name : "",
