@@ -29,8 +29,8 @@ void Flame::InitParticle(int index) {
 }
 
 void Flame::Render() {
-    // Drawn after the opaque scene: seen from every side, and not hiding
-    // what lies behind the translucent fire.
+    // The owner's frame may turn a billboard's back to the camera, and the
+    // translucent fire must not hide what is drawn behind it afterwards.
     glDisable(GL_CULL_FACE);
     glDepthMask(GL_FALSE);
     BeginBlendedTexture(texture);
