@@ -175,23 +175,25 @@ TEST_F(ModelDraw, StateAfterDrawIsRestored) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
     glColor3f(0.5f, 0.5f, 0.5f);
     for (int mode = 1; mode <= 6; ++mode) {
-        for (int repeat = 0; repeat < 2; ++repeat) {
-            model.Draw(mode);
+        // The first two draws compile and then reuse the lists.
+        for (int flags : {0, 0, DRAW_KEEP_STATE, DRAW_ONE_PASS, DRAW_NO_LISTS, DRAW_NO_TEXTURES}) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode << " flags " << flags);
+            model.Draw(mode | flags);
             GLint value = 0;
             glGetIntegerv(GL_SHADE_MODEL, &value);
-            EXPECT_EQ(GL_FLAT, value) << mode;
-            EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << mode;
-            EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << mode;
-            EXPECT_FALSE(glIsEnabled(GL_BLEND)) << mode;
+            EXPECT_EQ(GL_FLAT, value);
+            EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+            EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+            EXPECT_FALSE(glIsEnabled(GL_BLEND));
             glGetIntegerv(GL_TEXTURE_BINDING_2D, &value);
-            EXPECT_EQ(static_cast<GLint>(own), value) << mode;
+            EXPECT_EQ(static_cast<GLint>(own), value);
             glGetIntegerv(GL_MATRIX_MODE, &value);
-            EXPECT_EQ(GL_MODELVIEW, value) << mode;
+            EXPECT_EQ(GL_MODELVIEW, value);
             float now[4];
             glGetMaterialfv(GL_FRONT, GL_DIFFUSE, now);
-            EXPECT_EQ(0.5f, now[1]) << mode;
+            EXPECT_EQ(0.5f, now[1]);
             glGetFloatv(GL_CURRENT_COLOR, now);
-            EXPECT_EQ(0.5f, now[0]) << mode;
+            EXPECT_EQ(0.5f, now[0]);
         }
     }
     EXPECT_EQ(GL_NO_ERROR, glGetError());
