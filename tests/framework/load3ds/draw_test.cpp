@@ -118,7 +118,7 @@ TEST_F(ModelDraw, TexturedSquareShowsItsTexture) {
         EXPECT_EQ(255, centre.r) << frame;
         EXPECT_EQ(0, centre.g) << frame;
     }
-    test::SavePpm(TempPath("textured.ppm"), 32, 32);
+    test::SavePpm("load3ds_textured.ppm", 32, 32);  // in the test's folder, to look at
 }
 
 TEST_F(ModelDraw, TranslucentObjectsAreDrawnAfterOpaqueOnes) {

@@ -11,15 +11,27 @@
 namespace ondra {
 namespace test3ds {
 
+namespace {
+
+// The test process's scratch folder, removed when the process ends.
+struct ScratchFolder {
+    ScratchFolder()
+        : path(std::filesystem::temp_directory_path() / ("ondra_load3ds_" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path path;
+};
+
+}  // namespace
+
 std::string TempPath(const std::string& name) {
-    static const std::filesystem::path folder = [] {
-        std::filesystem::path p = std::filesystem::temp_directory_path() /
-                                  ("ondra_load3ds_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p);
-        return p;
-    }();
+    static const ScratchFolder folder;
     static int serial = 0;
-    return (folder / (std::to_string(++serial) + "_" + name)).string();
+    return (folder.path / (std::to_string(++serial) + "_" + name)).string();
 }
 
 std::string WriteScene(const file3ds::Scene& scene, const std::string& name) {

@@ -1,4 +1,4 @@
-// Helpers for the 3DS model tests: scenes written to temporary files with
+// Helpers for the 3DS model tests: scenes written to scratch files with
 // the 3DS writer, loading with the printed trace captured, small meshes
 // and texture files.
 #pragma once

@@ -21,13 +21,21 @@ namespace fs = std::filesystem;
 
 const char* const kViewer = MODEL_VIEWER_PATH;
 
+// The test process's scratch folder, removed when the process ends.
+struct ScratchFolder {
+    ScratchFolder() : path(fs::temp_directory_path() / ("ondra_viewer_" + std::to_string(getpid()))) {
+        fs::create_directories(path);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    fs::path path;
+};
+
 fs::path Folder() {
-    static const fs::path folder = [] {
-        fs::path p = fs::temp_directory_path() / ("ondra_viewer_" + std::to_string(getpid()));
-        fs::create_directories(p);
-        return p;
-    }();
-    return folder;
+    static const ScratchFolder folder;
+    return folder.path;
 }
 
 // A crate: a box whose sides are textured with a checker board, and a red
