@@ -81,17 +81,6 @@ std::vector<uint8_t> Chunk::ReadRecords(FILE* file, uint32_t count, uint32_t rec
     return bytes;
 }
 
-uint16_t WordAt(const uint8_t* bytes) { return static_cast<uint16_t>(LittleEndian(bytes, 2)); }
-
-uint32_t DwordAt(const uint8_t* bytes) { return LittleEndian(bytes, 4); }
-
-float FloatAt(const uint8_t* bytes) {
-    const uint32_t bits = DwordAt(bytes);
-    float value;
-    std::memcpy(&value, &bits, sizeof(value));
-    return value;
-}
-
 bool Chunk::Skip(FILE* file) {
     if (!file) return false;
     if (std::fseek(file, start + static_cast<long>(length), SEEK_SET) != 0) return false;

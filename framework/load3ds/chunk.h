@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,20 @@ struct Chunk {
     bool Skip(FILE* file);
 };
 
-// Little-endian values inside a record buffer.
-uint16_t WordAt(const uint8_t* bytes);
-uint32_t DwordAt(const uint8_t* bytes);
-float FloatAt(const uint8_t* bytes);
+// Little-endian values inside a record buffer; inline, as the lists of a
+// model are decoded value by value.
+inline uint16_t WordAt(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
+
+inline uint32_t DwordAt(const uint8_t* bytes) {
+    return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
+           (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+inline float FloatAt(const uint8_t* bytes) {
+    const uint32_t bits = DwordAt(bytes);
+    float value;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
+}
 
 }  // namespace ondra

@@ -34,6 +34,7 @@ bool BuildPiece(ModelObject& target, const ModelObject& source, const std::vecto
     // Texture coordinates stay aligned with the vertices: a vertex the
     // source gave no coordinate gets (0, 0).
     const bool textured = !source.texCoords.empty();
+    target.faces.reserve(faceList.size());
     for (size_t faceIndex : faceList) {
         Face face = source.faces[faceIndex];
         for (int k = 0; k < 3; ++k) {
