@@ -4,7 +4,8 @@
 
 namespace ondra::platform {
 
-// An opaque key of the current GL context; null when none is current.
+// An opaque key of the current GL context; null when none is current. A
+// key is never handed out again after its context is destroyed.
 const void* CurrentContextKey();
 
 }  // namespace ondra::platform

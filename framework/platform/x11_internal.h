@@ -34,6 +34,7 @@ struct Window {
     Colormap colormap = None;
     GLXFBConfig config = nullptr;
     GLXContext context = nullptr;
+    unsigned long contextSerial = 0;  // never reused; see CurrentContextKey
     Cursor hiddenCursor = None;
     void* user = nullptr;
     bool shown = false;

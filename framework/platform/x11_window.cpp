@@ -116,6 +116,8 @@ CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
     // A compatibility context, so OpenGL 1.1 fixed-function calls work.
     window->context = glXCreateNewContext(Dpy(), config, GLX_RGBA_TYPE, nullptr, True);
     if (!window->context) return CreateResult::kNoContext;
+    static unsigned long contextsCreated = 0;
+    window->contextSerial = ++contextsCreated;
     return CreateResult::kOk;
 }
 
