@@ -14,6 +14,7 @@
 
 #include <jpeglib.h>
 
+#include "bench/support/quiet_stdout.h"
 #include "framework/image.h"
 #include "framework/image/encoders/image_encoders.h"
 
@@ -62,23 +63,7 @@ const Files& TheFiles() {
 
 // The BMP reader reports every load on standard output; keep it off the
 // benchmark's report while timing.
-class QuietStdout {
-public:
-    QuietStdout() : saved_(dup(1)) {
-        std::fflush(stdout);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        close(null);
-    }
-    ~QuietStdout() {
-        std::fflush(stdout);
-        dup2(saved_, 1);
-        close(saved_);
-    }
-
-private:
-    int saved_;
-};
+using ondra::bench::QuietStdout;
 
 std::unique_ptr<std::uint8_t[]> ReadWholeFile(const std::string& path, long& size) {
     std::FILE* file = std::fopen(path.c_str(), "rb");

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/quiet_stdout.h"
 #include "framework/image.h"
 #include "framework/load3ds/load_warnings.h"
 #include "framework/load3ds/model.h"
@@ -102,24 +103,7 @@ const BenchFiles& Files() {
 }
 
 // Sends standard output to /dev/null while it lives.
-class QuietStdout {
-public:
-    QuietStdout() {
-        std::fflush(stdout);
-        saved_ = dup(1);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        close(null);
-    }
-    ~QuietStdout() {
-        std::fflush(stdout);
-        dup2(saved_, 1);
-        close(saved_);
-    }
-
-private:
-    int saved_;
-};
+using ondra::bench::QuietStdout;
 
 void LoadModel(benchmark::State& state) {
     const std::string& path = Files().model;

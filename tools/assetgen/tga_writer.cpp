@@ -15,7 +15,7 @@ void PutHeader(Bytes& out, const PixelImage& image, TgaCompression compression)
     PutU8(out, 0);                                                 // no colour map
     PutU8(out, compression == TgaCompression::kRunLength ? 10 : 2);
     for (int i = 0; i < 5; ++i) {
-        PutU8(out, 0);  // colour-map specification
+        PutU8(out, 0);  // colour-map fields: there is no colour map
     }
     PutU16(out, 0);  // x origin
     PutU16(out, 0);  // y origin
