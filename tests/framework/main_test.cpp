@@ -68,16 +68,15 @@ TEST(Main, IdleRedrawGivesOneDisplayPerLoopTurn) {
     };
     Main::Instance()->Execute(0, nullptr);
 
-    // After the first paint, idle steps and paints alternate exactly.
+    // After the first paint, every idle step's Redraw brings a paint before
+    // the next idle step. (A window uncovered meanwhile may get an extra one.)
     std::vector<std::string> turns;
     for (const std::string& line : window.log)
         if (line == "OnIdle" || line == "OnDisplay") turns.push_back(line);
     std::size_t first = 0;
     while (first < turns.size() && turns[first] != "OnIdle") ++first;
-    for (std::size_t i = first; i + 1 < turns.size(); i += 2) {
-        ASSERT_EQ("OnIdle", turns[i]) << i;
-        ASSERT_EQ("OnDisplay", turns[i + 1]) << i;
-    }
+    for (std::size_t i = first; i + 1 < turns.size(); ++i)
+        ASSERT_FALSE(turns[i] == "OnIdle" && turns[i + 1] == "OnIdle") << "idle step " << i << " got no paint";
     EXPECT_GE(window.displays, 49);
 }
 
