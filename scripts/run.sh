@@ -3,16 +3,15 @@
 # session on a virtual X server instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh build
+scripts/deps.sh test  # the same tree serves scripts/test.sh
 
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -DONDRA_TESTS=OFF -DONDRA_BENCH=OFF >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+cmake -S . -B "$build_dir" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)" --target framework-demo
 program=("$PWD/$build_dir/bin/framework-demo")
 if [ -n "${DISPLAY:-}" ]; then
   "${program[@]}" "$@"
 else
   echo "DISPLAY is not set: running 300 frames on a virtual X server" >&2
-  scripts/deps.sh test
   xvfb-run -a -s "-screen 0 1024x768x24" "${program[@]}" --frames 300 "$@"
 fi

@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh test
 
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" "$@" >/dev/null
+# Tests and benchmarks on, whatever an earlier configuration of this tree said.
+cmake -S . -B "$build_dir" -DONDRA_TESTS=ON -DONDRA_BENCH=ON "$@" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
 # 16- and 32-bit Xvfb screens misbehave with GLX; 24 bits is what we test.
 xvfb-run -a -s "-screen 0 1024x768x24" \
