@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs the program. Without a display it runs a short
+# Builds the program and runs it. Without a display it runs a short
 # session on a virtual X server instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
