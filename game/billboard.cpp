@@ -35,3 +35,21 @@ void EmitBillboard(const Vector3& center, const BillboardAxes& axes, float halfE
         glVertex3fv(corners[i].Data());
     }
 }
+
+void BeginGlowingBillboards(unsigned int texture) {
+    glEnable(GL_BLEND);
+    // Destination alpha as the second factor: overlapping particles pile
+    // up into a bright core instead of hiding each other.
+    glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_LIGHTING);
+}
+
+void EndGlowingBillboards() {
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+}

@@ -27,3 +27,10 @@ extern const float kBillboardTexCoords[4][2];
 // Issues the four textured vertices of one square; call between
 // glBegin(GL_QUADS) and glEnd.
 void EmitBillboard(const Vector3& center, const BillboardAxes& axes, float halfExtent);
+
+// Glowing look for billboards: blending on with source alpha over
+// destination alpha, the texture bound and modulated, lighting off.
+void BeginGlowingBillboards(unsigned int texture);
+// Lighting back on, texturing and blending off, the scene's blend function
+// restored.
+void EndGlowingBillboards();

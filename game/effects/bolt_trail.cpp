@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include "game/billboard.h"
+
 BoltTrail::BoltTrail(int maxParticles, const Vector3& origin, const Vector3& baseVelocity,
                      float spread, unsigned int texture)
     : CParticleSystem(maxParticles, origin),
@@ -33,7 +35,7 @@ void BoltTrail::InitParticle(int index) {
 void BoltTrail::Render() {
     // Depth writes and culling stay as the scene has them: sparks are small
     // enough not to need either changed.
-    BeginBlendedTexture(texture);
+    BeginGlowingBillboards(texture);
     DrawBillboards(0.5f);
-    EndBlendedTexture();
+    EndGlowingBillboards();
 }

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "game/billboard.h"
 #include "game/texture_cache.h"
 
 Crackle::Crackle(int maxParticles, const Vector3& origin, float spread, TextureCache* textureCache,
@@ -36,8 +37,8 @@ void Crackle::InitParticle(int index) {
 void Crackle::Render() {
     glDepthMask(GL_FALSE);
     const int texture = textureCache->Lookup(textureName);
-    BeginBlendedTexture(static_cast<unsigned int>(texture));
+    BeginGlowingBillboards(static_cast<unsigned int>(texture));
     DrawBillboards(1.0f);
-    EndBlendedTexture();
+    EndGlowingBillboards();
     glDepthMask(GL_TRUE);
 }

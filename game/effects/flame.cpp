@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include "game/billboard.h"
+
 Flame::Flame(int maxParticles, const Vector3& origin, float spread, unsigned int texture)
     : CParticleSystem(maxParticles, origin), spread(spread), texture(texture) {
     ReseedFromClock();
@@ -33,9 +35,9 @@ void Flame::Render() {
     // translucent fire must not hide what is drawn behind it afterwards.
     glDisable(GL_CULL_FACE);
     glDepthMask(GL_FALSE);
-    BeginBlendedTexture(texture);
+    BeginGlowingBillboards(texture);
     DrawBillboards(1.0f);
-    EndBlendedTexture();
+    EndGlowingBillboards();
     glDepthMask(GL_TRUE);
     glEnable(GL_CULL_FACE);
 }

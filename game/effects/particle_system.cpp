@@ -86,21 +86,3 @@ void CParticleSystem::DrawBillboards(float sizeScale) const {
     glEnd();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
-
-void CParticleSystem::BeginBlendedTexture(unsigned int texture) {
-    glEnable(GL_BLEND);
-    // Destination alpha as the second factor: overlapping particles pile
-    // up into a bright core instead of hiding each other.
-    glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glDisable(GL_LIGHTING);
-}
-
-void CParticleSystem::EndBlendedTexture() {
-    glEnable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_BLEND);
-}

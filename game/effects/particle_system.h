@@ -59,9 +59,6 @@ protected:
     // The whole live set in one quad batch, each square with half-extent
     // size * sizeScale, the camera axes read once. Leaves the colour white.
     void DrawBillboards(float sizeScale) const;
-    // Additive-looking blend, modulated texture, no lighting; and back.
-    static void BeginBlendedTexture(unsigned int texture);
-    static void EndBlendedTexture();
 
     std::unique_ptr<Particle[]> particles;
     int maxParticles;

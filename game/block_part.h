@@ -1,0 +1,36 @@
+// BlockPart and its three kinds: one textured face of a level block, drawn
+// by calling one of the level's shared face display lists.
+#pragma once
+
+class BlockPart {
+public:
+    BlockPart() = default;
+    virtual ~BlockPart() = default;
+
+    BlockPart(const BlockPart&) = delete;
+    BlockPart& operator=(const BlockPart&) = delete;
+
+    // Binds the face's texture and calls its list. A plain part keeps list 0,
+    // so it draws nothing, yet it still counts as a wall for collisions.
+    virtual void Draw() const;
+
+    // GL texture name from the texture cache: 0 draws untextured, and a
+    // missing texture's -1 is bound unchanged.
+    int textureId = 0;
+    int displayList = 0;
+};
+
+class Wall : public BlockPart {
+public:
+    explicit Wall(int wallList) { displayList = wallList; }
+};
+
+class FloorTile : public BlockPart {
+public:
+    explicit FloorTile(int floorList) { displayList = floorList; }
+};
+
+class Ceiling : public BlockPart {
+public:
+    explicit Ceiling(int ceilingList) { displayList = ceilingList; }
+};

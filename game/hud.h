@@ -1,0 +1,53 @@
+// Hud: the head-up display over the 3D view. Two translucent full-width
+// panels (health above; keys and medikits below) and three green numbers:
+// ammunition, medikits and keys.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ondra {
+class GLWindow;
+}
+class Player;
+class TextureCache;
+
+// A number of the HUD with its raster position in the window-centred
+// orthographic frame (origin in the middle, y up).
+struct HudText {
+    float x;
+    float y;
+    std::string text;
+};
+
+class Hud {
+public:
+    // None of the three is owned; the window supplies its size and text.
+    Hud(TextureCache* textures, const Player* player, ondra::GLWindow* window);
+
+    // Called from the player's draw with the frame's perspective projection
+    // current. Leaves an orthographic projection, an identity modelview,
+    // lighting off, texturing on and the colour green.
+    void Draw();
+
+private:
+    void DrawPanels() const;
+    void DrawTexts();
+
+    TextureCache* textures;
+    const Player* player;
+    ondra::GLWindow* window;
+    // The first text of a window builds its font; an empty print does that
+    // before the first real number.
+    bool fontPrepared = false;
+};
+
+// The health panel's image: "hudU1.tga" to "hudU5.tga", "hudU.tga" for any
+// other health.
+const char* UpperPanelImage(int health);
+// The inventory panel's image for whether keys and medikits are carried.
+const char* LowerPanelImage(bool hasKeys, bool hasMedikits);
+// The numbers the player's state shows, where a window of width by height
+// shows them: ammunition only with the weapon, medikits and keys only when
+// there are some.
+std::vector<HudText> HudTexts(const Player& player, int width, int height);

@@ -1,0 +1,86 @@
+// Wall, floor and ceiling contact, and the ground under the player.
+#include "game/level_collider.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/camera.h"
+#include "game/level.h"
+#include "game/player.h"
+
+namespace {
+
+constexpr float kCeilingHeight = 3.0f;
+constexpr float kRampLength = 6.0f;
+constexpr float kRampRise = 3.0f;
+constexpr float kSunGlowAtEdge = 0.05f;
+constexpr float kSunGlowPerRamp = 0.3f;
+constexpr float kSunGlowMax = 0.3f;
+
+}  // namespace
+
+bool LevelCollider::IsWallHit(const Vector3& position, const Level& level, Vector3& normal) const {
+    const float x = position.x;
+    const float y = position.y;
+    const float z = position.z;
+    if (!level.Contains(x, z)) return false;
+
+    int row = 0;
+    int column = 0;
+    const Block* block = level.CellUnder(x, z, row, column) ? level.BlockAt(row, column) : nullptr;
+    // Each wall's band lies on the cell's own side of its edge.
+    const float xMin = Level::kBlockUnits * column + kWallBand;
+    const float xMax = Level::kBlockUnits * (column + 1) - kWallBand;
+    const float zMin = Level::kBlockUnits * row + kWallBand;
+    const float zMax = Level::kBlockUnits * (row + 1) - kWallBand;
+
+    Vector3 found;
+    if (block && block->north && z <= zMin) {
+        found = Vector3(0.0f, 0.0f, 1.0f);
+    } else if (block && block->south && z >= zMax) {
+        found = Vector3(0.0f, 0.0f, -1.0f);
+    } else if (block && block->east && x >= xMax) {
+        found = Vector3(-1.0f, 0.0f, 0.0f);
+    } else if (block && block->west && x <= xMin) {
+        found = Vector3(1.0f, 0.0f, 0.0f);
+    } else if (y > kCeilingHeight) {
+        found = Vector3(0.0f, -1.0f, 0.0f);
+    } else if (y < 0.0f) {
+        found = Vector3(0.0f, 1.0f, 0.0f);
+    } else {
+        return false;
+    }
+    normal = found;
+    return true;
+}
+
+bool LevelCollider::IsWallHit(const CObject& object, const Level& level, Vector3& normal) const {
+    return IsWallHit(object.position, level, normal);
+}
+
+bool IsOnRamp(float x, float z) { return x > -kRampLength && x < 0.0f && z > 0.0f && z < Level::kBlockUnits; }
+
+float EyeHeightAt(float x, float z, const Level& level) {
+    if (level.Contains(x, z)) return LevelCollider::kFloorEyeHeight;
+    if (IsOnRamp(x, z)) return LevelCollider::kFloorEyeHeight + kRampRise * std::fabs(x) / kRampLength;
+    return LevelCollider::kSurfaceEyeHeight;
+}
+
+float RampSunBrightness(float x) {
+    return std::min(kSunGlowAtEdge + kSunGlowPerRamp * std::fabs(x) / kRampLength, kSunGlowMax);
+}
+
+void LevelCollider::ApplyGroundHeight(Player& player, const Level& level) const {
+    const float x = player.position.x;
+    const float z = player.position.z;
+    const float height = EyeHeightAt(x, z, level);
+    player.position.y = height;
+    if (Camera* camera = player.GetCamera()) camera->position.y = height;
+    if (!level.Contains(x, z) && IsOnRamp(x, z)) {
+        const float b = RampSunBrightness(x);
+        const float diffuse[4] = {b, b, b, 1.0f};
+        glLightfv(GL_LIGHT7, GL_DIFFUSE, diffuse);
+    }
+}

@@ -1,0 +1,41 @@
+// LevelCollider: the two questions moving objects ask of the level. Does a
+// position touch a wall, the floor or the ceiling of the block it is in, and
+// how high does the player's eye stand at a position (inside the compound,
+// on the ramp down to it, or on the planet surface 3 units higher)?
+#pragma once
+
+#include "game/vector3.h"
+
+class CObject;
+class Level;
+class Player;
+
+class LevelCollider {
+public:
+    // How close an object may come to a wall of its own block.
+    static constexpr float kWallBand = 0.2f;
+    static constexpr float kFloorEyeHeight = 1.75f;
+    static constexpr float kSurfaceEyeHeight = 4.75f;
+
+    // True when the position lies inside the level and touches a face of the
+    // block under it: within kWallBand of a wall on the block's own side of
+    // the boundary, above the ceiling or below the floor. The normal, written
+    // only on contact, points back into the open part of the block. North
+    // beats south, east, west, the ceiling and the floor, in that order.
+    bool IsWallHit(const Vector3& position, const Level& level, Vector3& normal) const;
+    bool IsWallHit(const CObject& object, const Level& level, Vector3& normal) const;
+
+    // Sets the player's and its camera's height for where the player stands;
+    // on the ramp it also dims or brightens the sun (GL light 7), which keeps
+    // the value last set there.
+    void ApplyGroundHeight(Player& player, const Level& level) const;
+};
+
+// The eye height at (x, z): 1.75 inside the level, rising along the ramp
+// (-6 < x < 0, 0 < z < 3) to 4.75 on the planet surface.
+float EyeHeightAt(float x, float z, const Level& level);
+// True on the ramp between the compound's edge and the surface.
+bool IsOnRamp(float x, float z);
+// The sun's diffuse brightness on the ramp at x: 0.05 at the compound's edge,
+// growing towards the surface, at most 0.3.
+float RampSunBrightness(float x);

@@ -1,0 +1,88 @@
+// The bolt's flight in wall-safe steps, its burst and its glow.
+#include "game/objects/bolt_projectile.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "game/billboard.h"
+#include "game/level_collider.h"
+#include "game/texture_cache.h"
+
+namespace {
+
+// Bounds the work of one absurdly long frame: past this the bolt is far
+// outside any level anyway.
+constexpr int kMaxSubSteps = 1 << 16;
+constexpr float kSparkPush = 2.0f;
+constexpr float kSparkSpread = 1.0f;
+const char* const kFlareImage = "flare.jpg";
+
+// How many equal steps keep each one within `maxStep`; non-finite lengths
+// take a single step.
+int SubStepsFor(float length, float maxStep) {
+    if (!(length > maxStep)) return 1;
+    if (!(length < maxStep * kMaxSubSteps)) return kMaxSubSteps;
+    return static_cast<int>(std::ceil(length / maxStep));
+}
+
+}  // namespace
+
+BoltProjectile::BoltProjectile(TextureCache* textures, Player* player, Level* level, LevelCollider* collider)
+    : player(player), textureCache(textures), level(level), collider(collider) {
+    velocity = Vector3(0.0f, 0.0f, kSpeed);
+    radius = kRadius;
+}
+
+BoltProjectile::~BoltProjectile() = default;
+
+Vector3 BoltProjectile::FlightVector() const {
+    const float yaw = fireYaw * kDegToRad;
+    const float pitch = firePitch * kDegToRad;
+    return Vector3(Cos(yaw), Sin(pitch), Sin(yaw));
+}
+
+void BoltProjectile::Update(float dt) {
+    if (!exploded) Fly(dt);
+    if (exploded) burst->Update(dt);
+}
+
+// The level is asked after every short step, so a long frame cannot carry
+// the bolt over a wall's band; it bursts at the first contact.
+void BoltProjectile::Fly(float dt) {
+    const Vector3 move = FlightVector() * (dt * velocity.z);
+    const int steps = SubStepsFor(move.Length(), kMaxSubStep);
+    const Vector3 step = move / static_cast<float>(steps);
+    for (int i = 0; i < steps; ++i) {
+        position += step;
+        Vector3 normal;
+        if (level && collider && collider->IsWallHit(*this, *level, normal)) {
+            Explode(normal);
+            return;
+        }
+    }
+}
+
+void BoltProjectile::Explode(const Vector3& normal) {
+    exploded = true;
+    velocity = Vector3();
+    const int texture = textureCache ? textureCache->Lookup(kFlareImage) : 0;
+    burst = std::make_unique<BoltTrail>(kSparks, position, normal * kSparkPush, kSparkSpread,
+                                        static_cast<unsigned int>(texture));
+}
+
+void BoltProjectile::Draw() {
+    if (exploded) {
+        burst->Render();
+        return;
+    }
+    const BillboardAxes axes = CurrentBillboardAxes();
+    const int texture = textureCache ? textureCache->Lookup(kFlareImage) : 0;
+    BeginGlowingBillboards(static_cast<unsigned int>(texture));
+    glBegin(GL_QUADS);
+    EmitBillboard(position, axes, radius);
+    glEnd();
+    EndGlowingBillboards();
+    const float lightAt[4] = {position.x, position.y, position.z, 1.0f};
+    glLightfv(GL_LIGHT5, GL_POSITION, lightAt);
+}

@@ -1,0 +1,85 @@
+// Player: the object the user steers. It moves with its camera, stands at
+// the height the level gives it, loses the whole frame's move when it
+// touches a wall, carries the inventory the pickups fill, fires bolts and
+// draws the first-person arms and the HUD.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "game/objects/object.h"
+
+class BoltProjectile;
+class Camera;
+class Hud;
+class Level;
+class LevelCollider;
+class ModelCache;
+class TextureCache;
+
+class Player : public CObject {
+public:
+    static constexpr int kFullHealth = 5;
+    static constexpr int kClipSize = 15;
+    static constexpr int kMedikitHealing = 2;
+    static constexpr float kArmModelScale = 0.02f;
+
+    // Fired bolts are attached to boltParent, which owns them.
+    Player(Level* level, LevelCollider* collider, TextureCache* textures, CObject* boltParent);
+    ~Player() override;
+
+    // Camera motion, then the ground height, then the wall undo.
+    void Update(float dt) override;
+    // The arms with what they hold, the flashlight beam and the HUD.
+    void Draw() override;
+
+    // With ammunition left: lights the bolt light (GL light 5), spends one
+    // bolt and sends a BoltProjectile from the eye along the view.
+    void Fire();
+    // A fresh clip, only when the loaded one is empty and a spare is left.
+    void Reload();
+    // Heals by kMedikitHealing, up to full health, if a medikit is left.
+    void UseMedikit();
+    // One point of damage; health has no lower bound.
+    void Hurt();
+    void ToggleHud() { hudVisible = !hudVisible; }
+
+    Camera* GetCamera() const { return camera.get(); }
+    void SetCamera(std::unique_ptr<Camera> newCamera);
+    void SetHud(std::unique_ptr<Hud> newHud);
+    Hud* GetHud() const { return hud.get(); }
+    void SetModels(ModelCache* modelCache) { models = modelCache; }
+    BoltProjectile* CurrentBolt() const { return currentBolt; }
+
+    bool hudVisible = true;
+    bool hasWeapon = false;
+    bool hasFlashlight = false;
+    int medikits = 0;
+    int ammo = 0;   // bolts left in the loaded clip
+    int clips = 0;  // spare clips
+    int health = kFullHealth;
+    std::vector<int> keys;  // key ids in pickup order
+
+private:
+    // Where the camera stood when the frame began; the arms are drawn there
+    // so they do not run ahead of the view drawn this frame.
+    struct ArmView {
+        Vector3 position{0.0f, 1.0f, 0.0f};
+        float yaw = 0.0f;
+        float pitch = 0.0f;
+    };
+
+    void DrawArms();
+    void PlaceArms() const;
+    static void LightFlashlight();
+
+    std::unique_ptr<Camera> camera;
+    std::unique_ptr<Hud> hud;
+    Level* level;
+    LevelCollider* collider;
+    ModelCache* models = nullptr;
+    TextureCache* textures;
+    CObject* boltParent;
+    BoltProjectile* currentBolt = nullptr;  // owned by boltParent
+    ArmView armView;
+};

@@ -1,0 +1,19 @@
+// Skybox: the textured cube around the whole world, 200 units on a side and
+// centred on the world origin (not on the viewer), drawn unlit.
+#pragma once
+
+class Skybox {
+public:
+    // Draws the six faces, each with its own texture, then turns lighting
+    // back on. Texturing stays enabled.
+    void Draw() const;
+
+    // GL texture names of the faces as they stand in the world: west at
+    // x = -100, east at x = 100, north at z = -100, south at z = 100.
+    int west = 0;
+    int east = 0;
+    int top = 0;
+    int bottom = 0;
+    int north = 0;
+    int south = 0;
+};
