@@ -20,5 +20,10 @@ struct Window;
 // Destroys the window's X window through a second connection, as another
 // program (or a window manager) could.
 bool DestroyWindowFromOutside(const Window* window);
+// Maps a window of a second connection and gives it the input focus, as
+// another program taking the focus would; returns once the server has done
+// so. EndFocusFromOutside destroys that window.
+bool TakeFocusFromOutside();
+void EndFocusFromOutside();
 
 }  // namespace ondra::platform

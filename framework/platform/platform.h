@@ -67,6 +67,9 @@ PixelFormat GetPixelFormat(const Window* window);
 void ShowWindow(Window* window, bool show);
 // Shown, and not destroyed behind the framework's back.
 bool IsWindowShown(const Window* window);
+// The server has mapped the window and the port has handled that (so the
+// window has asked for the input focus).
+bool IsWindowMapped(const Window* window);
 void SetWindowTitle(Window* window, const char* title);
 void SetWindowSize(Window* window, int width, int height);  // client size
 void SetWindowPosition(Window* window, int x, int y);

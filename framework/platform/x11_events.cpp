@@ -80,8 +80,12 @@ bool Translate(XEvent& xe, Event& out) {
         case ConfigureNotify:
             return TranslateConfigure(window, xe.xconfigure, out);
         case MapNotify:
+            window->mapped = true;
             // Without a window manager keys only reach the focused window.
             XSetInputFocus(Dpy(), window->xid, RevertToParent, CurrentTime);
+            return false;
+        case UnmapNotify:
+            window->mapped = false;
             return false;
         case DestroyNotify:
             window->destroyedExternally = true;

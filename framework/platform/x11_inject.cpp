@@ -61,3 +61,43 @@ bool DestroyWindowFromOutside(const Window* window) {
 }
 
 }  // namespace ondra::platform
+
+namespace ondra::platform {
+namespace {
+
+struct ForeignWindow {
+    Display* display = nullptr;
+    ::Window xid = None;
+};
+
+ForeignWindow foreign;
+
+}  // namespace
+
+bool TakeFocusFromOutside() {
+    EndFocusFromOutside();
+    foreign.display = XOpenDisplay(nullptr);
+    if (!foreign.display) return false;
+    Display* dpy = foreign.display;
+    foreign.xid = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 32, 32, 0, 0, 0);
+    XSelectInput(dpy, foreign.xid, StructureNotifyMask);
+    XMapWindow(dpy, foreign.xid);
+    // The server answers a map request of its own client; focus needs the
+    // window viewable.
+    XEvent event;
+    do {
+        XWindowEvent(dpy, foreign.xid, StructureNotifyMask, &event);
+    } while (event.type != MapNotify);
+    XSetInputFocus(dpy, foreign.xid, RevertToPointerRoot, CurrentTime);
+    XSync(dpy, False);
+    return true;
+}
+
+void EndFocusFromOutside() {
+    if (!foreign.display) return;
+    XDestroyWindow(foreign.display, foreign.xid);
+    XCloseDisplay(foreign.display);
+    foreign = ForeignWindow{};
+}
+
+}  // namespace ondra::platform

@@ -38,6 +38,7 @@ struct Window {
     Cursor hiddenCursor = None;
     void* user = nullptr;
     bool shown = false;
+    bool mapped = false;  // the server has reported the window mapped
     bool destroyedExternally = false;
     bool fullscreen = false;
     int x = 0, y = 0;           // last known position of the client area

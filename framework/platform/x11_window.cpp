@@ -152,6 +152,8 @@ void ShowWindow(Window* window, bool show) {
 
 bool IsWindowShown(const Window* window) { return Usable(window) && window->shown; }
 
+bool IsWindowMapped(const Window* window) { return Usable(window) && window->mapped; }
+
 void SetWindowTitle(Window* window, const char* title) {
     if (Usable(window)) XStoreName(Dpy(), window->xid, title ? title : "");
 }
