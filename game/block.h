@@ -7,6 +7,10 @@
 
 #include "game/block_part.h"
 
+// The side of a block a wall-standing thing is on, by the code doors and
+// wall-mounted pickups keep.
+enum Facing { kFacingWest = 0, kFacingEast = 1, kFacingNorth = 2, kFacingSouth = 3 };
+
 class Block {
 public:
     // Row and column are 1-based, as the map writes them.

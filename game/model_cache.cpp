@@ -27,6 +27,13 @@ ondra::Model* ModelCache::Lookup(const std::string& fileName) const {
     return found->second.get();
 }
 
+ondra::Model* ModelCache::Fetch(const std::string& fileName, float scale) {
+    Load(fileName);
+    ondra::Model* model = Lookup(fileName);
+    model->SetScale(scale);
+    return model;
+}
+
 void ModelCache::DrawAll() const {
     for (const auto& entry : models) entry.second->Draw(ondra::DRAW_MATERIALS);
 }

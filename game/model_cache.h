@@ -24,6 +24,10 @@ public:
     // do not match its map: the message is printed and the program ends
     // with exit status 1.
     ondra::Model* Lookup(const std::string& fileName) const;
+    // Loads the model on first use, looks it up (ending the program as
+    // Lookup does when it cannot be had) and sets its scale. Every user of
+    // a model sets the same scale for it.
+    ondra::Model* Fetch(const std::string& fileName, float scale);
     // Draws every model once, in name order, so that each one's GL
     // resources exist before the first frame.
     void DrawAll() const;

@@ -11,6 +11,7 @@
 #include "game/level_collider.h"
 #include "game/model_cache.h"
 #include "game/objects/bolt_projectile.h"
+#include "game/objects/door.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ void Player::Update(float dt) {
     if (!level || !collider) return;
     collider->ApplyGroundHeight(*this, *level);
     Vector3 normal;
-    if (collider->IsWallHit(*this, *level, normal)) {
+    if (collider->IsWallHit(*this, *level, normal) || DoorsBlock(doors, oldPosition, position, normal)) {
         // The whole move is undone and every bit of momentum is lost; the
         // camera still looks from the rejected spot until its next update.
         velocity = Vector3();
@@ -106,6 +107,7 @@ void Player::Fire() {
     bolt->firePitch = camera->pitch;
     const Vector3& lookAt = camera->lookAt;
     bolt->fireDirection = lookAt.Length() > 0.0f ? lookAt.Normalized() : lookAt;
+    bolt->SetDoors(doors);
     currentBolt = bolt;
     bolt->AttachTo(boltParent);
 }

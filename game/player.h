@@ -28,7 +28,8 @@ public:
     Player(Level* level, LevelCollider* collider, TextureCache* textures, CObject* boltParent);
     ~Player() override;
 
-    // Camera motion, then the ground height, then the wall undo.
+    // Camera motion, then the ground height, then the undo of a move into a
+    // wall or a shut door.
     void Update(float dt) override;
     // The arms with what they hold, the flashlight beam and the HUD.
     void Draw() override;
@@ -49,6 +50,8 @@ public:
     void SetHud(std::unique_ptr<Hud> newHud);
     Hud* GetHud() const { return hud.get(); }
     void SetModels(ModelCache* modelCache) { models = modelCache; }
+    // The group whose shut doors stop the player and its bolts like walls.
+    void SetDoors(const CObject* doorGroup) { doors = doorGroup; }
     BoltProjectile* CurrentBolt() const { return currentBolt; }
 
     bool hudVisible = true;
@@ -80,6 +83,7 @@ private:
     ModelCache* models = nullptr;
     TextureCache* textures;
     CObject* boltParent;
+    const CObject* doors = nullptr;
     BoltProjectile* currentBolt = nullptr;  // owned by boltParent
     ArmView armView;
 };

@@ -7,6 +7,7 @@
 
 #include "game/billboard.h"
 #include "game/level_collider.h"
+#include "game/objects/door.h"
 #include "game/texture_cache.h"
 
 namespace {
@@ -54,9 +55,11 @@ void BoltProjectile::Fly(float dt) {
     const int steps = SubStepsFor(move.Length(), kMaxSubStep);
     const Vector3 step = move / static_cast<float>(steps);
     for (int i = 0; i < steps; ++i) {
+        const Vector3 before = position;
         position += step;
         Vector3 normal;
-        if (level && collider && collider->IsWallHit(*this, *level, normal)) {
+        const bool hitsWall = level && collider && collider->IsWallHit(*this, *level, normal);
+        if (hitsWall || DoorsBlock(doors, before, position, normal)) {
             Explode(normal);
             return;
         }

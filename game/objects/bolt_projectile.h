@@ -1,8 +1,8 @@
 // BoltProjectile: the glowing shot of the player's weapon. It flies from the
 // eye at 50 units per second along the view it was fired with, carries the
 // bolt light (GL light 5) along, and bursts into sparks at the first wall,
-// floor or ceiling it meets. It hits creatures and generators only while it
-// is the player's newest bolt; they react, the bolt does not.
+// floor, ceiling or shut door it meets. It hits creatures and generators
+// only while it is the player's newest bolt; they react, the bolt does not.
 #pragma once
 
 #include <memory>
@@ -33,6 +33,9 @@ public:
     // after the burst.
     void Draw() override;
 
+    // The group whose shut doors the bolt bursts on, as on walls.
+    void SetDoors(const CObject* doorGroup) { doors = doorGroup; }
+
     bool Exploded() const { return exploded; }
     const Player* Shooter() const { return player; }
     const BoltTrail* Burst() const { return burst.get(); }
@@ -56,4 +59,5 @@ private:
     TextureCache* textureCache;
     Level* level;
     LevelCollider* collider;
+    const CObject* doors = nullptr;
 };

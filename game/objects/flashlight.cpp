@@ -1,0 +1,19 @@
+// The tool box with the flashlight.
+#include "game/objects/flashlight.h"
+
+#include <GL/gl.h>
+
+#include "game/player.h"
+
+Flashlight::Flashlight(ModelCache* models, float scale)
+    : WallPickup(models, "toolbox.3DS", "emptybox.3DS", scale) {}
+
+void Flashlight::Give(Player& player) { player.hasFlashlight = true; }
+
+// The box model lies on its side in its file; these turns stand it on the
+// floor with its vertical axis along the model's z.
+void Flashlight::StandUp() const {
+    glRotatef(-90.0f, 0.0f, 0.0f, 1.0f);
+    glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
+    glRotatef(WallTurn(), 0.0f, 0.0f, 1.0f);
+}

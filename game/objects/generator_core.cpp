@@ -1,0 +1,75 @@
+// The core's spin, effects, fall and drawing.
+#include "game/objects/generator_core.h"
+
+#include <GL/gl.h>
+
+#include "framework/load3ds/model.h"
+#include "game/model_cache.h"
+
+namespace {
+
+constexpr int kEffectParticles = 500;
+constexpr float kEffectSpread = 0.5f;
+constexpr float kEffectScale = 0.5f;
+constexpr float kRestHeight = 0.5f;
+constexpr float kFallAcceleration = -20.0f;
+constexpr float kModelScale = 1.5f;
+
+}  // namespace
+
+GeneratorCore::GeneratorCore(ModelCache* models, TextureCache* textures)
+    : modelCache(models), textureCache(textures) {
+    if (modelCache) core = modelCache->Fetch("gencore.3DS", kModelScale);
+    electricity = std::make_unique<Electricity>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
+    lightning = std::make_unique<Lightning>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
+}
+
+GeneratorCore::~GeneratorCore() = default;
+
+void GeneratorCore::Destroy(std::unique_ptr<Flame> burningFlame) {
+    destroyed = true;
+    flame = std::move(burningFlame);
+}
+
+void GeneratorCore::RenewBurntOutEffects() {
+    if (electricity->IsEmpty())
+        electricity = std::make_unique<Electricity>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
+    if (lightning->IsEmpty())
+        lightning = std::make_unique<Lightning>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
+}
+
+void GeneratorCore::Update(float dt) {
+    if (!destroyed) {
+        spin += kSpinStep;
+        // Whole turns change nothing; keeping the angle small keeps it exact.
+        if (spin >= 360) spin -= 360;
+        RenewBurntOutEffects();
+        electricity->Update(dt);
+        lightning->Update(dt);
+        return;
+    }
+    if (position.y > kRestHeight) {
+        acceleration = Vector3(0.0f, kFallAcceleration, 0.0f);
+    } else {
+        velocity = Vector3();
+        acceleration = Vector3();
+    }
+    if (flame) flame->Update(dt);
+    velocity += acceleration * dt;
+    position += velocity * dt;
+}
+
+void GeneratorCore::Draw() {
+    glTranslatef(0.0f, kHeight, 0.0f);
+    if (destroyed) {
+        if (flame) flame->Render();
+        return;
+    }
+    glPushMatrix();
+    glScalef(kEffectScale, kEffectScale, kEffectScale);
+    electricity->Render();
+    lightning->Render();
+    glPopMatrix();
+    glRotatef(static_cast<float>(spin), 1.0f, 0.0f, 0.0f);
+    if (core) core->Draw(ondra::DRAW_MATERIALS);
+}

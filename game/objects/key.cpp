@@ -1,0 +1,19 @@
+// The key on the floor.
+#include "game/objects/key.h"
+
+#include <GL/gl.h>
+
+#include "framework/load3ds/model.h"
+#include "game/player.h"
+
+Key::Key(ModelCache* models, const std::string& modelName, float scale)
+    : Pickup(models), modelName(modelName), model(FetchModel(modelName, scale)) {}
+
+// The same number twice is kept twice.
+void Key::Give(Player& player) { player.keys.push_back(keyId); }
+
+void Key::Draw() {
+    glTranslatef(position.x, position.y, position.z);
+    glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+    if (!taken && model) model->Draw(ondra::DRAW_MATERIALS);
+}

@@ -1,0 +1,25 @@
+// Key: a key lying on the floor in the middle of its block. Taking it adds
+// its number to the player's keys, which locked doors check; the key then
+// vanishes.
+#pragma once
+
+#include <string>
+
+#include "game/objects/pickup.h"
+
+class Key : public Pickup {
+public:
+    Key(ModelCache* models, const std::string& modelName, float scale);
+
+    // The key's model, flat on the floor, until taken.
+    void Draw() override;
+
+    int keyId = 0;
+
+protected:
+    void Give(Player& player) override;
+
+private:
+    std::string modelName;
+    ondra::Model* model;
+};

@@ -1,0 +1,50 @@
+// A lamp's GL light.
+#include "game/objects/light.h"
+
+#include <GL/gl.h>
+
+#include "game/player.h"
+
+namespace {
+
+// Strong attenuation keeps each lamp's light in its own part of the
+// compound.
+constexpr float kConstantAttenuation = 6.5f;
+constexpr float kLinearAttenuation = 1.5f;
+constexpr float kQuadraticAttenuation = 1.2f;
+
+}  // namespace
+
+Light::Light(int lightIndex, const Vector3& position, float radius)
+    : lightIndex(((lightIndex % kGlLights) + kGlLights) % kGlLights) {
+    this->position = position;
+    this->radius = radius;
+    LoadColoursAndPosition();
+    glLightf(GlLight(), GL_CONSTANT_ATTENUATION, kConstantAttenuation);
+    glLightf(GlLight(), GL_LINEAR_ATTENUATION, kLinearAttenuation);
+    glLightf(GlLight(), GL_QUADRATIC_ATTENUATION, kQuadraticAttenuation);
+}
+
+unsigned int Light::GlLight() const { return GL_LIGHT0 + static_cast<unsigned int>(lightIndex); }
+
+void Light::LoadColoursAndPosition() const {
+    const float colour[4] = {intensity, intensity, intensity, 1.0f};
+    const float at[4] = {position.x, position.y, position.z, 1.0f};
+    glLightfv(GlLight(), GL_AMBIENT, colour);
+    glLightfv(GlLight(), GL_DIFFUSE, colour);
+    glLightfv(GlLight(), GL_SPECULAR, colour);
+    glLightfv(GlLight(), GL_POSITION, at);
+}
+
+void Light::OnCollision(CObject* other) {
+    if (dynamic_cast<const Player*>(other)) playerAway = false;
+}
+
+void Light::Draw() {
+    if (!playerAway) {
+        glEnable(GlLight());
+        LoadColoursAndPosition();
+        everLit = true;
+    }
+    playerAway = true;
+}

@@ -1,0 +1,28 @@
+// LockedDoor: a single translucent slab that rises into the ceiling while
+// the player stands at it, once the player has touched it carrying its key.
+// It sinks back whenever the player is not touching it.
+#pragma once
+
+#include "game/objects/door.h"
+
+class LockedDoor : public Door {
+public:
+    static constexpr float kClosedHeight = 1.5f;
+    static constexpr float kOpenHeight = 4.5f;
+    static constexpr float kStep = 0.05f;  // per frame, whatever the frame time
+    // The slab's lower edge must be this high for the player to pass.
+    static constexpr float kClearEdge = 2.0f;
+
+    LockedDoor(const Vector3& position, float radius);
+
+    // One step towards open or closed; afterwards the door is always
+    // closing, so only a touch in the next frame keeps it opening.
+    void Update(float dt) override;
+    void Draw() override;
+    // The player's key unlocks it for good; an unlocked door opens on touch.
+    void OnCollision(CObject* other) override;
+    bool IsShut() const override;
+
+    int keyId = 0;
+    bool locked = true;
+};

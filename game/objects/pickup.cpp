@@ -1,0 +1,38 @@
+// Taking pickups and drawing the wall-standing ones.
+#include "game/objects/pickup.h"
+
+#include <GL/gl.h>
+
+#include "framework/load3ds/model.h"
+#include "game/model_cache.h"
+#include "game/player.h"
+
+void Pickup::OnCollision(CObject* other) {
+    auto* player = dynamic_cast<Player*>(other);
+    if (!player || taken) return;
+    taken = true;
+    Give(*player);
+}
+
+ondra::Model* Pickup::FetchModel(const std::string& name, float scale) const {
+    return modelCache ? modelCache->Fetch(name, scale) : nullptr;
+}
+
+WallPickup::WallPickup(ModelCache* models, const char* fullModel, const char* emptyModel, float scale)
+    : Pickup(models), full(FetchModel(fullModel, scale)), empty(FetchModel(emptyModel, scale)) {}
+
+float WallPickup::WallTurn() const {
+    switch (orientation) {
+        case kFacingWest: return 90.0f;
+        case kFacingSouth: return 180.0f;
+        case kFacingEast: return 270.0f;
+        default: return 0.0f;
+    }
+}
+
+void WallPickup::Draw() {
+    glTranslatef(position.x, position.y, position.z);
+    StandUp();
+    ondra::Model* model = taken ? empty : full;
+    if (model) model->Draw(ondra::DRAW_MATERIALS);
+}

@@ -1,0 +1,18 @@
+// The weapon rack.
+#include "game/objects/weapon.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "game/player.h"
+
+Weapon::Weapon(ModelCache* models, float scale) : WallPickup(models, "fullrack.3DS", "rack.3DS", scale) {}
+
+void Weapon::Give(Player& player) {
+    player.hasWeapon = true;
+    player.clips += kSpareClips;
+    player.ammo = std::min(player.ammo + Player::kClipSize, Player::kClipSize);
+}
+
+void Weapon::StandUp() const { glRotatef(WallTurn(), 0.0f, 1.0f, 0.0f); }

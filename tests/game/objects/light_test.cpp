@@ -1,0 +1,76 @@
+// Lamps: dark until the player comes within reach, then on for good; lamps
+// sharing a GL light hand it to the one visited last.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "game/level.h"
+#include "game/level_collider.h"
+#include "game/objects/light.h"
+#include "game/player.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+class LightTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!context.ok()) GTEST_SKIP() << "no GL context";
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();  // light positions then stay in world coordinates
+        lights.position = Vector3(0, 0, 0);
+        lights.radius = 100.0f;
+    }
+
+    // The collision and draw phases of one frame with the player at `at`.
+    void FrameWithPlayerAt(const Vector3& at) {
+        player.position = at;
+        lights.Collide(&player);
+        lights.DrawTree();
+    }
+
+    static Vector3 LightPosition(GLenum light) {
+        float at[4] = {};
+        glGetLightfv(light, GL_POSITION, at);
+        return Vector3(at[0], at[1], at[2]);
+    }
+
+    ondra::test::ScopedGLContext context;
+    Level level{nullptr};
+    LevelCollider collider;
+    CObject bolts;
+    CObject lights;
+    Player player{&level, &collider, nullptr, &bolts};
+};
+
+TEST_F(LightTest, SwitchesOnForGoodWithinReach) {
+    auto* lamp = new Light(1, Vector3(10, 2.8f, 10), 9.0f);
+    lamp->AttachTo(&lights);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
+    FrameWithPlayerAt(Vector3(10 + 9.6f, 2.8f, 10));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT1)) << "9.6 units away is out of reach";
+    FrameWithPlayerAt(Vector3(10 + 9.4f, 2.8f, 10));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
+    FrameWithPlayerAt(Vector3(50, 2.8f, 50));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT1)) << "a lamp never goes dark again";
+    float diffuse[4] = {};
+    glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    EXPECT_EQ(diffuse[0], 1.0f);
+    float linear = 0;
+    glGetLightfv(GL_LIGHT1, GL_LINEAR_ATTENUATION, &linear);
+    EXPECT_EQ(linear, 1.5f);
+}
+
+TEST_F(LightTest, LampsSharingAGlLightHandItToTheLastVisited) {
+    const Vector3 first(1.5f, 2.8f, 1.5f), sixth(40.5f, 2.8f, 40.5f);
+    (new Light(0, first, 9.0f))->AttachTo(&lights);
+    (new Light(5, sixth, 9.0f))->AttachTo(&lights);  // the sixth lamp wraps to GL light 0
+    FrameWithPlayerAt(sixth);
+    FrameWithPlayerAt(first);
+    EXPECT_EQ(LightPosition(GL_LIGHT0).x, first.x);
+    FrameWithPlayerAt(sixth);
+    EXPECT_EQ(LightPosition(GL_LIGHT0).x, sixth.x);
+    FrameWithPlayerAt(Vector3(20, 2.8f, 20));  // near neither
+    EXPECT_EQ(LightPosition(GL_LIGHT0).x, sixth.x);
+}
+
+}  // namespace
