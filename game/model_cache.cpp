@@ -30,7 +30,8 @@ ondra::Model* ModelCache::Lookup(const std::string& fileName) const {
 ondra::Model* ModelCache::Fetch(const std::string& fileName, float scale) {
     Load(fileName);
     ondra::Model* model = Lookup(fileName);
-    model->SetScale(scale);
+    // Rescaling rebuilds a model's lists; objects sharing it skip that.
+    if (model->GetScale() != scale) model->SetScale(scale);
     return model;
 }
 

@@ -3,29 +3,17 @@
 
 #include <GL/gl.h>
 
-#include <cmath>
-
 #include "game/billboard.h"
 #include "game/level_collider.h"
 #include "game/objects/door.h"
+#include "game/sub_steps.h"
 #include "game/texture_cache.h"
 
 namespace {
 
-// Bounds the work of one absurdly long frame: past this the bolt is far
-// outside any level anyway.
-constexpr int kMaxSubSteps = 1 << 16;
 constexpr float kSparkPush = 2.0f;
 constexpr float kSparkSpread = 1.0f;
 const char* const kFlareImage = "flare.jpg";
-
-// How many equal steps keep each one within `maxStep`; non-finite lengths
-// take a single step.
-int SubStepsFor(float length, float maxStep) {
-    if (!(length > maxStep)) return 1;
-    if (!(length < maxStep * kMaxSubSteps)) return kMaxSubSteps;
-    return static_cast<int>(std::ceil(length / maxStep));
-}
 
 }  // namespace
 

@@ -23,8 +23,7 @@ const Vector3 kFlameOrigin(0.0f, -2.0f, 0.0f);
 }  // namespace
 
 Generator::Generator(ModelCache* models, TextureCache* textures)
-    : modelCache(models),
-      textureCache(textures),
+    : textureCache(textures),
       base(Fetch(models, "genbase.3DS", kModelScale)),
       wreck(Fetch(models, "gendead.3DS", kModelScale)) {}
 

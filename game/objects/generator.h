@@ -34,7 +34,6 @@ public:
 private:
     void Destroy();
 
-    ModelCache* modelCache;
     TextureCache* textureCache;
     ondra::Model* base = nullptr;
     ondra::Model* wreck = nullptr;

@@ -18,8 +18,8 @@ constexpr float kModelScale = 1.5f;
 }  // namespace
 
 GeneratorCore::GeneratorCore(ModelCache* models, TextureCache* textures)
-    : modelCache(models), textureCache(textures) {
-    if (modelCache) core = modelCache->Fetch("gencore.3DS", kModelScale);
+    : textureCache(textures) {
+    if (models) core = models->Fetch("gencore.3DS", kModelScale);
     electricity = std::make_unique<Electricity>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
     lightning = std::make_unique<Lightning>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
 }

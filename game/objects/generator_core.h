@@ -42,7 +42,6 @@ public:
 private:
     void RenewBurntOutEffects();
 
-    ModelCache* modelCache;
     TextureCache* textureCache;
     ondra::Model* core = nullptr;
     int spin = 0;

@@ -1,0 +1,52 @@
+// The creature's body: its two models, its death by a bolt and its flame.
+#include "game/objects/vorlax_mesh.h"
+
+#include <GL/gl.h>
+
+#include "framework/load3ds/model.h"
+#include "game/model_cache.h"
+#include "game/objects/bolt_projectile.h"
+#include "game/objects/vorlax.h"
+
+namespace {
+
+const char* const kLiveModel = "vorlax.3DS";
+const char* const kDeadModel = "deadvorl.3DS";
+const char* const kFlameImage = "flame.jpg";
+
+}  // namespace
+
+VorlaxMesh::VorlaxMesh(ModelCache* models, TextureCache* textures, Player* /*player*/)
+    : textureCache(textures),
+      liveModel(models ? models->Fetch(kLiveModel, kModelScale) : nullptr),
+      deadModel(models ? models->Fetch(kDeadModel, kModelScale) : nullptr) {
+    radius = kRadius;
+}
+
+VorlaxMesh::~VorlaxMesh() = default;
+
+void VorlaxMesh::Update(float dt) {
+    if (dead && flame) flame->Update(dt);
+}
+
+void VorlaxMesh::Draw() {
+    // The flame first, at the creature's centre, before the model's turn.
+    if (dead && flame) flame->Render();
+    if (ondra::Model* model = dead ? deadModel : liveModel) {
+        glPushMatrix();
+        glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+        model->Draw(ondra::DRAW_MATERIALS);
+        glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+        glPopMatrix();
+    }
+    if (const auto* creature = dynamic_cast<const Vorlax*>(Parent())) creature->DrawMuzzleFlash();
+}
+
+void VorlaxMesh::OnCollision(CObject* other) {
+    if (dead || !dynamic_cast<const BoltProjectile*>(other)) return;
+    if (auto* creature = dynamic_cast<Vorlax*>(Parent())) creature->Kill();
+    dead = true;
+    flame = std::make_unique<Flame>(kFlameParticles, Vector3(), kFlameSpread,
+                                    CreatureTexture(textureCache, kFlameImage));
+}

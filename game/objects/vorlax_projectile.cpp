@@ -1,0 +1,84 @@
+// The creature's shot: its straight flight in wall-safe steps, its range,
+// its trace line and its red glow.
+#include "game/objects/vorlax_projectile.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "game/billboard.h"
+#include "game/level_collider.h"
+#include "game/objects/vorlax.h"
+#include "game/sub_steps.h"
+
+namespace {
+
+const char* const kGlowImage = "flarered.jpg";
+
+}  // namespace
+
+VorlaxProjectile::VorlaxProjectile(TextureCache* textures, Vorlax* owner, Level* level, LevelCollider* collider)
+    : owner(owner), textureCache(textures), level(level), collider(collider) {
+    velocity = Vector3(0.0f, 0.0f, kLaunchSpeed);
+    acceleration = Vector3(0.0f, 0.0f, kSpeedGain);
+    radius = kRadius;
+}
+
+VorlaxProjectile::~VorlaxProjectile() = default;
+
+void VorlaxProjectile::Launch(const Vector3& direction) {
+    velocity = direction * kLaunchSpeed;
+    acceleration = direction * kSpeedGain;
+}
+
+void VorlaxProjectile::Update(float dt) {
+    if (spent || !(dt > 0.0f)) return;
+    // The move uses the speed from before this frame's gain, as every
+    // object's motion step does.
+    const Vector3 move = velocity * dt;
+    velocity += acceleration * dt;
+    Fly(move);
+}
+
+// The level is asked after every short step, so a long frame cannot carry
+// the shot through a wall.
+void VorlaxProjectile::Fly(const Vector3& move) {
+    const int steps = SubStepsFor(move.Length(), kMaxSubStep);
+    const Vector3 step = move / static_cast<float>(steps);
+    const float stepLength = step.Length();
+    for (int i = 0; i < steps; ++i) {
+        position += step;
+        travelled += stepLength;
+        Vector3 normal;
+        const bool hit = level && collider && collider->IsWallHit(*this, *level, normal);
+        // Written so that a flight gone non-finite counts as out of range.
+        if (hit || !(travelled <= kRange)) {
+            spent = true;
+            return;
+        }
+    }
+}
+
+void VorlaxProjectile::Draw() {
+    if (spent) return;
+    std::printf("%g %g %g\n", static_cast<double>(position.x), static_cast<double>(position.y),
+                static_cast<double>(position.z));
+    LeaveOwnerFrame();
+    const BillboardAxes axes = CurrentBillboardAxes();
+    glDisable(GL_CULL_FACE);
+    BeginGlowingBillboards(CreatureTexture(textureCache, kGlowImage));
+    glBegin(GL_QUADS);
+    EmitBillboard(position, axes, radius);
+    glEnd();
+    EndGlowingBillboards();
+    glEnable(GL_CULL_FACE);
+}
+
+// The creature's Draw translated to it and turned to its heading; undone in
+// reverse order, the frame is the world's again.
+void VorlaxProjectile::LeaveOwnerFrame() const {
+    const auto* creature = dynamic_cast<const Vorlax*>(Parent());
+    if (!creature) return;
+    glRotatef(-creature->Yaw(), 0.0f, 1.0f, 0.0f);
+    glTranslatef(-creature->position.x, -creature->position.y, -creature->position.z);
+}
