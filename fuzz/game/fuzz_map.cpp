@@ -1,0 +1,78 @@
+// libFuzzer target for the level file: ReadMap on arbitrary bytes, then the
+// placement rules for every block entry it gives back.
+//
+// The world builder is left out on purpose: it needs a GL context, loads
+// whatever files a map names (any path, devices included), and an object
+// whose models are missing ends the program by design. Everything that
+// decides what the builder is asked to do is in the description.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "game/map_reader.h"
+
+namespace {
+
+void CheckFinite(const Vector3& v) {
+    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) __builtin_trap();
+}
+
+void CheckName(const std::string& name) {
+    if (name.size() > kMaxMapTokenLength) __builtin_trap();
+}
+
+// Places what the block lists on a bare block, as the builder does, and
+// returns how many items it held.
+size_t PlaceBlock(const MapBlock& entry) {
+    Block block(entry.row, entry.column);
+    for (const MapBlockItem& item : entry.items) {
+        if (const auto* face = std::get_if<MapFace>(&item)) {
+            CheckName(face->type);
+            CheckName(face->texture);
+            // Any face counts as a wall for mounting, so a plain one will do.
+            if (face->slot == MapFaceSlot::kNorth) block.north = std::make_unique<BlockPart>();
+            if (face->slot == MapFaceSlot::kSouth) block.south = std::make_unique<BlockPart>();
+            if (face->slot == MapFaceSlot::kWest) block.west = std::make_unique<BlockPart>();
+            if (face->slot == MapFaceSlot::kEast) block.east = std::make_unique<BlockPart>();
+            continue;
+        }
+        const MapObject& object = std::get<MapObject>(item);
+        CheckName(object.side);
+        CheckName(object.texture);
+        CheckName(object.model);
+        Facing side = kFacingNorth;
+        if (MapSideFacing(object.side, side)) CheckFinite(MapDoorPosition(block.row, block.column, side));
+        if (MapFirstWall(block, side)) CheckFinite(MapWallMountPosition(block.row, block.column, side, 0.6f, 0.2f));
+        CheckFinite(MapBlockCentre(block.row, block.column, 2.8f));
+        CheckFinite(MapBlockCorner(block.row, block.column));
+    }
+    return entry.items.size();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    const MapDescription map = ReadMap(in);
+    if (map.readError) __builtin_trap();  // memory cannot fail to read
+
+    // Every entry and item takes at least one word of its own, so the
+    // description can never outgrow the input.
+    size_t parts = map.entries.size();
+    for (const MapEntry& entry : map.entries) {
+        if (const auto* block = std::get_if<MapBlock>(&entry)) parts += PlaceBlock(*block);
+        if (const auto* sky = std::get_if<MapSkybox>(&entry)) {
+            if (sky->names.size() > 6) __builtin_trap();
+            for (const std::string& name : sky->names) CheckName(name);
+        }
+        if (const auto* list = std::get_if<MapResources>(&entry)) {
+            parts += list->names.size();
+            for (const std::string& name : list->names) CheckName(name);
+        }
+    }
+    if (parts > size) __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,46 @@
+// LoadMap: builds the compound from the level file: the grid and its
+// faces, the sky, the preloaded models and textures, and every door, lamp,
+// pickup, creature and generator, each attached to its object group in the
+// order the file lists them.
+#pragma once
+
+#include <string>
+
+class CObject;
+class Level;
+class LevelCollider;
+class ModelCache;
+class Player;
+
+// Hands lamps their GL lights 0 to 4 in the order maps list them, wrapping
+// after 4.
+class LampCounter {
+public:
+    int Next();
+    void Reset() { next = 0; }
+    int Peek() const { return next; }
+
+    // The counter every load uses unless given another: it runs on across
+    // all the maps one program loads.
+    static LampCounter& ProgramWide();
+
+private:
+    int next = 0;
+};
+
+// Reads the file and builds what it describes into the level, the caches
+// (the level's texture cache for images) and the groups. The level's face
+// lists must already be built, and a GL context current for the textures
+// and lamps.
+//
+// False when the file cannot be opened or a read error stops it; what was
+// read before an error is built all the same. Nothing is printed for that:
+// the caller decides how to report it. Problems inside the file (a block
+// outside the grid, a door on no side, a wall-mounted pickup in a block
+// without walls) skip the entry with a warning on standard error.
+//
+// An object whose models cannot be had ends the program at the model lookup,
+// as every lookup of a missing model does.
+bool LoadMap(const std::string& fileName, Level& level, ModelCache& models, CObject& doors, CObject& lights,
+             CObject& pickups, CObject& enemies, Player& player, LevelCollider& collider,
+             LampCounter& lamps = LampCounter::ProgramWide());

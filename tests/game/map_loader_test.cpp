@@ -1,0 +1,331 @@
+// LoadMap: the grid and its faces, the sky and the caches, where every kind
+// of object stands and what it carries, the lamps' GL lights, the entries
+// skipped with a warning, and the game's own map.
+#include "game/map_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <vector>
+
+#include "game/level.h"
+#include "game/level_collider.h"
+#include "game/map_reader.h"
+#include "game/model_cache.h"
+#include "game/objects/automatic_door.h"
+#include "game/objects/flashlight.h"
+#include "game/objects/generator.h"
+#include "game/objects/generator_core.h"
+#include "game/objects/key.h"
+#include "game/objects/light.h"
+#include "game/objects/locked_door.h"
+#include "game/objects/medikit.h"
+#include "game/objects/vorlax.h"
+#include "game/objects/vorlax_mesh.h"
+#include "game/objects/weapon.h"
+#include "game/player.h"
+#include "game/texture_cache.h"
+#include "tests/game/scratch_files.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing::internal::CaptureStderr;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStderr;
+using testing::internal::GetCapturedStdout;
+
+// The members of a group that are of one kind, in attachment order.
+template <class Kind>
+std::vector<Kind*> Members(const CObject& group) {
+    std::vector<Kind*> found;
+    CObject* first = group.FirstChild();
+    for (CObject* member = first; member;) {
+        if (auto* kind = dynamic_cast<Kind*>(member)) found.push_back(kind);
+        member = member->Next();
+        if (member == first) break;
+    }
+    return found;
+}
+
+void ExpectAt(const CObject& object, const Vector3& at) {
+    EXPECT_FLOAT_EQ(object.position.x, at.x);
+    EXPECT_FLOAT_EQ(object.position.y, at.y);
+    EXPECT_FLOAT_EQ(object.position.z, at.z);
+}
+
+class MapLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!context.ok()) GTEST_SKIP() << "no GL context";
+        level.BuildFaceLists(1.0f);
+    }
+
+    bool Load(const std::string& text) {
+        std::ofstream(files.Path("map.txt")) << text;
+        return LoadFile(files.Path("map.txt"));
+    }
+    // From the data folder, where the game's models and images lie; both
+    // streams are kept for the test to read.
+    bool LoadFile(const std::string& path) {
+        const fs::path previous = fs::current_path();
+        fs::current_path(ONDRA_DATA_DIR);
+        CaptureStdout();
+        CaptureStderr();
+        const bool loaded = LoadMap(path, level, models, doors, lights, pickups, enemies, player, collider, lamps);
+        out = GetCapturedStdout();
+        err = GetCapturedStderr();
+        fs::current_path(previous);
+        return loaded;
+    }
+
+    ondra::test::ScopedGLContext context;  // first in, last out: the level and caches free GL names
+    ScratchDir files;
+    TextureCache textures{50};
+    Level level{&textures};
+    ModelCache models;
+    LevelCollider collider;
+    CObject doors, lights, pickups, enemies, bolts;
+    Player player{&level, &collider, &textures, &bolts};
+    LampCounter lamps;
+    std::string out, err;
+};
+
+TEST_F(MapLoaderTest, SizesAloneGiveAnEmptyGridAndATexturesEntryLoadsNothing) {
+    ASSERT_TRUE(Load("mapsize 2 2\nblocksize 3\ntextures { wallpanel.jpg floorplate.jpg }\n"));
+    EXPECT_EQ(level.Rows(), 2);
+    EXPECT_EQ(level.Columns(), 2);
+    EXPECT_EQ(level.BlockSize(), 3);
+    for (int cell = 0; cell < 4; ++cell) EXPECT_EQ(level.BlockAt(cell / 2, cell % 2), nullptr);
+    EXPECT_EQ(textures.UsedSlots(), 0);
+    for (const CObject* group : {&doors, &lights, &pickups, &enemies}) EXPECT_FALSE(group->HasChild());
+    EXPECT_EQ(out + err, "");
+}
+
+TEST_F(MapLoaderTest, AMissingOrUnreadableFileGivesFalseAndPrintsNothing) {
+    for (const std::string& path : {files.Path("absent.txt"), files.Path("")}) {
+        EXPECT_FALSE(LoadFile(path)) << path;
+        EXPECT_EQ(out, "") << path;
+        EXPECT_EQ(level.Rows(), 0);
+    }
+}
+
+TEST_F(MapLoaderTest, FacesTakeTheirKindListAndTextureAndEachImageLoadsOnce) {
+    ASSERT_TRUE(Load("mapsize 2 3\n"
+                     "skybox { skywest.jpg skyeast.jpg skytop.jpg skybottom.jpg skynorth.jpg skysouth.jpg }\n"
+                     "block 1 1 { north { WALL } }\n"
+                     "block 1 2 { floor { NORMAL_FLOOR floorplate.jpg } ceiling { NO_LIGHT } west { DOOR wallpanel.jpg } }\n"
+                     "block 2 3 { floor { NORMAL_FLOOR floorplate.jpg } }\n"));
+    const FaceLists& lists = level.FaceListNames();
+    const int floorImage = textures.Lookup("floorplate.jpg");
+    EXPECT_GT(floorImage, 0);
+    EXPECT_EQ(textures.UsedSlots(), 8);  // six sky faces, one floor, one wall
+
+    const Block* first = level.BlockAt(0, 0);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(dynamic_cast<const Wall*>(first->north.get()), nullptr);
+    EXPECT_EQ(first->north->textureId, 0);
+    EXPECT_EQ(first->north->displayList, static_cast<int>(lists.wall));
+    EXPECT_FALSE(first->south || first->west || first->east || first->floor || first->ceiling);
+
+    const Block* second = level.BlockAt(0, 1);
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(dynamic_cast<const FloorTile*>(second->floor.get()), nullptr);
+    EXPECT_EQ(second->floor->displayList, static_cast<int>(lists.floor));
+    ASSERT_NE(dynamic_cast<const Ceiling*>(second->ceiling.get()), nullptr);
+    EXPECT_EQ(second->ceiling->displayList, static_cast<int>(lists.ceiling));
+    // A type word that is not the slot's leaves a plain face, textured all the same.
+    ASSERT_TRUE(second->west);
+    EXPECT_EQ(dynamic_cast<const Wall*>(second->west.get()), nullptr);
+    EXPECT_EQ(second->west->displayList, 0);
+    EXPECT_EQ(second->west->textureId, textures.Lookup("wallpanel.jpg"));
+
+    EXPECT_EQ(second->floor->textureId, floorImage);
+    ASSERT_NE(level.BlockAt(1, 2), nullptr);
+    EXPECT_EQ(level.BlockAt(1, 2)->floor->textureId, floorImage);
+
+    const Skybox& sky = level.Sky();
+    const int faces[] = {sky.west, sky.east, sky.top, sky.bottom, sky.north, sky.south};
+    const char* names[] = {"skywest.jpg", "skyeast.jpg", "skytop.jpg", "skybottom.jpg", "skynorth.jpg", "skysouth.jpg"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(faces[i], textures.Lookup(names[i])) << names[i];
+}
+
+TEST_F(MapLoaderTest, LampsTakeGlLightsInFileOrderAndTheCountRunsOnAcrossLoads) {
+    std::string map = "mapsize 1 7\n";
+    for (int c = 1; c <= 7; ++c) map += "block 1 " + std::to_string(c) + " { liveobjects { LIGHT { } } }\n";
+    ASSERT_TRUE(Load(map));
+    const std::vector<Light*> lamps = Members<Light>(lights);
+    ASSERT_EQ(lamps.size(), 7u);
+    const int expected[] = {0, 1, 2, 3, 4, 0, 1};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(lamps[i]->LightIndex(), expected[i]) << "lamp " << i;
+    ExpectAt(*lamps[5], Vector3(16.5f, 2.8f, 1.5f));
+    EXPECT_FLOAT_EQ(lamps[5]->radius, 9.0f);
+
+    ASSERT_TRUE(Load("mapsize 1 1 block 1 1 { liveobjects { LIGHT { } } }"));
+    EXPECT_EQ(Members<Light>(lights).back()->LightIndex(), 2);
+}
+
+TEST_F(MapLoaderTest, DoorsStandInTheMiddleOfTheirSide) {
+    ASSERT_TRUE(Load("mapsize 3 3 block 2 3 { liveobjects {\n"
+                     "  AUTO_DOOR { north doorslide.jpg } AUTO_DOOR { south }\n"
+                     "  LOCK_DOOR { 7 west doorlock.tga } LOCK_DOOR { 8 east } } }"));
+    const struct {
+        Vector3 at;
+        int facing;
+        bool textured;
+    } expected[] = {{{7.5f, 1.5f, 3.0f}, kFacingNorth, true},
+                    {{7.5f, 1.5f, 6.0f}, kFacingSouth, false},
+                    {{6.0f, 1.5f, 4.5f}, kFacingWest, true},
+                    {{9.0f, 1.5f, 4.5f}, kFacingEast, false}};
+    const std::vector<Door*> placed = Members<Door>(doors);
+    ASSERT_EQ(placed.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        ExpectAt(*placed[i], expected[i].at);
+        EXPECT_EQ(placed[i]->orientation, expected[i].facing);
+        EXPECT_EQ(placed[i]->state, Door::kClosed);
+        EXPECT_EQ(placed[i]->texture != 0u, expected[i].textured);
+        EXPECT_FLOAT_EQ(placed[i]->radius, i < 2 ? 1.5f : 3.0f);
+    }
+    ASSERT_NE(dynamic_cast<AutomaticDoor*>(placed[1]), nullptr);
+    ASSERT_NE(dynamic_cast<LockedDoor*>(placed[3]), nullptr);
+    EXPECT_EQ(static_cast<LockedDoor*>(placed[2])->keyId, 7);
+    EXPECT_EQ(placed[2]->texture, static_cast<unsigned int>(textures.Lookup("doorlock.tga")));
+}
+
+TEST_F(MapLoaderTest, WallPickupsHangOnTheFirstWallOfNorthSouthWestEast) {
+    const struct {
+        const char* entries;
+        const char* pickup;
+        Vector3 at;
+        int facing;
+        float radius;
+    } cases[] = {
+        {"west { WALL } north { WALL }", "WEAPON", {7.5f, 1.5f, 3.1f}, kFacingNorth, 0.5f},
+        {"west { WALL } south { WALL }", "MEDIKIT", {7.5f, 1.5f, 5.9f}, kFacingSouth, 0.5f},
+        {"east { WALL }", "FLASHLIGHT", {8.4f, 0.2f, 4.5f}, kFacingEast, 1.5f},
+        {"east { WALL } west { PLAIN }", "WEAPON", {6.1f, 1.5f, 4.5f}, kFacingWest, 0.5f},  // any face counts
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entries);
+        ASSERT_TRUE(Load(std::string("mapsize 3 3 block 2 3 { ") + c.entries + " liveobjects { " + c.pickup +
+                         " { } } }"));
+        const std::vector<WallPickup*> hung = Members<WallPickup>(pickups);
+        ASSERT_FALSE(hung.empty());
+        ExpectAt(*hung.back(), c.at);
+        EXPECT_EQ(hung.back()->orientation, c.facing);
+        EXPECT_FLOAT_EQ(hung.back()->radius, c.radius);
+    }
+    EXPECT_EQ(Members<Weapon>(pickups).size(), 2u);
+    EXPECT_EQ(Members<Medikit>(pickups).size(), 1u);
+}
+
+TEST_F(MapLoaderTest, KeysCreaturesAndGeneratorsStandInTheirBlockWithTheirParts) {
+    ASSERT_TRUE(Load("mapsize 3 3 block 2 3 { liveobjects { KEY { 5 keyred.3DS } VORLAX { } GENERATOR { } } }"));
+    const std::vector<Key*> keys = Members<Key>(pickups);
+    ASSERT_EQ(keys.size(), 1u);
+    ExpectAt(*keys[0], Vector3(7.5f, 0.1f, 4.5f));
+    EXPECT_EQ(keys[0]->keyId, 5);
+    EXPECT_FLOAT_EQ(keys[0]->radius, 1.5f);
+
+    const std::vector<Vorlax*> creatures = Members<Vorlax>(enemies);
+    ASSERT_EQ(creatures.size(), 1u);
+    ExpectAt(*creatures[0], Vector3(7.5f, 2.0f, 4.5f));
+    EXPECT_FLOAT_EQ(creatures[0]->radius, 10.0f);
+    const auto* body = dynamic_cast<VorlaxMesh*>(creatures[0]->FirstChild());
+    ASSERT_NE(body, nullptr);
+    ExpectAt(*body, creatures[0]->position);
+
+    const std::vector<Generator*> generators = Members<Generator>(enemies);
+    ASSERT_EQ(generators.size(), 1u);
+    ExpectAt(*generators[0], Vector3(6.0f, 0.0f, 3.0f));
+    EXPECT_FLOAT_EQ(generators[0]->radius, 3.0f);
+    ASSERT_NE(generators[0]->Core(), nullptr);
+    ExpectAt(*generators[0]->Core(), Vector3(6.0f, 2.15f, 3.0f));
+    EXPECT_FLOAT_EQ(generators[0]->Core()->radius, 1.0f);
+    EXPECT_EQ(enemies.FirstChild(), creatures[0]);  // file order
+}
+
+TEST_F(MapLoaderTest, EntriesWithNoPlaceAreSkippedWithAWarningAndCutOffEntriesEndWithTheFile) {
+    const struct {
+        const char* name;
+        const char* map;
+        int rows, doors, lights, pickups;
+        bool firstBlock;  // whether block 1 1 is placed
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"no map size", "block 1 1 { liveobjects { LIGHT { } } }", 0, 0, 0, 0, false, {"block 1 1"}},
+        {"outside the grid", "mapsize 2 2 block 3 1 { north { WALL } liveobjects { LIGHT { } } } block 1 0 { }", 2,
+         0, 0, 0, false, {"block 3 1", "block 1 0"}},
+        {"door on no side", "mapsize 1 1 block 1 1 { liveobjects { AUTO_DOOR { up } LIGHT { } } }", 1, 0, 1, 0, true,
+         {"block 1 1", "\"up\""}},
+        {"wall read after the pickup", "mapsize 1 1 block 1 1 { liveobjects { MEDIKIT { } } north { WALL } }", 1, 0,
+         0, 0, true, {"block 1 1", "MEDIKIT"}},
+        {"cut off in a door", "mapsize 2 2 block 1 1 { north { WALL } liveobjects { LIGHT { } AUTO_DOOR { east", 2,
+         1, 1, 0, true, {}},
+        {"cut off before a door's side", "mapsize 2 2 block 1 1 { liveobjects { LOCK_DOOR { 3", 2, 0, 0, 0, true, {}},
+        {"numbers past int", "mapsize 99999999999999999999 2 block 1 1 { }", 0, 0, 0, 0, false, {"block 1 1"}},
+        {"numbers with tails", "mapsize 2x 3abc block 1 1 { floor { NORMAL_FLOOR", 2, 0, 0, 0, true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CObject* groups[] = {&doors, &lights, &pickups};
+        for (CObject* group : groups)
+            while (group->HasChild()) delete group->FirstChild();
+        level.Resize(0, 0);
+        EXPECT_TRUE(Load(c.map));
+        EXPECT_EQ(level.Rows(), c.rows);
+        EXPECT_EQ(Members<Door>(doors).size(), static_cast<size_t>(c.doors));
+        EXPECT_EQ(Members<Light>(lights).size(), static_cast<size_t>(c.lights));
+        EXPECT_EQ(Members<Pickup>(pickups).size(), static_cast<size_t>(c.pickups));
+        EXPECT_EQ(level.BlockAt(0, 0) != nullptr, c.firstBlock);
+        for (const std::string& warning : c.warnings) EXPECT_NE(err.find(warning), std::string::npos) << err;
+        if (c.warnings.empty()) {
+            EXPECT_EQ(err, "");
+        }
+        EXPECT_EQ(out, "");
+    }
+    // The block cut off inside its door is still placed with its wall.
+    Load("mapsize 2 2 block 1 1 { north { WALL } liveobjects { AUTO_DOOR { east");
+    ASSERT_NE(level.BlockAt(0, 0), nullptr);
+    EXPECT_TRUE(level.BlockAt(0, 0)->north);
+}
+
+TEST(MapNumberTest, ReadsLikeAtoiButHeldToTheIntRange) {
+    const struct {
+        const char* token;
+        int value;
+    } cases[] = {{"12", 12},   {"12ab", 12}, {"-7", -7}, {"+5", 5},
+                 {"ab", 0},    {"", 0},      {"-", 0},   {"99999999999999999999", INT_MAX},
+                 {"2147483647", INT_MAX},    {"-2147483648", INT_MIN}, {"-99999999999999999999", INT_MIN}};
+    for (const auto& c : cases) EXPECT_EQ(MapNumber(c.token), c.value) << c.token;
+}
+
+// Every object keyword in the generated map yields one object of its kind.
+TEST_F(MapLoaderTest, TheGameMapBuildsEveryObjectItNames) {
+    std::map<std::string, size_t> named;
+    std::ifstream text(std::string(ONDRA_DATA_DIR) + "/map.txt");
+    for (std::string word; text >> word;) ++named[word];
+    ASSERT_GT(named["LIGHT"], 0u);
+
+    ASSERT_TRUE(LoadFile("map.txt"));
+    EXPECT_EQ(level.Rows(), 14);
+    EXPECT_EQ(level.Columns(), 14);
+    EXPECT_EQ(Members<AutomaticDoor>(doors).size(), named["AUTO_DOOR"]);
+    EXPECT_EQ(Members<LockedDoor>(doors).size(), named["LOCK_DOOR"]);
+    EXPECT_EQ(Members<Light>(lights).size(), named["LIGHT"]);
+    EXPECT_EQ(Members<Weapon>(pickups).size(), named["WEAPON"]);
+    EXPECT_EQ(Members<Flashlight>(pickups).size(), named["FLASHLIGHT"]);
+    EXPECT_EQ(Members<Medikit>(pickups).size(), named["MEDIKIT"]);
+    EXPECT_EQ(Members<Key>(pickups).size(), named["KEY"]);
+    EXPECT_EQ(Members<Vorlax>(enemies).size(), named["VORLAX"]);
+    EXPECT_EQ(Members<Generator>(enemies).size(), named["GENERATOR"]);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(out.find("There is no"), std::string::npos) << out;
+}
+
+}  // namespace
