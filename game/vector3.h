@@ -14,8 +14,8 @@ struct Vector3 {
     float y = 0.0f;
     float z = 0.0f;
 
-    Vector3() = default;
-    Vector3(float x, float y, float z) : x(x), y(y), z(z) {}
+    constexpr Vector3() = default;
+    constexpr Vector3(float x, float y, float z) : x(x), y(y), z(z) {}
 
     Vector3 operator+(const Vector3& b) const { return {x + b.x, y + b.y, z + b.z}; }
     Vector3 operator-(const Vector3& b) const { return {x - b.x, y - b.y, z - b.z}; }

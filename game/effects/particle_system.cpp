@@ -4,10 +4,10 @@
 
 #include <GL/gl.h>
 
-#include <chrono>
 #include <cstdlib>
 
 #include "game/billboard.h"
+#include "game/game_clock.h"
 
 namespace {
 
@@ -72,9 +72,7 @@ float CParticleSystem::RandomTerm() {
 }
 
 void CParticleSystem::ReseedFromClock() {
-    using namespace std::chrono;
-    const auto now = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
-    std::srand(static_cast<unsigned int>(now.count()));
+    std::srand(static_cast<unsigned int>(game_clock::NowMilliseconds()));
 }
 
 void CParticleSystem::DrawBillboards(float sizeScale) const {

@@ -49,8 +49,8 @@ public:
     // of the C library generator (each 0 to 32767) over 32767. Every random
     // birth value of the effects uses a fresh one.
     static float RandomTerm();
-    // Seeds the C library generator with the clock in milliseconds; every
-    // effect does this when it is created.
+    // Seeds the C library generator with the game's clock in milliseconds;
+    // every effect does this when it is created.
     static void ReseedFromClock();
 
 protected:

@@ -18,7 +18,7 @@ ondra::Model* Fetch(ModelCache* models, const char* name, float scale) {
 constexpr int kFlameParticles = 250;
 constexpr float kFlameSpread = 0.5f;
 // The flame rises from the generator's base, 2 below the core.
-const Vector3 kFlameOrigin(0.0f, -2.0f, 0.0f);
+constexpr Vector3 kFlameOrigin(0.0f, -2.0f, 0.0f);
 
 }  // namespace
 

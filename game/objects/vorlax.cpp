@@ -17,7 +17,7 @@ constexpr float kRadToDeg = 57.295776f;
 const char* const kFlashImage = "gunflare.jpg";
 // The flash glows at the creature's mouth: below its centre, one unit in
 // front of it.
-const Vector3 kFlashAt(0.0f, -0.5f, 1.0f);
+constexpr Vector3 kFlashAt(0.0f, -0.5f, 1.0f);
 constexpr float kFlashHalfSide = 0.1f;  // before the growing scale
 // The flash faces along the creature's heading, towards the player.
 const BillboardAxes kFlashAxes{Vector3(1.0f, 0.0f, 0.0f), Vector3(0.0f, 1.0f, 0.0f)};

@@ -1,0 +1,4 @@
+// The game's application.
+#include "game/my_app.h"
+
+MyApp::~MyApp() = default;

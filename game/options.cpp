@@ -1,0 +1,130 @@
+// Parsing the command line and finding the game's data.
+#include "game/options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ParseLong(const std::string& text, long low, long high, long& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseSeconds(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    const double parsed = std::strtod(text.c_str(), &end);
+    // Positive and at most a minute: anything else cannot be a frame.
+    if (*end != '\0' || !(parsed > 0.0 && parsed <= 60.0)) return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseShot(const std::string& text, Screenshot& shot) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos) return false;
+    shot.file = text.substr(colon + 1);
+    return !shot.file.empty() && ParseLong(text.substr(0, colon), 0, LONG_MAX, shot.frame);
+}
+
+bool HoldsMap(const fs::path& dir) {
+    std::error_code error;
+    return fs::is_regular_file(dir / "map.txt", error);
+}
+
+}  // namespace
+
+const char* const kUsage =
+    "usage: compound [options]\n"
+    "  --data DIR         play in DIR (map.txt and the assets); default: the working\n"
+    "                     directory if it holds map.txt, else ../data beside the\n"
+    "                     program, else the installed data folder\n"
+    "  --script FILE      play scripted input on a simulated clock\n"
+    "  --dt SECONDS       a scripted frame's time (default 0.02)\n"
+    "  --fps N            frame limit (default 60; 0 for none; scripted runs: none)\n"
+    "  --frames N         end after N frames\n"
+    "  --state FILE       write a report of the world when the program ends\n"
+    "  --shot N:FILE.bmp  save frame N as a BMP picture (may repeat)\n"
+    "  --help             print this list\n"
+    "F12 saves the current frame as compound-NNN.bmp in the data folder.\n";
+
+bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--help") {
+            options.help = true;
+            continue;
+        }
+        const bool takesValue = option == "--data" || option == "--script" || option == "--dt" ||
+                                option == "--fps" || option == "--frames" || option == "--state" ||
+                                option == "--shot";
+        if (!takesValue) {
+            error = "unknown option " + option;
+            return false;
+        }
+        if (i + 1 >= argc) {
+            error = option + " needs a value";
+            return false;
+        }
+        const std::string value = argv[++i];
+        long number = 0;
+        bool ok = true;
+        if (option == "--data") {
+            options.dataDir = value;
+        } else if (option == "--script") {
+            options.scriptFile = value;
+        } else if (option == "--dt") {
+            ok = ParseSeconds(value, options.dt);
+        } else if (option == "--fps") {
+            ok = ParseLong(value, 0, 1000, number);
+            options.fps = static_cast<int>(number);
+            options.fpsGiven = true;
+        } else if (option == "--frames") {
+            ok = ParseLong(value, 1, LONG_MAX, options.frames);
+        } else if (option == "--state") {
+            options.stateFile = value;
+        } else {
+            Screenshot shot;
+            ok = ParseShot(value, shot);
+            options.shots.push_back(shot);
+        }
+        if (!ok || value.empty()) {
+            error = "bad value for " + option + ": '" + value + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string FindDataDir(const std::string& given, std::vector<std::string>& searched) {
+    if (!given.empty()) {
+        searched.push_back(given);
+        return HoldsMap(given) ? given : std::string();
+    }
+    std::error_code error;
+    const fs::path here = fs::current_path(error);
+    searched.push_back(here.string());
+    if (!error && HoldsMap(here)) return here.string();
+
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const fs::path besideProgram = program.parent_path().parent_path() / "data";
+        searched.push_back(besideProgram.string());
+        if (HoldsMap(besideProgram)) return besideProgram.string();
+    }
+#ifdef COMPOUND_INSTALLED_DATA_DIR
+    searched.push_back(COMPOUND_INSTALLED_DATA_DIR);
+    if (HoldsMap(COMPOUND_INSTALLED_DATA_DIR)) return COMPOUND_INSTALLED_DATA_DIR;
+#endif
+    return std::string();
+}

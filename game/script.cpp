@@ -1,0 +1,107 @@
+// Reading scripts of input events.
+#include "game/script.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+bool ParseInt(const std::string& text, long low, long high, long& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+// One letter or digit names its key; longer numbers are virtual-key codes.
+bool ParseKeyCode(const std::string& text, int& code) {
+    if (text.size() == 1 && std::isalnum(static_cast<unsigned char>(text[0]))) {
+        code = std::toupper(static_cast<unsigned char>(text[0]));
+        return true;
+    }
+    long value = 0;
+    if (!ParseInt(text, 1, 254, value)) return false;
+    code = static_cast<int>(value);
+    return true;
+}
+
+bool ParseUpDown(const std::string& text, bool& down) {
+    if (text != "down" && text != "up") return false;
+    down = text == "down";
+    return true;
+}
+
+// The reason a line is not an event, or empty when it is one.
+std::string ParseLine(const std::vector<std::string>& words, ScriptEvent& event) {
+    if (!ParseInt(words[0], 0, LONG_MAX, event.frame)) return "'" + words[0] + "' is not a frame number";
+    if (words.size() < 2) return "an event needs a kind: key, mouse or button";
+    const std::string& kind = words[1];
+    long value = 0;
+    if (kind == "key") {
+        event.kind = ScriptEvent::kKey;
+        if (words.size() != 4) return "a key event is: FRAME key CODE down|up";
+        if (!ParseKeyCode(words[2], event.code)) return "'" + words[2] + "' is not a key";
+        if (!ParseUpDown(words[3], event.down)) return "'" + words[3] + "' is neither down nor up";
+    } else if (kind == "mouse") {
+        event.kind = ScriptEvent::kMouse;
+        if (words.size() != 4) return "a mouse event is: FRAME mouse X Y";
+        long y = 0;
+        if (!ParseInt(words[2], -100000, 100000, value) || !ParseInt(words[3], -100000, 100000, y))
+            return "mouse coordinates must be whole numbers";
+        event.x = static_cast<int>(value);
+        event.y = static_cast<int>(y);
+    } else if (kind == "button") {
+        event.kind = ScriptEvent::kButton;
+        if (words.size() != 4) return "a button event is: FRAME button 0|1|2 down|up";
+        if (!ParseInt(words[2], 0, 2, value)) return "'" + words[2] + "' is not a button (0, 1 or 2)";
+        event.code = static_cast<int>(value);
+        if (!ParseUpDown(words[3], event.down)) return "'" + words[3] + "' is neither down nor up";
+    } else {
+        return "'" + kind + "' is not an event kind (key, mouse or button)";
+    }
+    return std::string();
+}
+
+}  // namespace
+
+bool ParseScript(const std::string& text, const std::string& name, std::vector<ScriptEvent>& events,
+                 std::string& error) {
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream wordsIn(line);
+        std::vector<std::string> words;
+        for (std::string word; wordsIn >> word;) words.push_back(word);
+        if (words.empty()) continue;
+        ScriptEvent event;
+        const std::string reason = ParseLine(words, event);
+        if (!reason.empty()) {
+            error = name + ":" + std::to_string(number) + ": " + reason;
+            return false;
+        }
+        events.push_back(event);
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
+    return true;
+}
+
+bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return ParseScript(text.str(), path, events, error);
+}

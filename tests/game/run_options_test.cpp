@@ -1,0 +1,97 @@
+// The compound program's command line and its input scripts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/options.h"
+#include "game/script.h"
+
+namespace {
+
+bool Parse(std::vector<const char*> args, GameOptions& options, std::string& error) {
+    args.insert(args.begin(), "compound");
+    return ParseOptions(static_cast<int>(args.size()), args.data(), options, error);
+}
+
+TEST(Options, EveryOptionAndItsMistakes) {
+    GameOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--data", "d", "--script", "s.txt", "--dt", "0.01", "--fps", "0", "--frames", "300",
+                       "--state", "out.txt", "--shot", "10:a.bmp", "--shot", "20:b.bmp"},
+                      options, error))
+        << error;
+    EXPECT_EQ(options.dataDir, "d");
+    EXPECT_EQ(options.scriptFile, "s.txt");
+    EXPECT_DOUBLE_EQ(options.dt, 0.01);
+    EXPECT_EQ(options.fps, 0);
+    EXPECT_TRUE(options.fpsGiven);
+    EXPECT_EQ(options.frames, 300);
+    EXPECT_EQ(options.stateFile, "out.txt");
+    ASSERT_EQ(options.shots.size(), 2u);
+    EXPECT_EQ(options.shots[1].frame, 20);
+    EXPECT_EQ(options.shots[1].file, "b.bmp");
+
+    const std::vector<std::vector<const char*>> bad = {
+        {"--bogus"}, {"--frames"}, {"--frames", "0"}, {"--frames", "12x"}, {"--dt", "-1"}, {"--dt", "nan"},
+        {"--fps", "1001"}, {"--shot", "12"}, {"--shot", "x:a.bmp"}, {"--shot", "5:"}, {"--data", ""},
+    };
+    for (const auto& args : bad) {
+        GameOptions ignored;
+        error.clear();
+        EXPECT_FALSE(Parse(args, ignored, error)) << args[0];
+        EXPECT_FALSE(error.empty()) << args[0];
+    }
+    GameOptions help;
+    EXPECT_TRUE(Parse({"--help"}, help, error));
+    EXPECT_TRUE(help.help);
+}
+
+TEST(Script, EventsInFrameOrderWithKeysByLetterDigitOrCode) {
+    const std::string text =
+        "# walk, then look and fire\n"
+        "\n"
+        "10 key W down   # forward\n"
+        "5 key 38 down\n"
+        "10 mouse 100 -3\n"
+        "12 button 0 down\n"
+        "12 key w up\n"
+        "13 key 7 down\n";
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseScript(text, "walk.txt", events, error)) << error;
+    ASSERT_EQ(events.size(), 6u);
+    EXPECT_EQ(events[0].frame, 5);
+    EXPECT_EQ(events[0].code, 38);
+    EXPECT_EQ(events[1].code, 'W');
+    EXPECT_TRUE(events[1].down);
+    EXPECT_EQ(events[2].kind, ScriptEvent::kMouse);
+    EXPECT_EQ(events[2].y, -3);
+    EXPECT_EQ(events[3].kind, ScriptEvent::kButton);
+    EXPECT_EQ(events[4].code, 'W');
+    EXPECT_FALSE(events[4].down);
+    EXPECT_EQ(events[5].code, '7');
+}
+
+TEST(Script, AMalformedLineNamesTheFileLineAndReason) {
+    struct Case {
+        const char* line;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"x key W down", "not a frame number"},     {"3", "needs a kind"},
+        {"3 jump", "not an event kind"},            {"3 key W", "FRAME key CODE down|up"},
+        {"3 key WW down", "not a key"},             {"3 key 0 sideways", "neither down nor up"},
+        {"3 button 3 down", "not a button"},        {"3 mouse 1.5 2", "whole numbers"},
+        {"-1 key W down", "not a frame number"},    {"3 key 999 down", "not a key"},
+    };
+    for (const Case& c : cases) {
+        std::vector<ScriptEvent> events;
+        std::string error;
+        EXPECT_FALSE(ParseScript(std::string("1 key A down\n") + c.line + "\n", "bad.txt", events, error)) << c.line;
+        EXPECT_EQ(error.rfind("bad.txt:2: ", 0), 0u) << error;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+}
+
+}  // namespace
