@@ -1,0 +1,178 @@
+// The game window on the generated level, driven by scripts: the order of
+// a frame's collisions, updates and draws, and what each key, button and
+// mouse motion does.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "game/camera.h"
+#include "game/my_window.h"
+#include "game/objects/bolt_projectile.h"
+#include "game/script.h"
+#include "tests/framework/window_fixture.h"
+
+namespace {
+
+// What a spy saw when it was drawn in a frame.
+struct Seen {
+    GLint polygonMode = 0;
+    bool boltLight = false;
+    float yaw = 0.0f;
+    Vector3 position;
+    int health = 0;
+    int medikits = 0;
+    bool bolt = false;
+};
+
+// Logs each phase that reaches it; the spy in the lights group, drawn
+// first, also notes the frame's state.
+class Spy : public CObject {
+public:
+    Spy(std::string name, std::vector<std::string>* log, Player* player, std::vector<Seen>* seen = nullptr)
+        : name(std::move(name)), log(log), player(player), seen(seen) {
+        radius = 1000.0f;
+    }
+    void OnCollision(CObject*) override { log->push_back("collide " + name); }
+    void Update(float dt) override {
+        log->push_back("update " + name);
+        lastDt = dt;
+    }
+    void Draw() override {
+        log->push_back("draw " + name);
+        if (!seen) return;
+        Seen s;
+        GLint modes[2] = {0, 0};
+        glGetIntegerv(GL_POLYGON_MODE, modes);
+        s.polygonMode = modes[0];
+        s.boltLight = glIsEnabled(GL_LIGHT5);
+        s.yaw = player->GetCamera()->yaw;
+        s.position = player->position;
+        s.health = player->health;
+        s.medikits = player->medikits;
+        s.bolt = player->CurrentBolt() != nullptr;
+        seen->push_back(s);
+    }
+
+    std::string name;
+    std::vector<std::string>* log;
+    Player* player;
+    std::vector<Seen>* seen;
+    float lastDt = 0.0f;
+};
+
+// The game window with a spy at the end of every group, every group's
+// sphere made large enough to reach the player wherever it stands.
+class SpyWindow : public MyWindow {
+public:
+    void OnCreate() override {
+        MyWindow::OnCreate();
+        World& w = *GetWorld();
+        Player& player = *w.player;
+        const std::pair<const char*, CObject*> groups[] = {{"doors", &w.doors},     {"lights", &w.lights},
+                                                           {"pickups", &w.pickups}, {"player", &w.playerGroup},
+                                                           {"enemies", &w.enemies}};
+        for (const auto& [name, group] : groups) {
+            group->radius = 1000.0f;
+            auto* spy = new Spy(name, &log, &player, group == &w.lights ? &seen : nullptr);
+            spy->AttachTo(group);
+            if (group == &w.playerGroup) playerSpy = spy;
+        }
+        player.hasWeapon = true;
+        player.medikits = 1;
+        player.ammo = startAmmo;
+    }
+
+    int startAmmo = 0;
+    std::vector<std::string> log;
+    std::vector<Seen> seen;  // one entry per frame
+    Spy* playerSpy = nullptr;
+};
+
+// Plays `script` for `frames` frames in the generated data folder.
+void Play(SpyWindow& window, const std::string& script, long frames) {
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseScript(script, "test", events, error)) << error;
+    GameOptions options;
+    options.scriptFile = "test";
+    options.frames = frames;
+    window.Configure(options, events);
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(ONDRA_DATA_DIR), 0);
+    testing::internal::CaptureStdout();  // the 3DS reader's trace
+    ondra::Main::Instance()->Execute(0, nullptr);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(chdir(previous), 0);
+}
+
+TEST(MyWindow, AFrameCollidesThenUpdatesThenDrawsInTheGamesOrder) {
+    ondra::test::TestApp app;
+    SpyWindow window;
+    Play(window, "", 1);
+    ASSERT_EQ(window.FramesDrawn(), 1);
+    // The player's spy is a second member of its group, so the collision
+    // walk meets each spy more than once; the phases' order is what counts.
+    std::vector<std::string> phases;
+    for (const std::string& entry : window.log)
+        if (phases.empty() || phases.back() != entry) phases.push_back(entry);
+    const std::vector<std::string> expected = {
+        "collide doors",  "collide lights", "collide pickups", "collide enemies", "update player", "update doors",
+        "update enemies", "draw lights",    "draw pickups",    "draw enemies",    "draw doors",    "draw player",
+    };
+    EXPECT_EQ(phases, expected);
+    EXPECT_FLOAT_EQ(window.playerSpy->lastDt, 0.02f);
+}
+
+TEST(MyWindow, KeysButtonsAndMouseAsThePlayerUsesThem) {
+    ondra::test::TestApp app;
+    SpyWindow window;
+    Play(window,
+         "1 key U down\n 2 key U down\n 3 key U down\n"                      // filled, wireframe, filled
+         "4 mouse 256 256\n 5 mouse 511 256\n 6 mouse 11 256\n"             // record, wrap, turn 5 degrees
+         "7 key 38 down\n 7 key 40 down\n 20 key 38 up\n 20 key 40 up\n"    // Up and Down cancel
+         "21 key E down\n 22 key B down\n 23 key E down\n"                  // E at full health does nothing
+         "24 button 0 down\n 24 button 0 up\n",                             // no ammunition: no bolt, no light
+         27);
+    const std::vector<Seen>& seen = window.seen;
+    ASSERT_EQ(seen.size(), 27u);
+    EXPECT_EQ(seen[1].polygonMode, GL_FILL) << "the first press keeps polygons filled";
+    EXPECT_EQ(seen[2].polygonMode, GL_LINE);
+    EXPECT_EQ(seen[3].polygonMode, GL_FILL);
+
+    EXPECT_EQ(seen[4].yaw, 0.0f) << "the first motion only records the pointer";
+    EXPECT_EQ(seen[5].yaw, 0.0f) << "the edge wraps without turning";
+    EXPECT_EQ(seen[6].yaw, 5.0f) << "the next motion turns from the wrapped position";
+
+    EXPECT_EQ(seen[19].position.x, seen[6].position.x);
+    EXPECT_EQ(seen[19].position.z, seen[6].position.z);
+
+    EXPECT_EQ(seen[21].health, 5);
+    EXPECT_EQ(seen[21].medikits, 1);
+    EXPECT_EQ(seen[22].health, 4);
+    EXPECT_EQ(seen[23].health, 5);
+    EXPECT_EQ(seen[23].medikits, 0);
+
+    EXPECT_FALSE(seen[24].bolt);
+    EXPECT_FALSE(seen[24].boltLight);
+}
+
+TEST(MyWindow, AShotLightsTheBoltLightInTheTwoFramesDrawnNext) {
+    ondra::test::TestApp app;
+    SpyWindow window;
+    window.startAmmo = 1;
+    Play(window, "5 button 0 down\n 5 button 0 up\n", 9);
+    const std::vector<Seen>& seen = window.seen;
+    ASSERT_EQ(seen.size(), 9u);
+    EXPECT_FALSE(seen[4].boltLight);
+    EXPECT_TRUE(seen[5].bolt);
+    EXPECT_TRUE(seen[5].boltLight);
+    EXPECT_TRUE(seen[6].boltLight);
+    EXPECT_FALSE(seen[7].boltLight);
+}
+
+}  // namespace
