@@ -1,24 +1,15 @@
 // Parsing the command line and finding the game's data.
 #include "game/options.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 
+#include "game/whole_number.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-bool ParseLong(const std::string& text, long low, long high, long& value) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    const long parsed = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
-    value = parsed;
-    return true;
-}
 
 bool ParseSeconds(const std::string& text, double& value) {
     if (text.empty()) return false;
@@ -34,7 +25,7 @@ bool ParseShot(const std::string& text, Screenshot& shot) {
     const size_t colon = text.find(':');
     if (colon == std::string::npos) return false;
     shot.file = text.substr(colon + 1);
-    return !shot.file.empty() && ParseLong(text.substr(0, colon), 0, LONG_MAX, shot.frame);
+    return !shot.file.empty() && ParseWholeNumber(text.substr(0, colon), 0, LONG_MAX, shot.frame);
 }
 
 bool HoldsMap(const fs::path& dir) {
@@ -86,11 +77,11 @@ bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::
         } else if (option == "--dt") {
             ok = ParseSeconds(value, options.dt);
         } else if (option == "--fps") {
-            ok = ParseLong(value, 0, 1000, number);
+            ok = ParseWholeNumber(value, 0, 1000, number);
             options.fps = static_cast<int>(number);
             options.fpsGiven = true;
         } else if (option == "--frames") {
-            ok = ParseLong(value, 1, LONG_MAX, options.frames);
+            ok = ParseWholeNumber(value, 1, LONG_MAX, options.frames);
         } else if (option == "--state") {
             options.stateFile = value;
         } else {

@@ -3,23 +3,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-namespace {
+#include "game/whole_number.h"
 
-bool ParseInt(const std::string& text, long low, long high, long& value) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    const long parsed = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
-    value = parsed;
-    return true;
-}
+namespace {
 
 // One letter or digit names its key; longer numbers are virtual-key codes.
 bool ParseKeyCode(const std::string& text, int& code) {
@@ -28,7 +19,7 @@ bool ParseKeyCode(const std::string& text, int& code) {
         return true;
     }
     long value = 0;
-    if (!ParseInt(text, 1, 254, value)) return false;
+    if (!ParseWholeNumber(text, 1, 254, value)) return false;
     code = static_cast<int>(value);
     return true;
 }
@@ -41,7 +32,7 @@ bool ParseUpDown(const std::string& text, bool& down) {
 
 // The reason a line is not an event, or empty when it is one.
 std::string ParseLine(const std::vector<std::string>& words, ScriptEvent& event) {
-    if (!ParseInt(words[0], 0, LONG_MAX, event.frame)) return "'" + words[0] + "' is not a frame number";
+    if (!ParseWholeNumber(words[0], 0, LONG_MAX, event.frame)) return "'" + words[0] + "' is not a frame number";
     if (words.size() < 2) return "an event needs a kind: key, mouse or button";
     const std::string& kind = words[1];
     long value = 0;
@@ -54,14 +45,14 @@ std::string ParseLine(const std::vector<std::string>& words, ScriptEvent& event)
         event.kind = ScriptEvent::kMouse;
         if (words.size() != 4) return "a mouse event is: FRAME mouse X Y";
         long y = 0;
-        if (!ParseInt(words[2], -100000, 100000, value) || !ParseInt(words[3], -100000, 100000, y))
+        if (!ParseWholeNumber(words[2], -100000, 100000, value) || !ParseWholeNumber(words[3], -100000, 100000, y))
             return "mouse coordinates must be whole numbers";
         event.x = static_cast<int>(value);
         event.y = static_cast<int>(y);
     } else if (kind == "button") {
         event.kind = ScriptEvent::kButton;
         if (words.size() != 4) return "a button event is: FRAME button 0|1|2 down|up";
-        if (!ParseInt(words[2], 0, 2, value)) return "'" + words[2] + "' is not a button (0, 1 or 2)";
+        if (!ParseWholeNumber(words[2], 0, 2, value)) return "'" + words[2] + "' is not a button (0, 1 or 2)";
         event.code = static_cast<int>(value);
         if (!ParseUpDown(words[3], event.down)) return "'" + words[3] + "' is neither down nor up";
     } else {
