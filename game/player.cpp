@@ -12,6 +12,7 @@
 #include "game/model_cache.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/door.h"
+#include "game/sub_steps.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ void Player::Update(float dt) {
     if (!level || !collider) return;
     collider->ApplyGroundHeight(*this, *level);
     Vector3 normal;
-    if (collider->IsWallHit(*this, *level, normal) || DoorsBlock(doors, oldPosition, position, normal)) {
+    if (MoveHitsWall(oldPosition, position) || DoorsBlock(doors, oldPosition, position, normal)) {
         // The whole move is undone and every bit of momentum is lost; the
         // camera still looks from the rejected spot until its next update.
         velocity = Vector3();
@@ -58,6 +59,21 @@ void Player::Update(float dt) {
         camera->acceleration = acceleration;
         camera->position = position;
     }
+}
+
+// The wall query sees only where a point is, and a frame's move can be
+// longer than a wall's band (or both bands of a shared edge): the move is
+// checked in short steps, each at the height the ground gives it there.
+bool Player::MoveHitsWall(const Vector3& from, const Vector3& to) const {
+    const Vector3 move = to - from;
+    const int steps = SubStepsFor(Vector3(move.x, 0.0f, move.z).Length(), kMaxWallStep);
+    Vector3 normal;
+    for (int i = 1; i <= steps; ++i) {
+        Vector3 point = i == steps ? to : from + move * (static_cast<float>(i) / static_cast<float>(steps));
+        if (i != steps) point.y = EyeHeightAt(point.x, point.z, *level);
+        if (collider->IsWallHit(point, *level, normal)) return true;
+    }
+    return false;
 }
 
 void Player::PlaceArms() const {

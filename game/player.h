@@ -23,6 +23,9 @@ public:
     static constexpr int kClipSize = 15;
     static constexpr int kMedikitHealing = 2;
     static constexpr float kArmModelScale = 0.02f;
+    // The longest step between two wall checks of one frame's move: half a
+    // wall's band.
+    static constexpr float kMaxWallStep = 0.1f;
 
     // Fired bolts are attached to boltParent, which owns them.
     Player(Level* level, LevelCollider* collider, TextureCache* textures, CObject* boltParent);
@@ -72,6 +75,7 @@ private:
         float pitch = 0.0f;
     };
 
+    bool MoveHitsWall(const Vector3& from, const Vector3& to) const;
     void DrawArms();
     void PlaceArms() const;
     static void LightFlashlight();
