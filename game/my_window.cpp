@@ -112,7 +112,7 @@ void MyWindow::OnCreate() {
     fullscreenOn = false;
     boltFlashFrames = 2;
     w.models.DrawAll();
-    nextFrameDue = game_clock::Now();
+    nextFrameDue = ondra::GetTime();
 }
 
 // Material and the fixed lights: 7 the sun, 5 the bolt's glow, 6 the
@@ -346,12 +346,12 @@ void MyWindow::OnIdle() {
     Redraw();
 }
 
-// Sleeps until the next frame is due under the frame limit. Frames that
-// fall behind are not made up for.
+// Sleeps until the next frame is due under the frame limit, by the real
+// clock even in a scripted run. Frames that fall behind are not made up for.
 void MyWindow::WaitForNextFrame() {
-    if (options.fps <= 0 || scripted) return;
+    if (options.fps <= 0) return;
     const double period = 1.0 / options.fps;
-    const double now = game_clock::Now();
+    const double now = ondra::GetTime();
     if (nextFrameDue > now + period) nextFrameDue = now;  // the clock went back
     if (nextFrameDue > now) std::this_thread::sleep_for(std::chrono::duration<double>(nextFrameDue - now));
     nextFrameDue = std::max(nextFrameDue, now) + period;
