@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstring>
 
+#include "framework/image/regular_file.h"
+
 namespace ondra {
 namespace image_internal {
 
@@ -16,11 +18,10 @@ FileSource::~FileSource() {
 
 bool FileSource::Open(const char* fileName) {
     if (!fileName) return false;
-    file_ = std::fopen(fileName, "rb");
+    file_ = OpenRegularFile(fileName);
     if (!file_) return false;
     struct stat info;
-    // Only regular files have a size to trust; anything else reads as empty.
-    if (fstat(fileno(file_), &info) == 0 && S_ISREG(info.st_mode)) size_ = std::uint64_t(info.st_size);
+    if (fstat(fileno(file_), &info) == 0) size_ = std::uint64_t(info.st_size);
     return true;
 }
 

@@ -36,6 +36,7 @@ public:
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
+    // Regular files only (see OpenRegularFile); anything else fails at once.
     bool Open(const char* fileName);
     bool IsOpen() const { return file_ != nullptr; }
 

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "framework/image/regular_file.h"
 #include "framework/load3ds/chunk_ids.h"
 #include "framework/load3ds/load_warnings.h"
 #include "framework/load3ds/model_ex.h"
@@ -53,7 +54,7 @@ void ModelEx::FinishChild(Chunk& parent, Chunk& child) {
 bool ModelEx::Load(const char* fileName) {
     if (!fileName) return false;
     Reset();
-    file = std::fopen(fileName, "rb");
+    file = OpenRegularFile(fileName);
     if (!file) return false;
 
     Chunk chunk;

@@ -1,9 +1,12 @@
 // The BMP reader (24-bit and 8-bit paletted files with their messages) and
-// the BMP writer, through Image::Load and Image::Save.
+// the BMP writer, through Image::Load and Image::Save, including what both
+// do with names that are not regular files.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -177,6 +180,30 @@ TEST_F(BmpTest, FailuresPrintTheirLineAndLeaveTheImageEmpty) {
     EXPECT_FALSE(image.Load(nullptr));
 }
 
+TEST_F(BmpTest, NamesThatAreNotRegularFilesFailAtOnce) {
+    const std::string fifo = folder_.File("pipe.bmp"), folder = folder_.File("folder.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    for (const std::string& path : {fifo, folder, std::string("/dev/zero")}) {
+        bool loaded = true;
+        EXPECT_TRUE(test::ReturnsQuickly([path] { return Image().Load(path.c_str()); }, loaded)) << path;
+        EXPECT_FALSE(loaded) << path;
+    }
+}
+
+// Saves `image` with writes past `limit` bytes failing, as on a full disk.
+bool SaveWithFileSizeLimit(const Image& image, const std::string& path, rlim_t limit) {
+    struct rlimit saved;
+    if (getrlimit(RLIMIT_FSIZE, &saved) != 0) return true;  // reads as an unexpected success
+    auto* previous = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = limit;
+    const bool ok = setrlimit(RLIMIT_FSIZE, &small) == 0 && image.Save(path.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previous);
+    return ok;
+}
+
 class BmpWriterTest : public BmpTest {};
 
 TEST_F(BmpWriterTest, RoundTripPadsRowsToFourBytes) {
@@ -225,18 +252,60 @@ TEST_F(BmpWriterTest, FailedSavesLeaveNoFile) {
     EXPECT_FALSE(std::filesystem::exists(folder_.File("empty.bmp")));
     EXPECT_FALSE(Pattern(2, 2, RGB).Save(folder_.File("no/such/folder.bmp").c_str()));
 
-    // A file size limit makes the write fail part way.
-    struct rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previous = signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = Pattern(100, 100, RGB).Save(folder_.File("partial.bmp").c_str());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, previous);
-    EXPECT_FALSE(saved_ok);
-    EXPECT_FALSE(std::filesystem::exists(folder_.File("partial.bmp")));
+    EXPECT_FALSE(SaveWithFileSizeLimit(Pattern(100, 100, RGB), folder_.File("partial.bmp"), 1000));
+    EXPECT_TRUE(folder_.Names().empty());
+}
+
+// Converting a picture onto itself with too little room must not lose it.
+TEST_F(BmpWriterTest, FailedSaveOverAFileKeepsIt) {
+    const std::string path = folder_.File("picture.bmp");
+    ASSERT_TRUE(Pattern(100, 100, RGB).Save(path.c_str()));
+    const Bytes before = encoders::ReadFile(path);
+    Image picture;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(picture.Load(path.c_str()));
+    testing::internal::GetCapturedStdout();
+
+    EXPECT_FALSE(SaveWithFileSizeLimit(picture, path, 1000));
+    EXPECT_EQ(encoders::ReadFile(path), before);
+    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"picture.bmp"});
+}
+
+TEST_F(BmpWriterTest, ReplacingKeepsPermissionsAndLinks) {
+    const std::string path = folder_.File("old.bmp"), link = folder_.File("link.bmp");
+    ASSERT_TRUE(encoders::WriteFile(path, Bytes(10, 'x')));
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+
+    ASSERT_TRUE(Pattern(2, 2, RGB).Save(link.c_str()));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(encoders::ReadFile(path).size(), 54u + 2 * 8);
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"link.bmp", "old.bmp"}));
+}
+
+// Devices and FIFOs cannot be replaced; they are written as they are and
+// must still be there afterwards, whether or not the write worked.
+TEST_F(BmpWriterTest, SavesToDevicesAndFifosInPlace) {
+    const std::string fifo = folder_.File("pipe.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        bool saved;  // a FIFO nobody reads refuses the writer
+        mode_t type;
+    } cases[] = {{"/dev/null", true, S_IFCHR}, {fifo, false, S_IFIFO}};
+    for (const auto& c : cases) {
+        bool saved = !c.saved;
+        const auto save = [path = c.path] { return Pattern(3, 3, RGB).Save(path.c_str()); };
+        EXPECT_TRUE(test::ReturnsQuickly(save, saved)) << c.path;
+        EXPECT_EQ(saved, c.saved) << c.path;
+        struct stat info;
+        ASSERT_EQ(stat(c.path.c_str(), &info), 0) << c.path;
+        EXPECT_EQ(info.st_mode & S_IFMT, c.type) << c.path;
+    }
+    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"pipe.bmp"});
 }
 
 }  // namespace

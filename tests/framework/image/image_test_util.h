@@ -1,13 +1,18 @@
 // Helpers for the image reader tests: a scratch folder, loading bytes
-// through a real file, and pixel comparisons.
+// through a real file, a deadline for calls that might block, and pixel
+// comparisons.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <string>
+#include <vector>
 
 #include "framework/image.h"
 #include "framework/image/encoders/image_encoders.h"
@@ -26,6 +31,14 @@ public:
         std::filesystem::remove_all(path_, ignored);
     }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
+    // Sorted, so that a leftover file shows up in a comparison.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
 private:
     std::string path_;
@@ -46,6 +59,23 @@ inline LoadResult LoadBytes(const ScratchFolder& folder, const std::string& name
     result.ok = image.Load(path.c_str());
     result.output = testing::internal::GetCapturedStdout();
     return result;
+}
+
+// Runs `call` on another thread and gives its result, or fails if it has
+// not returned within a few seconds: a call that blocks then fails its test
+// instead of hanging the suite. A blocked call is abandoned, not joined, so
+// `call` must own everything it uses.
+template <typename Call>
+::testing::AssertionResult ReturnsQuickly(Call call, bool& result) {
+    std::future<bool> done = std::async(std::launch::async, call);
+    if (done.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Reachable, so not reported as a leak; destroying it would wait.
+        static auto* abandoned = new std::vector<std::future<bool>>;
+        abandoned->push_back(std::move(done));
+        return ::testing::AssertionFailure() << "still blocked after 5 seconds";
+    }
+    result = done.get();
+    return ::testing::AssertionSuccess();
 }
 
 // Row by row, ignoring padding.

@@ -2,8 +2,13 @@
 // material groups, the keyframer and damaged files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <future>
 
 #include "framework/load3ds/chunk_ids.h"
 #include "model_fixtures.h"
@@ -125,6 +130,25 @@ TEST(ModelReader, HeaderChecksAndFileSizeMessage) {
     EXPECT_EQ(0u, forged.out.find("3ds: file size = 100000\n3ds: file version 3\n---- dump ----\n"));
     EXPECT_NE(std::string::npos, forged.out.find("  Normals  = 0\n"));
     EXPECT_TRUE(model.GetData().objects.empty());
+}
+
+TEST(ModelReader, NamesThatAreNotRegularFilesFailAtOnce) {
+    const std::string fifo = TempPath("pipe.3ds"), folder = TempPath("folder.3ds");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    for (const std::string& path : {fifo, folder}) {
+        // A load that blocks is abandoned after the deadline rather than
+        // joined, so that it fails this test instead of hanging the suite.
+        std::future<bool> load =
+            std::async(std::launch::async, [path] { return Model().Load(path.c_str()); });
+        if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << path << " still blocked after 5 seconds";
+            static auto* abandoned = new std::vector<std::future<bool>>;
+            abandoned->push_back(std::move(load));
+            continue;
+        }
+        EXPECT_FALSE(load.get()) << path;
+    }
 }
 
 TEST(ModelReader, ColoursAndPercentages) {

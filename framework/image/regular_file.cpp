@@ -1,0 +1,39 @@
+// Opening files for reading without ever blocking on what is not a file.
+#include "framework/image/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace ondra {
+
+std::FILE* OpenRegularFile(const char* fileName) {
+    if (!fileName) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    // O_NONBLOCK keeps the open itself from waiting for a FIFO's writer;
+    // only after fstat do we know what was opened. It changes nothing for
+    // reads from a regular file, so it stays set.
+    const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info;
+    const bool known = fstat(fd, &info) == 0;
+    if (!known || !S_ISREG(info.st_mode)) {
+        const int reason = !known ? errno : S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        close(fd);
+        errno = reason;
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (!file) {
+        const int reason = errno;
+        close(fd);
+        errno = reason;
+    }
+    return file;
+}
+
+}  // namespace ondra
