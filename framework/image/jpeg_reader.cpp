@@ -3,6 +3,7 @@
 // of a 24-bit DIB.
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 
 #include <jpeglib.h>
@@ -82,10 +83,25 @@ bool IsConvertible(J_COLOR_SPACE space) {
     return space == JCS_GRAYSCALE || space == JCS_YCbCr || space == JCS_RGB;
 }
 
+// Blocks no scan covers are filled with zeros, and one end-of-band run
+// covers thousands of blocks, so the frame size alone says nothing about
+// the data behind it. Every Huffman-coded DC scan spends at least a bit on
+// each block, so a file with fewer bits than its frame has blocks cannot be
+// a real picture. Arithmetic coding spends less than a bit and fills missing
+// data without a word, so it is refused outright.
+bool IsBackedByData(const jpeg_decompress_struct& cinfo, std::uint64_t fileBytes) {
+    if (cinfo.arith_code) return false;
+    std::uint64_t blocks = 0;
+    for (int c = 0; c < cinfo.num_components; ++c)
+        blocks += std::uint64_t(cinfo.comp_info[c].width_in_blocks) * cinfo.comp_info[c].height_in_blocks;
+    return blocks <= fileBytes * 8;
+}
+
 }  // namespace
 
 bool ReadJpeg(ByteSource& source, Image& image) {
     image.Clear();
+    const std::uint64_t fileBytes = source.Remaining();
     jpeg_decompress_struct cinfo;
     ErrorManager errors;
     cinfo.err = jpeg_std_error(&errors.base);
@@ -114,7 +130,7 @@ bool ReadJpeg(ByteSource& source, Image& image) {
         cinfo.progress = &progress.base;
         jpeg_read_header(&cinfo, TRUE);
         if (IsConvertible(cinfo.jpeg_color_space) &&
-            IsAcceptableSize(cinfo.image_width, cinfo.image_height)) {
+            IsAcceptableSize(cinfo.image_width, cinfo.image_height) && IsBackedByData(cinfo, fileBytes)) {
             cinfo.out_color_space = JCS_EXT_BGR;
             jpeg_start_decompress(&cinfo);
             const int width = int(cinfo.output_width), height = int(cinfo.output_height);

@@ -5,9 +5,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -38,6 +40,58 @@ std::vector<std::uint8_t> ReferenceDecode(const Bytes& bytes, int& width, int& h
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     return pixels;
+}
+
+// A flat mid-grey picture as libjpeg compresses it. Progressive files get
+// one DC scan and then one AC scan, which for a flat picture holds nothing
+// but end-of-band runs.
+Bytes FlatGrey(int width, int height, bool progressive, bool arithmetic) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 1;
+    cinfo.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&cinfo);
+    cinfo.arith_code = arithmetic ? TRUE : FALSE;
+    jpeg_scan_info scans[2] = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0}};
+    if (progressive) {
+        cinfo.scan_info = scans;
+        cinfo.num_scans = 2;
+    }
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(std::size_t(width), 128);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    Bytes out(buffer, buffer + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    return out;
+}
+
+// A file's marker segments, each with the entropy-coded data after it.
+std::vector<Bytes> Segments(const Bytes& file) {
+    std::vector<Bytes> segments;
+    std::size_t at = 2;
+    while (at + 1 < file.size()) {
+        std::size_t end = at + 2;
+        if (file[at + 1] != 0xD9) end += std::size_t(file[at + 2]) << 8 | file[at + 3];
+        if (file[at + 1] == 0xDA)
+            while (end + 1 < file.size() && (file[end] != 0xFF || file[end + 1] == 0 ||
+                                             (file[end + 1] >= 0xD0 && file[end + 1] <= 0xD7)))
+                ++end;
+        segments.emplace_back(file.begin() + long(at), file.begin() + long(std::min(end, file.size())));
+        at = end;
+    }
+    return segments;
 }
 
 // Four flat quarters: red, green, blue and white, bottom-left first.
@@ -125,6 +179,54 @@ TEST_F(JpegTest, DamagedFilesFail) {
         Image image(2, 2, RGB);
         EXPECT_FALSE(test::LoadBytes(folder_, "bad.jpg", c.second, image).ok) << c.first;
         EXPECT_TRUE(image.IsEmpty()) << c.first;
+    }
+}
+
+// The decoder zero-fills blocks no scan mentions and lets one end-of-band
+// run cover thousands of blocks, so a few kilobytes can describe a
+// gigantic picture. A picture must be backed by at least one bit of file per
+// 8 x 8 block, as every DC scan spends at least that; arithmetic coding,
+// which can spend less and fills missing data silently, is refused outright.
+TEST_F(JpegTest, FilesTooSmallForTheirFrameFail) {
+    // 255 blocks in a row: the AC scan is one run of 255, exactly one byte.
+    const Bytes row = FlatGrey(255 * 8, 8, true, false);
+    std::vector<Bytes> segments = Segments(row);
+    int scans = 0;
+    Bytes bomb = {0xFF, 0xD8};
+    for (Bytes& segment : segments) {
+        if (segment[1] == 0xC2) {  // 8160 x 8160: 1020 x 1020 = 4080 runs of 255
+            segment[5] = segment[7] = 8160 >> 8;
+            segment[6] = segment[8] = 8160 & 0xFF;
+        }
+        if (segment[1] == 0xDA && scans++ == 0) continue;  // no DC scan at all
+        if (segment[1] == 0xDA) {
+            const std::size_t header = 2 + (std::size_t(segment[2]) << 8 | segment[3]);
+            ASSERT_EQ(segment.size(), header + 1) << "one run of 255 blocks fills one byte";
+            segment.insert(segment.end(), 4079, segment.back());
+        }
+        bomb.insert(bomb.end(), segment.begin(), segment.end());
+    }
+    ASSERT_EQ(scans, 2);
+    ASSERT_LT(bomb.size(), 5000u);
+
+    Image image(2, 2, RGB);
+    EXPECT_FALSE(test::LoadBytes(folder_, "bomb.jpg", bomb, image).ok) << "AC runs without a DC scan";
+    EXPECT_TRUE(image.IsEmpty());
+    for (bool progressive : {false, true}) {
+        Image arithmetic(2, 2, RGB);
+        EXPECT_FALSE(test::LoadBytes(folder_, "arith.jpg", FlatGrey(64, 48, progressive, true), arithmetic).ok)
+            << (progressive ? "progressive" : "sequential") << " arithmetic coding";
+        EXPECT_TRUE(arithmetic.IsEmpty());
+    }
+
+    // The row itself loads, and so does the same row honestly stretched
+    // wide, at well under two bits per block.
+    const Bytes wide = FlatGrey(8187 * 8, 8, true, false);
+    ASSERT_LT(wide.size() * 8, 2 * 8187u);
+    for (const Bytes* honest : {&row, &wide}) {
+        Image loaded;
+        EXPECT_TRUE(test::LoadBytes(folder_, "flat.jpg", *honest, loaded).ok) << honest->size();
+        EXPECT_EQ(loaded.Height(), 8);
     }
 }
 
