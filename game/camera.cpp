@@ -49,3 +49,11 @@ void Camera::Update(float dt) {
 void Camera::Apply() const {
     gluLookAt(position.x, position.y, position.z, lookAt.x, lookAt.y, lookAt.z, 0.0, 1.0, 0.0);
 }
+
+void LoadGameProjection(double aspect, double farPlane) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(55.0, aspect, 0.1, farPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

@@ -34,3 +34,8 @@ public:
     float yaw = 0.0f;    // degrees; 0 looks along +x, 90 along +z
     float pitch = 0.0f;  // degrees; positive looks up
 };
+
+// The game's projection: 55 degrees high, near plane 0.1, far plane
+// `farPlane`, for a window of the given width / height; it leaves the
+// modelview matrix current and reset.
+void LoadGameProjection(double aspect, double farPlane = 250.0);

@@ -145,12 +145,8 @@ void MyWindow::SetUpLights() {
 }
 
 void MyWindow::SetProjection(double farPlane) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
     const int height = Height() > 0 ? Height() : 1;
-    gluPerspective(55.0, static_cast<float>(Width()) / static_cast<float>(height), 0.1, farPlane);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    LoadGameProjection(static_cast<float>(Width()) / static_cast<float>(height), farPlane);
 }
 
 // The frame time: the system clock's, capped, or the script's fixed step.

@@ -99,11 +99,7 @@ struct World {
         enemies.Collide(&player);
         enemies.UpdateTree(kFrame);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(55.0, 1.0, 0.1, 250.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        LoadGameProjection(1.0);
         // From above, so every creature and generator is in the picture.
         gluLookAt(21, 14, 28, 21, 0, 21, 0, 1, 0);
         enemies.DrawTree();

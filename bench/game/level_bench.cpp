@@ -134,11 +134,7 @@ void DrawLevel(benchmark::State& state) {
     camera.Update(0.0f);
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(55.0, 1.0, 0.1, 250.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        LoadGameProjection(1.0);
         camera.Apply();
         level.Draw();
         EndFrame();

@@ -113,11 +113,7 @@ void Scene::Draw(const Vector3& eye, float yaw, float pitch) {
     glViewport(0, 0, kSize, kSize);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(55.0, 1.0, 0.1, 250.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    LoadGameProjection(1.0);
     glPushMatrix();
     camera.Apply();
     glEnable(GL_LIGHTING);

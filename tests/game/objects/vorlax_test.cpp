@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "game/camera.h"
 #include "game/level.h"
 #include "game/level_collider.h"
 #include "game/model_cache.h"
@@ -251,11 +252,7 @@ void DrawFrame(World& world, const Vector3& offset, float lookDown) {
     world.enemies.UpdateTree(0.02f);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(55.0, 1.0, 0.1, 250.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    LoadGameProjection(1.0);
     const Vector3 eye = kHome + offset;
     gluLookAt(eye.x, eye.y, eye.z, kHome.x, kHome.y - lookDown, kHome.z, 0, 1, 0);
     const float lampAt[4] = {eye.x + 1, eye.y + 2, eye.z, 1};
