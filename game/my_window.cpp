@@ -205,14 +205,14 @@ void MyWindow::OnDisplay() {
     glPopMatrix();
 
     if (boltFlashFrames != 0 && --boltFlashFrames == 0) glDisable(GL_LIGHT5);
-    AfterFrame();
+    SaveRequestedShots();
     SwapBuffers();
     ++framesDrawn;
     if (options.frames > 0 && framesDrawn >= options.frames) Close();
 }
 
 // Pictures of this frame are taken from the back buffer before it is shown.
-void MyWindow::AfterFrame() {
+void MyWindow::SaveRequestedShots() {
     for (const Screenshot& shot : options.shots)
         if (shot.frame == framesDrawn) SaveFrame(shot.file);
 }

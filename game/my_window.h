@@ -61,7 +61,7 @@ private:
     void WaitForNextFrame();
     void SaveFrame(const std::string& path);
     void SaveNumberedFrame();
-    void AfterFrame();
+    void SaveRequestedShots();
     void ReleaseWorld();
 
     std::unique_ptr<World> world;
