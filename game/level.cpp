@@ -68,16 +68,24 @@ void Level::BuildFaceLists(float span) {
 }
 
 void Level::Draw() const {
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            const Block* block = BlockAt(r, c);
-            if (!block) continue;
-            glPushMatrix();
-            // In float: a map's block size is any int, and the product must not overflow.
-            const float step = static_cast<float>(blockSize);
-            glTranslatef(static_cast<float>(c) * step, 0.0f, static_cast<float>(r) * step);
-            block->Draw();
-            glPopMatrix();
-        }
-    }
+    for (size_t cell = 0; cell < grid.size(); ++cell) DrawCell(cell);
+}
+
+void Level::Draw(const std::vector<char>& cellShown) const {
+    const size_t cells = std::min(grid.size(), cellShown.size());
+    for (size_t cell = 0; cell < cells; ++cell)
+        if (cellShown[cell]) DrawCell(cell);
+}
+
+void Level::DrawCell(size_t cell) const {
+    const Block* block = grid[cell].get();
+    if (!block) return;
+    const int r = static_cast<int>(cell / columns);
+    const int c = static_cast<int>(cell % columns);
+    glPushMatrix();
+    // In float: a map's block size is any int, and the product must not overflow.
+    const float step = static_cast<float>(blockSize);
+    glTranslatef(static_cast<float>(c) * step, 0.0f, static_cast<float>(r) * step);
+    block->Draw();
+    glPopMatrix();
 }

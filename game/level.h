@@ -64,12 +64,17 @@ public:
 
     // Draws every block, each translated to its corner.
     void Draw() const;
+    // Draws, in the same order, only the blocks of the cells marked in
+    // `cellShown` (cell (r, c) at r x columns + c).
+    void Draw(const std::vector<char>& cellShown) const;
 
     Skybox& Sky() { return sky; }
     const Skybox& Sky() const { return sky; }
     TextureCache* Textures() const { return textures; }
 
 private:
+    void DrawCell(size_t cell) const;
+
     int rows = 0;
     int columns = 0;
     int blockSize = 0;

@@ -1,10 +1,12 @@
 // Loading 3DS models once and finding them by file name.
 #include "game/model_cache.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "framework/load3ds/model.h"
+#include "game/vector3.h"
 
 ModelCache::ModelCache() = default;
 ModelCache::~ModelCache() = default;
@@ -33,6 +35,18 @@ ondra::Model* ModelCache::Fetch(const std::string& fileName, float scale) {
     // Rescaling rebuilds a model's lists; objects sharing it skip that.
     if (model->GetScale() != scale) model->SetScale(scale);
     return model;
+}
+
+float ModelCache::LargestReach() const {
+    float reach = 0.0f;
+    for (const auto& entry : models) {
+        const ondra::Vec3 centre = entry.second->GetCentre();
+        const ondra::Vec3 size = entry.second->GetSize();
+        const Vector3 c(centre.x, centre.y, centre.z);
+        const Vector3 halfSize(size.x / 2.0f, size.y / 2.0f, size.z / 2.0f);
+        reach = std::max(reach, c.Length() + halfSize.Length());
+    }
+    return reach;
 }
 
 void ModelCache::DrawAll() const {

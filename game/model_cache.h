@@ -31,6 +31,9 @@ public:
     // Draws every model once, in name order, so that each one's GL
     // resources exist before the first frame.
     void DrawAll() const;
+    // The furthest any cached model reaches from its origin, in any
+    // direction and at any turn.
+    float LargestReach() const;
 
 private:
     std::map<std::string, std::unique_ptr<ondra::Model>> models;

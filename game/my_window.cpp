@@ -70,6 +70,12 @@ void MyWindow::Configure(const GameOptions& runOptions, std::vector<ScriptEvent>
         game_clock::Simulate(0.0);
         if (!options.fpsGiven) options.fps = 0;
     }
+    if (options.timedemo) {
+        // As fast as it goes, and over when the script is.
+        options.fps = 0;
+        if (options.frames < 0) options.frames = script.empty() ? 1 : script.back().frame + 1;
+        frameTimes.Reserve(static_cast<size_t>(options.frames));
+    }
 }
 
 void MyWindow::OnCreate() {
@@ -95,6 +101,7 @@ void MyWindow::OnCreate() {
     w.planetSurface = std::make_unique<ondra::Model>();
     hasSurface = w.planetSurface->Load("surface.3DS");
     if (!hasSurface) std::printf("PlanetSurface model could not be loaded!\n");
+    FindSurfaceBox();
 
     SetProjection(250.0);
     glEnable(GL_DEPTH_TEST);
@@ -112,7 +119,18 @@ void MyWindow::OnCreate() {
     fullscreenOn = false;
     boltFlashFrames = 2;
     w.models.DrawAll();
+    culler.SetModelReach(w.models.LargestReach());
     nextFrameDue = ondra::GetTime();
+}
+
+// The surface is drawn translated to (-0.6, 3.5, 29.05) and turned -90
+// degrees about x, which takes a model point (x, y, z) to (x, z, -y).
+void MyWindow::FindSurfaceBox() {
+    const ondra::Vec3 centre = world->planetSurface->GetCentre();
+    const ondra::Vec3 size = world->planetSurface->GetSize();
+    const Vector3 placedCentre(centre.x - 0.6f, centre.z + 3.5f, -centre.y + 29.05f);
+    const Vector3 half(size.x / 2.0f, size.z / 2.0f, size.y / 2.0f);
+    surfaceBox = Box3{placedCentre - half, placedCentre + half};
 }
 
 // Material and the fixed lights: 7 the sun, 5 the bolt's glow, 6 the
@@ -166,6 +184,7 @@ void MyWindow::OnDisplay() {
     World& w = *world;
     Player& player = *w.player;
 
+    const double frameStart = ondra::GetTime();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const float dt = NextFrameTime();
     SetProjection(250.0);
@@ -174,8 +193,12 @@ void MyWindow::OnDisplay() {
     glPushMatrix();
     player.GetCamera()->Apply();
     glEnable(GL_LIGHTING);
+    if (options.cull)
+        culler.Look(w.level, player.GetCamera()->position, ViewFrustum::FromCurrentMatrices());
+    else
+        culler.SeeEverything();
 
-    if (hasSurface) {
+    if (hasSurface && culler.MayShow(surfaceBox)) {
         glPushMatrix();
         glTranslatef(-0.6f, 3.5f, 29.05f);
         glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
@@ -195,20 +218,36 @@ void MyWindow::OnDisplay() {
 
     SetLight(GL_LIGHT7, GL_POSITION, -40, 80, -80, 1);
 
-    w.lights.DrawTree();
-    w.level.Sky().Draw();
-    w.level.Draw();
-    w.pickups.DrawTree();
-    w.enemies.DrawTree();
-    w.doors.DrawTree();
-    w.playerGroup.DrawTree();
+    DrawWorld();
     glPopMatrix();
 
     if (boltFlashFrames != 0 && --boltFlashFrames == 0) glDisable(GL_LIGHT5);
     SaveRequestedShots();
     SwapBuffers();
+    if (options.timedemo) frameTimes.Add(ondra::GetTime() - frameStart);
     ++framesDrawn;
     if (options.frames > 0 && framesDrawn >= options.frames) Close();
+}
+
+// Lamps first (they place the GL lights), then the sky, the level and the
+// groups; culling may leave out blocks, pickups, creatures and doors, never
+// the lamps, the sky or the player with the HUD.
+void MyWindow::DrawWorld() {
+    World& w = *world;
+    w.lights.DrawTree();
+    w.level.Sky().Draw();
+    if (!options.cull) {
+        w.level.Draw();
+        w.pickups.DrawTree();
+        w.enemies.DrawTree();
+        w.doors.DrawTree();
+    } else {
+        w.level.Draw(culler.BlocksShown());
+        culler.DrawGroup(w.pickups);
+        culler.DrawGroup(w.enemies);
+        culler.DrawGroup(w.doors);
+    }
+    w.playerGroup.DrawTree();
 }
 
 // Pictures of this frame are taken from the back buffer before it is shown.
@@ -382,8 +421,10 @@ bool MyWindow::WriteState(const std::string& path) const {
 }
 
 void MyWindow::EndRun() {
-    if (options.stateFile.empty() || stateWritten) return;
+    if (stateWritten) return;
     stateWritten = true;
+    if (options.timedemo) PrintFrameSummary(stderr, frameTimes.Summarize());
+    if (options.stateFile.empty()) return;
     if (!WriteState(options.stateFile))
         std::fprintf(stderr, "compound: could not write the state report %s\n", options.stateFile.c_str());
 }

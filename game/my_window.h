@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "framework/glwindow.h"
+#include "game/frame_times.h"
 #include "game/options.h"
+#include "game/scene_culler.h"
 #include "game/script.h"
 #include "game/world.h"
 
@@ -52,6 +54,8 @@ public:
 private:
     void SetProjection(double farPlane);
     void SetUpLights();
+    void FindSurfaceBox();
+    void DrawWorld();
     void AddMovementKeys(float dt);
     void PlayScriptFor(long frame);
     bool KeyHeld(int virtualKey) const;
@@ -66,6 +70,8 @@ private:
 
     std::unique_ptr<World> world;
     bool hasSurface = false;
+    Box3 surfaceBox;  // the planet surface as placed in the world
+    SceneCuller culler;
 
     float mouseSensitivity = 0.5f;
     int lastMouseX = 0;
@@ -84,4 +90,5 @@ private:
     long framesDrawn = 0;
     double nextFrameDue = 0.0;
     bool stateWritten = false;
+    FrameTimes frameTimes;  // the timedemo's
 };

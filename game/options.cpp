@@ -46,6 +46,8 @@ const char* const kUsage =
     "  --frames N         end after N frames\n"
     "  --state FILE       write a report of the world when the program ends\n"
     "  --shot N:FILE.bmp  save frame N as a BMP picture (may repeat)\n"
+    "  --timedemo FILE    play the script FILE as fast as possible, timing every frame\n"
+    "  --no-cull          draw everything, seen or not\n"
     "  --help             print this list\n"
     "F12 saves the current frame as compound-NNN.bmp in the data folder.\n";
 
@@ -56,9 +58,13 @@ bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::
             options.help = true;
             continue;
         }
+        if (option == "--no-cull") {
+            options.cull = false;
+            continue;
+        }
         const bool takesValue = option == "--data" || option == "--script" || option == "--dt" ||
                                 option == "--fps" || option == "--frames" || option == "--state" ||
-                                option == "--shot";
+                                option == "--shot" || option == "--timedemo";
         if (!takesValue) {
             error = "unknown option " + option;
             return false;
@@ -72,8 +78,9 @@ bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::
         bool ok = true;
         if (option == "--data") {
             options.dataDir = value;
-        } else if (option == "--script") {
+        } else if (option == "--script" || option == "--timedemo") {
             options.scriptFile = value;
+            options.timedemo = option == "--timedemo";
         } else if (option == "--dt") {
             ok = ParseSeconds(value, options.dt);
         } else if (option == "--fps") {

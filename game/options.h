@@ -19,6 +19,8 @@ struct GameOptions {
     long frames = -1;  // end after this many frames; -1 never
     std::string stateFile;
     std::vector<Screenshot> shots;
+    bool timedemo = false;  // time every frame of the script and report
+    bool cull = true;       // skip draws that cannot be seen
     bool help = false;
 };
 

@@ -32,9 +32,18 @@ void CObject::UpdateTree(float dt) {
 }
 
 void CObject::DrawTree() {
+    DrawSubtree();
+    if (HasParent() && !IsLastChild()) Next()->DrawTree();
+}
+
+void CObject::DrawSubtree() {
     glPushMatrix();
     Draw();
     if (HasChild()) FirstChild()->DrawTree();
     glPopMatrix();
-    if (HasParent() && !IsLastChild()) Next()->DrawTree();
+}
+
+void CObject::PassUnseen() {
+    DrawUnseen();
+    for (CObject* c = FirstChild(); c; c = c->IsLastChild() ? nullptr : c->Next()) c->PassUnseen();
 }

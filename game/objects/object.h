@@ -15,6 +15,9 @@ public:
     // Moves by the velocity from before the call, then accelerates.
     virtual void Update(float dt);
     virtual void Draw() {}
+    // For a frame in which the object is out of sight and its Draw is
+    // skipped: what Draw does besides drawing. Most objects have nothing.
+    virtual void DrawUnseen() {}
     // Called on a list member whose sphere touches `other`'s.
     virtual void OnCollision(CObject* other) { (void)other; }
     // Collides this object's whole tree with itself.
@@ -30,6 +33,11 @@ public:
     // Draws this object, then its subtree inside the same pushed matrix,
     // then its later siblings, each in its own pushed matrix.
     void DrawTree();
+    // Draws this object and its subtree inside one pushed matrix, without
+    // its later siblings.
+    void DrawSubtree();
+    // Calls DrawUnseen on this object and its subtree, in drawing order.
+    void PassUnseen();
 
     CObject* FirstChild() const { return static_cast<CObject*>(child); }
     CObject* Next() const { return static_cast<CObject*>(next); }

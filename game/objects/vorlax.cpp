@@ -90,6 +90,12 @@ void Vorlax::Update(float dt) {
 void Vorlax::Draw() {
     glTranslatef(position.x, position.y, position.z);
     glRotatef(yaw, 0.0f, 1.0f, 0.0f);
+    EndDrawnFrame();
+}
+
+void Vorlax::DrawUnseen() { EndDrawnFrame(); }
+
+void Vorlax::EndDrawnFrame() {
     flashShown = state == kAlerted && charging;
     if (flashShown) {
         shownFlashScale = flashScale;

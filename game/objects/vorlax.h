@@ -37,6 +37,8 @@ public:
     // there; grows the muzzle flash in frames in which it is charging in
     // sight, and fires when the flash is full.
     void Draw() override;
+    // Out of sight the flash still grows and the creature still fires.
+    void DrawUnseen() override;
     // A touching player alerts the creature and turns it to face the player.
     void OnCollision(CObject* other) override;
 
@@ -67,6 +69,9 @@ public:
 private:
     void FaceTowards(const Vector3& target);
     void GrowFlash();
+    // The draw pass's part of the creature's turn: the flash and the shot,
+    // then back to idle until the next touch.
+    void EndDrawnFrame();
     void DropProjectile();
 
     float yaw = 0.0f;

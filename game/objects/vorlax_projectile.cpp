@@ -59,10 +59,17 @@ void VorlaxProjectile::Fly(const Vector3& move) {
     }
 }
 
-void VorlaxProjectile::Draw() {
+// The shot's position goes to standard output every frame it flies, seen
+// or not.
+void VorlaxProjectile::DrawUnseen() {
     if (spent) return;
     std::printf("%g %g %g\n", static_cast<double>(position.x), static_cast<double>(position.y),
                 static_cast<double>(position.z));
+}
+
+void VorlaxProjectile::Draw() {
+    if (spent) return;
+    DrawUnseen();
     LeaveOwnerFrame();
     const BillboardAxes axes = CurrentBillboardAxes();
     glDisable(GL_CULL_FACE);

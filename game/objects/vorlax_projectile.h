@@ -34,6 +34,7 @@ public:
     // While not spent: its position on standard output and the red glow at
     // its world position.
     void Draw() override;
+    void DrawUnseen() override;
 
     // It met a surface or flew out of range; its owner drops it.
     bool Spent() const { return spent; }
