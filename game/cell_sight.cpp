@@ -31,16 +31,17 @@ enum Side { kWest, kEast, kNorth, kSouth };
 constexpr int kSideRow[4] = {0, 0, -1, 1};
 constexpr int kSideColumn[4] = {-1, 1, 0, 0};
 
-// The side of a cell an eye on its inner side looks out through: shut only
-// by a wall of this cell, which faces the eye.
-bool ShutFromInside(const Block& block, Side side, unsigned int wallList) {
-    const std::unique_ptr<BlockPart>* parts[4] = {&block.west, &block.east, &block.north, &block.south};
-    const BlockPart* part = parts[side]->get();
-    return part && wallList != 0 && part->displayList == static_cast<int>(wallList);
+// A face of the given kind that draws something.
+template <typename Kind>
+bool Holds(const std::unique_ptr<BlockPart>& part) {
+    return dynamic_cast<const Kind*>(part.get()) && part->displayList != 0;
 }
 
-bool Covered(const std::unique_ptr<BlockPart>& part, unsigned int list) {
-    return part && list != 0 && part->displayList == static_cast<int>(list);
+// The side of a cell an eye on its inner side looks out through: shut only
+// by a wall of this cell, which faces the eye.
+bool ShutFromInside(const Block& block, Side side) {
+    const std::unique_ptr<BlockPart>* walls[4] = {&block.west, &block.east, &block.north, &block.south};
+    return Holds<Wall>(*walls[side]);
 }
 
 // Shifts `angle` by whole turns to lie within half a turn of `reference`.
@@ -147,15 +148,14 @@ bool CellSight::AddToHull(int cell, Wedge& wedge) {
 // the eye. `wedge` is null for the eye's own cells, which see all of each.
 void CellSight::WalkOut(const Level& level, int row, int column, const Wedge* wedge) {
     const Block* block = level.BlockAt(row, column);
-    const FaceLists& lists = level.FaceListNames();
-    if (!block || !Covered(block->ceiling, lists.ceiling) || !Covered(block->floor, lists.floor)) beyond = true;
+    if (!block || !Holds<Ceiling>(block->ceiling) || !Holds<FloorTile>(block->floor)) beyond = true;
 
     const float west = static_cast<float>(column) * cellSize, east = west + cellSize;
     const float north = static_cast<float>(row) * cellSize, south = north + cellSize;
     for (Side side : {kWest, kEast, kNorth, kSouth}) {
         const bool facesAway = side == kWest ? eye.x > west : side == kEast ? eye.x < east
                                : side == kNorth ? eye.z > north : eye.z < south;
-        if (!facesAway || (block && ShutFromInside(*block, side, lists.wall))) continue;
+        if (!facesAway || (block && ShutFromInside(*block, side))) continue;
         const int nextRow = row + kSideRow[side], nextColumn = column + kSideColumn[side];
         if (nextRow < 0 || nextRow >= rows || nextColumn < 0 || nextColumn >= columns) {
             beyond = true;  // out over the edge of the grid

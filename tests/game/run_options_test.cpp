@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "game/frame_times.h"
 #include "game/options.h"
 #include "game/script.h"
 
@@ -45,6 +46,32 @@ TEST(Options, EveryOptionAndItsMistakes) {
     GameOptions help;
     EXPECT_TRUE(Parse({"--help"}, help, error));
     EXPECT_TRUE(help.help);
+
+    GameOptions timedemo;
+    EXPECT_TRUE(Parse({"--timedemo", "route.txt", "--no-cull"}, timedemo, error));
+    EXPECT_EQ(timedemo.scriptFile, "route.txt");
+    EXPECT_TRUE(timedemo.timedemo);
+    EXPECT_FALSE(timedemo.cull);
+}
+
+TEST(FrameTimes, SummaryOfAnOddAndAnEvenCount) {
+    FrameTimes odd;
+    for (double ms : {5.0, 1.0, 3.0, 2.0, 4.0}) odd.Add(ms / 1000.0);
+    const FrameSummary a = odd.Summarize();
+    EXPECT_EQ(a.frames, 5u);
+    EXPECT_NEAR(a.totalSeconds, 0.015, 1e-12);
+    EXPECT_NEAR(a.framesPerSecond, 5 / 0.015, 1e-6);
+    EXPECT_NEAR(a.median, 3.0, 1e-9);
+    EXPECT_NEAR(a.min, 1.0, 1e-9);
+    EXPECT_NEAR(a.max, 5.0, 1e-9);
+    EXPECT_NEAR(a.percentile99, 5.0, 1e-9);
+
+    FrameTimes hundred;  // 1 to 100 ms: the 99th percentile is 99
+    for (int ms = 100; ms >= 1; --ms) hundred.Add(ms / 1000.0);
+    const FrameSummary b = hundred.Summarize();
+    EXPECT_NEAR(b.median, 50.5, 1e-9);
+    EXPECT_NEAR(b.percentile99, 99.0, 1e-9);
+    EXPECT_EQ(FrameTimes().Summarize().frames, 0u);
 }
 
 TEST(Script, EventsInFrameOrderWithKeysByLetterDigitOrCode) {

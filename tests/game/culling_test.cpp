@@ -1,0 +1,62 @@
+// Culling must never change a pixel: the timedemo's route, played with and
+// without it, gives the same frames byte for byte, the same world and the
+// same messages.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/game/scratch_files.h"
+
+namespace {
+
+constexpr long kRouteFrames = 3135;
+constexpr int kPictures = 30;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Standard output without the lines that print addresses, which differ
+// from run to run.
+std::string Messages(const std::string& path) {
+    std::ifstream in(path);
+    std::string kept;
+    for (std::string line; std::getline(in, line);)
+        if (line.find("0x") == std::string::npos) kept += line + "\n";
+    return kept;
+}
+
+// The route's command for one run whose files are named with `tag`.
+std::string RouteRun(const ScratchDir& dir, const std::string& tag, const std::string& extra) {
+    std::string command = std::string(COMPOUND_PATH) + " --data " + ONDRA_DATA_DIR + " --script " +
+                          PLAYTHROUGH_DIR + "/route.txt --dt 0.025 --frames " + std::to_string(kRouteFrames) +
+                          " --state " + dir.Path(tag + "_state.txt") + extra;
+    for (int i = 0; i < kPictures; ++i) {
+        const long frame = 50 + i * (kRouteFrames - 100) / (kPictures - 1);
+        command += " --shot " + std::to_string(frame) + ":" + dir.Path(tag + std::to_string(i) + ".bmp");
+    }
+    return command + " > " + dir.Path(tag + "_out.txt") + " 2> " + dir.Path(tag + "_err.txt");
+}
+
+TEST(Culling, TheRouteLooksTheSameWithAndWithoutIt) {
+    ScratchDir dir;
+    // Both runs at once: each leaves the other a core.
+    const std::string both =
+        "(" + RouteRun(dir, "culled", "") + ") & (" + RouteRun(dir, "whole", " --no-cull") + "); wait";
+    ASSERT_EQ(std::system(both.c_str()), 0);
+
+    const std::string culledState = ReadAll(dir.Path("culled_state.txt"));
+    ASSERT_NE(culledState.find("frame 3135"), std::string::npos) << ReadAll(dir.Path("culled_err.txt"));
+    EXPECT_EQ(culledState, ReadAll(dir.Path("whole_state.txt")));
+    EXPECT_EQ(Messages(dir.Path("culled_out.txt")), Messages(dir.Path("whole_out.txt")));
+    for (int i = 0; i < kPictures; ++i) {
+        const std::string culled = ReadAll(dir.Path("culled" + std::to_string(i) + ".bmp"));
+        ASSERT_GT(culled.size(), 512u * 512u * 3u) << "picture " << i;
+        EXPECT_TRUE(culled == ReadAll(dir.Path("whole" + std::to_string(i) + ".bmp"))) << "picture " << i;
+    }
+}
+
+}  // namespace
