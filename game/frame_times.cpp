@@ -1,9 +1,13 @@
 // Summarizing the timedemo's frame times.
 #include "game/frame_times.h"
 
+#include <GL/gl.h>
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+
+#include "framework/main.h"
 
 namespace {
 
@@ -37,4 +41,26 @@ FrameSummary FrameTimes::Summarize() const {
 void PrintFrameSummary(std::FILE* out, const FrameSummary& s) {
     std::fprintf(out, "timedemo: %zu frames in %.3f s, %.1f fps; frame ms: min %.3f, median %.3f, 99%% %.3f, max %.3f\n",
                  s.frames, s.totalSeconds, s.framesPerSecond, s.min, s.median, s.percentile99, s.max);
+}
+
+PhaseTimes::PhaseTimes(std::vector<const char*> phaseNames)
+    : names(std::move(phaseNames)), seconds(names.size(), 0.0) {}
+
+void PhaseTimes::StartFrame() {
+    glFinish();
+    lastMark = ondra::GetTime();
+}
+
+void PhaseTimes::EndPhase(size_t phase) {
+    glFinish();
+    const double now = ondra::GetTime();
+    if (phase < seconds.size()) seconds[phase] += now - lastMark;
+    lastMark = now;
+}
+
+void PhaseTimes::Print(std::FILE* out, size_t frames) const {
+    std::fprintf(out, "timedemo phases, ms per frame:");
+    for (size_t i = 0; i < names.size(); ++i)
+        std::fprintf(out, "%s %s %.3f", i ? "," : "", names[i], frames ? seconds[i] * 1000.0 / static_cast<double>(frames) : 0.0);
+    std::fprintf(out, "\n");
 }

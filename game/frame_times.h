@@ -1,5 +1,6 @@
-// FrameTimes: the timedemo's record of how long each frame took on the real
-// clock, and the summary it prints when the run ends.
+// FrameTimes and PhaseTimes: the timedemo's record of how long each frame
+// took on the real clock, optionally split into the frame's phases, and
+// the summaries it prints when the run ends.
 #pragma once
 
 #include <cstdio>
@@ -26,3 +27,21 @@ private:
 
 // "timedemo: N frames in T s, F fps; frame ms: min A, median B, 99% C, max D"
 void PrintFrameSummary(std::FILE* out, const FrameSummary& summary);
+
+// Where the frame's time goes: each phase ends with a glFinish, so the GL
+// work a phase issued is counted in it rather than in the swap. The
+// finishing costs a little, so the split frames run slower than plain ones.
+class PhaseTimes {
+public:
+    explicit PhaseTimes(std::vector<const char*> phaseNames);
+    void StartFrame();
+    // Ends the phase that ran since the last mark.
+    void EndPhase(size_t phase);
+    // "timedemo phases, ms per frame: NAME A, ..." over `frames` frames.
+    void Print(std::FILE* out, size_t frames) const;
+
+private:
+    std::vector<const char*> names;
+    std::vector<double> seconds;
+    double lastMark = 0.0;
+};

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "framework/glwindow.h"
@@ -17,11 +18,6 @@ namespace {
 constexpr float kPanelDepth = -2.0f;
 constexpr float kPanelHalfWidth = 1.4f;
 constexpr float kPanelHeight = 1.1f;
-
-void BindImage(TextureCache* textures, const char* name) {
-    const int texture = textures ? textures->Lookup(name) : 0;
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
-}
 
 // One panel from y = bottom to bottom + kPanelHeight.
 void DrawPanel(float bottom) {
@@ -54,11 +50,17 @@ const char* LowerPanelImage(bool hasKeys, bool hasMedikits) {
 }
 
 std::vector<HudText> HudTexts(const Player& player, int width, int height) {
+    std::vector<HudText> texts;
+    HudTexts(player, width, height, texts);
+    return texts;
+}
+
+void HudTexts(const Player& player, int width, int height, std::vector<HudText>& texts) {
     // Integer halves and fractions, as pixel positions; only the
     // ammunition's x is a true fraction of the width.
     const int w = width;
     const int h = height;
-    std::vector<HudText> texts;
+    texts.clear();
     if (player.hasWeapon) {
         char line[32];
         std::snprintf(line, sizeof line, "%d / %d", player.ammo, player.clips * Player::kClipSize);
@@ -72,11 +74,12 @@ std::vector<HudText> HudTexts(const Player& player, int width, int height) {
         texts.push_back({static_cast<float>(w / 2 - w / 10), static_cast<float>(-h / 2 + h / 7),
                          Number(static_cast<int>(player.keys.size()))});
     }
-    return texts;
 }
 
 Hud::Hud(TextureCache* textures, const Player* player, ondra::GLWindow* window)
-    : textures(textures), player(player), window(window) {}
+    : textures(textures), player(player), window(window) {
+    panelTextures.reserve(10);  // one for each panel image
+}
 
 void Hud::Draw() {
     if (!player) return;
@@ -84,18 +87,29 @@ void Hud::Draw() {
     if (window) DrawTexts();
 }
 
-void Hud::DrawPanels() const {
+void Hud::BindPanel(const char* image) {
+    int texture = 0;
+    if (textures) {
+        auto kept = std::find_if(panelTextures.begin(), panelTextures.end(),
+                                 [image](const auto& entry) { return entry.first == image; });
+        if (kept == panelTextures.end()) kept = panelTextures.insert(kept, {image, KeptTexture(textures, image)});
+        texture = kept->second.Get();
+    }
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+}
+
+void Hud::DrawPanels() {
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
 
-    BindImage(textures, UpperPanelImage(player->health));
+    BindPanel(UpperPanelImage(player->health));
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     DrawPanel(0.0f);
-    BindImage(textures, LowerPanelImage(!player->keys.empty(), player->medikits > 0));
+    BindPanel(LowerPanelImage(!player->keys.empty(), player->medikits > 0));
     DrawPanel(-kPanelHeight);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();
@@ -115,7 +129,8 @@ void Hud::DrawTexts() {
         window->Printf("%s", "");
         fontPrepared = true;
     }
-    for (const HudText& text : HudTexts(*player, w, h)) {
+    HudTexts(*player, w, h, texts);
+    for (const HudText& text : texts) {
         glRasterPos2f(text.x, text.y);
         window->Printf("%s", text.text.c_str());
     }

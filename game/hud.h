@@ -4,13 +4,15 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "game/texture_cache.h"
 
 namespace ondra {
 class GLWindow;
 }
 class Player;
-class TextureCache;
 
 // A number of the HUD with its raster position in the window-centred
 // orthographic frame (origin in the middle, y up).
@@ -31,8 +33,9 @@ public:
     void Draw();
 
 private:
-    void DrawPanels() const;
+    void DrawPanels();
     void DrawTexts();
+    void BindPanel(const char* image);
 
     TextureCache* textures;
     const Player* player;
@@ -40,6 +43,10 @@ private:
     // The first text of a window builds its font; an empty print does that
     // before the first real number.
     bool fontPrepared = false;
+    // Kept from frame to frame: the panels' textures by image name (the
+    // names are the fixed strings of the two image functions) and the texts.
+    std::vector<std::pair<const char*, KeptTexture>> panelTextures;
+    std::vector<HudText> texts;
 };
 
 // The health panel's image: "hudU1.tga" to "hudU5.tga", "hudU.tga" for any
@@ -51,3 +58,5 @@ const char* LowerPanelImage(bool hasKeys, bool hasMedikits);
 // shows them: ammunition only with the weapon, medikits and keys only when
 // there are some.
 std::vector<HudText> HudTexts(const Player& player, int width, int height);
+// The same into `texts`, which keeps its storage.
+void HudTexts(const Player& player, int width, int height, std::vector<HudText>& texts);

@@ -75,6 +75,10 @@ void MyWindow::Configure(const GameOptions& runOptions, std::vector<ScriptEvent>
         options.fps = 0;
         if (options.frames < 0) options.frames = script.empty() ? 1 : script.back().frame + 1;
         frameTimes.Reserve(static_cast<size_t>(options.frames));
+        if (options.breakdown)
+            phases = std::make_unique<PhaseTimes>(std::vector<const char*>{
+                "clear and view", "surface", "collisions and updates", "lamps", "sky", "level", "pickups",
+                "creatures", "doors", "player and HUD", "swap"});
     }
 }
 
@@ -185,6 +189,7 @@ void MyWindow::OnDisplay() {
     Player& player = *w.player;
 
     const double frameStart = ondra::GetTime();
+    if (phases) phases->StartFrame();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const float dt = NextFrameTime();
     SetProjection(250.0);
@@ -197,6 +202,7 @@ void MyWindow::OnDisplay() {
         culler.Look(w.level, player.GetCamera()->position, ViewFrustum::FromCurrentMatrices());
     else
         culler.SeeEverything();
+    EndPhase(kView);
 
     if (hasSurface && culler.MayShow(surfaceBox)) {
         glPushMatrix();
@@ -205,6 +211,7 @@ void MyWindow::OnDisplay() {
         w.planetSurface->Draw(ondra::DRAW_MATERIALS);
         glPopMatrix();
     }
+    EndPhase(kSurface);
 
     w.doors.Collide(&player);
     w.lights.Collide(&player);
@@ -217,6 +224,7 @@ void MyWindow::OnDisplay() {
     w.enemies.UpdateTree(dt);
 
     SetLight(GL_LIGHT7, GL_POSITION, -40, 80, -80, 1);
+    EndPhase(kWorldStep);
 
     DrawWorld();
     glPopMatrix();
@@ -224,6 +232,7 @@ void MyWindow::OnDisplay() {
     if (boltFlashFrames != 0 && --boltFlashFrames == 0) glDisable(GL_LIGHT5);
     SaveRequestedShots();
     SwapBuffers();
+    EndPhase(kSwap);
     if (options.timedemo) frameTimes.Add(ondra::GetTime() - frameStart);
     ++framesDrawn;
     if (options.frames > 0 && framesDrawn >= options.frames) Close();
@@ -235,19 +244,29 @@ void MyWindow::OnDisplay() {
 void MyWindow::DrawWorld() {
     World& w = *world;
     w.lights.DrawTree();
+    EndPhase(kLamps);
     w.level.Sky().Draw();
-    if (!options.cull) {
-        w.level.Draw();
-        w.pickups.DrawTree();
-        w.enemies.DrawTree();
-        w.doors.DrawTree();
-    } else {
+    EndPhase(kSky);
+    if (options.cull)
         w.level.Draw(culler.BlocksShown());
-        culler.DrawGroup(w.pickups);
-        culler.DrawGroup(w.enemies);
-        culler.DrawGroup(w.doors);
-    }
+    else
+        w.level.Draw();
+    EndPhase(kLevel);
+    DrawGroup(w.pickups);
+    EndPhase(kPickups);
+    DrawGroup(w.enemies);
+    EndPhase(kCreatures);
+    DrawGroup(w.doors);
+    EndPhase(kDoors);
     w.playerGroup.DrawTree();
+    EndPhase(kPlayer);
+}
+
+void MyWindow::DrawGroup(CObject& group) {
+    if (options.cull)
+        culler.DrawGroup(group);
+    else
+        group.DrawTree();
 }
 
 // Pictures of this frame are taken from the back buffer before it is shown.
@@ -424,6 +443,7 @@ void MyWindow::EndRun() {
     if (stateWritten) return;
     stateWritten = true;
     if (options.timedemo) PrintFrameSummary(stderr, frameTimes.Summarize());
+    if (phases) phases->Print(stderr, static_cast<size_t>(framesDrawn));
     if (options.stateFile.empty()) return;
     if (!WriteState(options.stateFile))
         std::fprintf(stderr, "compound: could not write the state report %s\n", options.stateFile.c_str());

@@ -56,6 +56,7 @@ private:
     void SetUpLights();
     void FindSurfaceBox();
     void DrawWorld();
+    void DrawGroup(CObject& group);
     void AddMovementKeys(float dt);
     void PlayScriptFor(long frame);
     bool KeyHeld(int virtualKey) const;
@@ -91,4 +92,9 @@ private:
     double nextFrameDue = 0.0;
     bool stateWritten = false;
     FrameTimes frameTimes;  // the timedemo's
+    enum Phase { kView, kSurface, kWorldStep, kLamps, kSky, kLevel, kPickups, kCreatures, kDoors, kPlayer, kSwap };
+    std::unique_ptr<PhaseTimes> phases;  // with --breakdown
+    void EndPhase(Phase phase) {
+        if (phases) phases->EndPhase(phase);
+    }
 };

@@ -47,6 +47,7 @@ const char* const kUsage =
     "  --state FILE       write a report of the world when the program ends\n"
     "  --shot N:FILE.bmp  save frame N as a BMP picture (may repeat)\n"
     "  --timedemo FILE    play the script FILE as fast as possible, timing every frame\n"
+    "  --breakdown        with --timedemo: also time the frame's phases\n"
     "  --no-cull          draw everything, seen or not\n"
     "  --help             print this list\n"
     "F12 saves the current frame as compound-NNN.bmp in the data folder.\n";
@@ -58,8 +59,9 @@ bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::
             options.help = true;
             continue;
         }
-        if (option == "--no-cull") {
-            options.cull = false;
+        if (option == "--no-cull" || option == "--breakdown") {
+            if (option == "--no-cull") options.cull = false;
+            if (option == "--breakdown") options.breakdown = true;
             continue;
         }
         const bool takesValue = option == "--data" || option == "--script" || option == "--dt" ||

@@ -20,6 +20,7 @@ struct GameOptions {
     std::string stateFile;
     std::vector<Screenshot> shots;
     bool timedemo = false;  // time every frame of the script and report
+    bool breakdown = false; // the timedemo also splits the frame into phases
     bool cull = true;       // skip draws that cannot be seen
     bool help = false;
 };

@@ -99,9 +99,14 @@ void Player::DrawArms() {
     if (!hasWeapon && !hasFlashlight) return;
     PlaceArms();
     if (!models) return;
-    if (hasWeapon) models->Lookup("armgun.3DS")->Draw(ondra::DRAW_MATERIALS);
+    // A model the cache lacks ends the program, so what is found is kept.
+    if (hasWeapon) {
+        if (!gunArm) gunArm = models->Lookup("armgun.3DS");
+        gunArm->Draw(ondra::DRAW_MATERIALS);
+    }
     if (hasFlashlight) {
-        models->Lookup("armtorch.3DS")->Draw(ondra::DRAW_MATERIALS);
+        if (!torchArm) torchArm = models->Lookup("armtorch.3DS");
+        torchArm->Draw(ondra::DRAW_MATERIALS);
         LightFlashlight();
     }
 }

@@ -15,6 +15,9 @@ class Hud;
 class Level;
 class LevelCollider;
 class ModelCache;
+namespace ondra {
+class Model;
+}
 class TextureCache;
 
 class Player : public CObject {
@@ -52,7 +55,10 @@ public:
     void SetCamera(std::unique_ptr<Camera> newCamera);
     void SetHud(std::unique_ptr<Hud> newHud);
     Hud* GetHud() const { return hud.get(); }
-    void SetModels(ModelCache* modelCache) { models = modelCache; }
+    void SetModels(ModelCache* modelCache) {
+        models = modelCache;
+        gunArm = torchArm = nullptr;
+    }
     // The group whose shut doors stop the player and its bolts like walls.
     void SetDoors(const CObject* doorGroup) { doors = doorGroup; }
     BoltProjectile* CurrentBolt() const { return currentBolt; }
@@ -85,6 +91,8 @@ private:
     Level* level;
     LevelCollider* collider;
     ModelCache* models = nullptr;
+    ondra::Model* gunArm = nullptr;  // from models, on first use
+    ondra::Model* torchArm = nullptr;
     TextureCache* textures;
     CObject* boltParent;
     const CObject* doors = nullptr;

@@ -33,3 +33,21 @@ private:
     std::map<std::string, unsigned int> names;
     std::vector<unsigned int> ids;  // slot i: texture of the (i+1)-th load
 };
+
+// A texture an object draws every frame: looked up by name on first use and
+// kept once found. A name the cache lacks is looked up again each time, so
+// its message still comes on every use, as a plain lookup's would.
+class KeptTexture {
+public:
+    KeptTexture(const TextureCache* cache, const char* fileName) : cache(cache), fileName(fileName) {}
+    // As TextureCache::Lookup; -1 without a cache.
+    int Get() {
+        if (found < 0 && cache) found = cache->Lookup(fileName);
+        return found;
+    }
+
+private:
+    const TextureCache* cache;
+    const char* fileName;  // a string that outlives the object
+    int found = -1;
+};

@@ -13,7 +13,8 @@ Crackle::Crackle(int maxParticles, const Vector3& origin, float spread, TextureC
       textureCache(textureCache),
       sizeBase(sizeBase),
       lifeBase(lifeBase),
-      textureName(textureName) {
+      textureName(textureName),
+      kept(textureCache, textureName) {
     ReseedFromClock();
     Init();
     Emit(this->maxParticles);
@@ -36,7 +37,7 @@ void Crackle::InitParticle(int index) {
 
 void Crackle::Render() {
     glDepthMask(GL_FALSE);
-    const int texture = textureCache->Lookup(textureName);
+    const int texture = kept.Get();
     BeginGlowingBillboards(static_cast<unsigned int>(texture));
     DrawBillboards(1.0f);
     EndGlowingBillboards();

@@ -1,12 +1,10 @@
 // Crackle: what Lightning and Electricity share. Billboards born in a cube
 // around the origin that streak along x without slowing, many of them born
-// already dead; the texture is looked up by name at every render, so it
-// follows the cache.
+// already dead. The texture is looked up by name until the cache has it.
 #pragma once
 
 #include "game/effects/particle_system.h"
-
-class TextureCache;
+#include "game/texture_cache.h"
 
 class Crackle : public CParticleSystem {
 public:
@@ -30,4 +28,5 @@ private:
     float sizeBase;
     float lifeBase;
     const char* textureName;
+    KeptTexture kept;
 };

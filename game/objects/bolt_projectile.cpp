@@ -18,7 +18,7 @@ const char* const kFlareImage = "flare.jpg";
 }  // namespace
 
 BoltProjectile::BoltProjectile(TextureCache* textures, Player* player, Level* level, LevelCollider* collider)
-    : player(player), textureCache(textures), level(level), collider(collider) {
+    : player(player), textureCache(textures), flareTexture(textures, kFlareImage), level(level), collider(collider) {
     velocity = Vector3(0.0f, 0.0f, kSpeed);
     radius = kRadius;
 }
@@ -68,7 +68,7 @@ void BoltProjectile::Draw() {
         return;
     }
     const BillboardAxes axes = CurrentBillboardAxes();
-    const int texture = textureCache ? textureCache->Lookup(kFlareImage) : 0;
+    const int texture = textureCache ? flareTexture.Get() : 0;
     BeginGlowingBillboards(static_cast<unsigned int>(texture));
     glBegin(GL_QUADS);
     EmitBillboard(position, axes, radius);

@@ -9,6 +9,7 @@
 
 #include "game/effects/bolt_trail.h"
 #include "game/objects/object.h"
+#include "game/texture_cache.h"
 
 class Level;
 class LevelCollider;
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<BoltTrail> burst;
     Player* player;
     TextureCache* textureCache;
+    KeptTexture flareTexture;
     Level* level;
     LevelCollider* collider;
     const CObject* doors = nullptr;

@@ -41,8 +41,13 @@ unsigned int CreatureTexture(const TextureCache* textures, const char* fileName)
     return name < 0 ? 0u : static_cast<unsigned int>(name);
 }
 
+unsigned int CreatureTexture(KeptTexture& texture) {
+    const int name = texture.Get();
+    return name < 0 ? 0u : static_cast<unsigned int>(name);
+}
+
 Vorlax::Vorlax(TextureCache* textures, LevelCollider* collider, Level* level)
-    : textureCache(textures), collider(collider), level(level) {
+    : textureCache(textures), collider(collider), level(level), flashTexture(textures, kFlashImage) {
     radius = kSightRange;
 }
 
@@ -110,7 +115,7 @@ void Vorlax::DrawMuzzleFlash() const {
     if (!flashShown) return;
     // Translucent: it must not hide what is drawn behind it later.
     glDepthMask(GL_FALSE);
-    BeginGlowingBillboards(CreatureTexture(textureCache, kFlashImage));
+    BeginGlowingBillboards(CreatureTexture(flashTexture));
     glPushMatrix();
     glTranslatef(kFlashAt.x, kFlashAt.y, kFlashAt.z);
     glScalef(shownFlashScale, shownFlashScale, 0.0f);

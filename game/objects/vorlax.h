@@ -8,6 +8,7 @@
 #pragma once
 
 #include "game/objects/object.h"
+#include "game/texture_cache.h"
 
 class Level;
 class LevelCollider;
@@ -89,9 +90,11 @@ private:
     // Where the player stood at the last touch: the aim of the next shot.
     bool playerSeen = false;
     Vector3 lastPlayerPosition;
+    mutable KeptTexture flashTexture;  // found on the first flash drawn
 };
 
 // The GL name of a cached image, or 0 (no texture) without a cache or for a
-// name the cache lacks, which it reports itself. The creature and its parts
-// look their images up each time they bind them.
+// name the cache lacks, which it reports itself.
 unsigned int CreatureTexture(const TextureCache* textures, const char* fileName);
+// The same for an image drawn every frame, kept once found.
+unsigned int CreatureTexture(KeptTexture& texture);

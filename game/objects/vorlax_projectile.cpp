@@ -18,7 +18,7 @@ const char* const kGlowImage = "flarered.jpg";
 }  // namespace
 
 VorlaxProjectile::VorlaxProjectile(TextureCache* textures, Vorlax* owner, Level* level, LevelCollider* collider)
-    : owner(owner), textureCache(textures), level(level), collider(collider) {
+    : owner(owner), textureCache(textures), glowTexture(textures, kGlowImage), level(level), collider(collider) {
     velocity = Vector3(0.0f, 0.0f, kLaunchSpeed);
     acceleration = Vector3(0.0f, 0.0f, kSpeedGain);
     radius = kRadius;
@@ -73,7 +73,7 @@ void VorlaxProjectile::Draw() {
     LeaveOwnerFrame();
     const BillboardAxes axes = CurrentBillboardAxes();
     glDisable(GL_CULL_FACE);
-    BeginGlowingBillboards(CreatureTexture(textureCache, kGlowImage));
+    BeginGlowingBillboards(CreatureTexture(glowTexture));
     glBegin(GL_QUADS);
     EmitBillboard(position, axes, radius);
     glEnd();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "game/objects/object.h"
+#include "game/texture_cache.h"
 
 class Level;
 class LevelCollider;
@@ -51,6 +52,7 @@ private:
     float travelled = 0.0f;
     Vorlax* owner;
     TextureCache* textureCache;
+    KeptTexture glowTexture;
     Level* level;
     LevelCollider* collider;
 };
