@@ -13,6 +13,7 @@
 
 #include "framework/image.h"
 #include "framework/image/byte_source.h"
+#include "framework/image/readers.h"
 
 namespace ondra {
 
@@ -121,8 +122,8 @@ bool Image::Save(const char* fileName) const {
     if (copy.IsEmpty() || !copy.SetFormat(BGR)) return false;
     // Rows go out padded to exactly the 4-byte multiple BMP rows take,
     // whatever padding the image carried, and the padding is written as zeros.
-    const int rowSize = ((24 * Width() + 31) / 32) * 4;
-    if (!copy.SetStride(rowSize)) return false;
+    const std::int64_t rowSize = image_internal::DibRowSize(Width());
+    if (rowSize > INT_MAX || !copy.SetStride(int(rowSize))) return false;
     for (int row = 0; row < copy.Height(); ++row)
         std::memset(copy.GetRow(row) + copy.GetRowBytes(), 0, std::size_t(copy.GetRowPadding()));
 

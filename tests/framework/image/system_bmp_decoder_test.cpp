@@ -5,6 +5,7 @@
 #include <array>
 
 #include "framework/image/byte_source.h"
+#include "framework/image/readers.h"
 #include "framework/platform/system_bmp_decoder.h"
 #include "tests/framework/image/image_test_util.h"
 
@@ -183,6 +184,26 @@ TEST(SystemBmpDecoder, LoadFallsBackToItForWhatTheBmpReaderRefuses) {
     EXPECT_EQ(result.output, "") << "the BMP reader refuses 4-bit files silently";
     ExpectDibLayout(image, 3, 2);
     EXPECT_EQ(PixelAt(image, 2, 1), PaletteColour(3, 16));
+}
+
+// Rows of pictures wider than an int can hold 24 x width bits: the sizes
+// stay exact (and UBSan quiet) up to the largest width a reader accepts.
+TEST(SystemBmpDecoder, RowSizesOfVeryWidePictures) {
+    struct Case {
+        std::int64_t width;
+        std::int64_t rowSize;
+        int padding;
+    };
+    const Case cases[] = {
+        {1, 4, 1},
+        {100000000, 300000000, 0},
+        {100000001, 300000004, 1},
+        {image_internal::kMaxImagePixels, 805306368, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(image_internal::DibRowSize(c.width), c.rowSize) << c.width;
+        EXPECT_EQ(image_internal::DibRowPadding(c.width), c.padding) << c.width;
+    }
 }
 
 TEST(SystemBmpDecoder, RefusesWhatWindowsWouldNot) {
