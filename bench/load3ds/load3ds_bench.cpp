@@ -5,7 +5,10 @@
 //  - a frame of Draw(DRAW_MATERIALS) from the model's display lists
 //    against the same triangles in one display list compiled by hand, the
 //    least a frame can cost; the two alternate, and the counters give each
-//    one's milliseconds per frame and their ratio.
+//    one's milliseconds per frame and their ratio;
+//  - Load of a file of N materials that each change their name, and one
+//    object with N material groups, half of them naming a material by the
+//    name it gave up: every lookup must stay as cheap as the first.
 // Run it on an X display, for example:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/load3ds_bench
 //       --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
@@ -22,10 +25,12 @@
 #include <vector>
 
 #include "bench/support/quiet_stdout.h"
+#include "framework/load3ds/chunk_ids.h"
 #include "framework/image.h"
 #include "framework/load3ds/load_warnings.h"
 #include "framework/load3ds/model.h"
 #include "framework/load3ds/model_ex.h"
+#include "framework/load3ds/writer/chunk_writer.h"
 #include "framework/load3ds/writer/scene_writer.h"
 #include "framework/platform/platform.h"
 
@@ -129,6 +134,69 @@ void ReadFileBytes(benchmark::State& state) {
     }
 }
 BENCHMARK(ReadFileBytes)->Unit(benchmark::kMillisecond);
+
+// N materials named "old<i>" and then "new<i>", and a one-face object
+// whose N groups name "old<i>" and "new<i>" in turn.
+std::string RenamedMaterialsFile(int count) {
+    namespace id = chunk3ds;
+    file3ds::ChunkWriter w;
+    w.Begin(id::kMain);
+    w.Begin(id::kMeshData);
+    for (int i = 0; i < count; ++i) {
+        w.Begin(id::kMaterial);
+        w.Begin(id::kMatName);
+        w.String("old" + std::to_string(i));
+        w.End();
+        w.Begin(id::kMatName);
+        w.String("new" + std::to_string(i));
+        w.End();
+        w.End();
+    }
+    w.Begin(id::kNamedObject);
+    w.String("groups");
+    w.Begin(id::kTriangleMesh);
+    w.Begin(id::kVertexList);
+    w.Word(3);
+    for (float f : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f}) w.Float(f);
+    w.End();
+    w.Begin(id::kFaceList);
+    w.Word(1);
+    for (uint16_t v : {0, 1, 2, 7}) w.Word(v);
+    for (int i = 0; i < count; ++i) {
+        w.Begin(id::kFaceMaterial);
+        w.String((i % 2 == 0 ? "old" : "new") + std::to_string(i));
+        w.Word(1);
+        w.Word(0);
+        w.End();
+    }
+    w.End();
+    w.End();
+    w.End();
+    w.End();
+    w.End();
+    const std::string path =
+        (std::filesystem::path(Files().model).parent_path() / ("renamed" + std::to_string(count) + ".3ds")).string();
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file) {
+        std::fwrite(w.Data().data(), 1, w.Size(), file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+void LoadRenamedMaterials(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string path = RenamedMaterialsFile(count);
+    QuietStdout quiet;
+    for (auto _ : state) {
+        Model model;
+        if (!model.Load(path.c_str())) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(model.GetData().objects.data());
+    }
+    state.counters["groups/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * count, benchmark::Counter::kIsRate);
+}
+BENCHMARK(LoadRenamedMaterials)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // One window and model shared by the drawing benchmarks.
 struct DrawScene {

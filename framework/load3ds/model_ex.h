@@ -62,7 +62,9 @@ struct ModelEx {
     // names load in linear time.
     int FindMaterial(const std::string& name) const;
     int FindObject(const std::string& name) const;
-    void NameMaterial(size_t index, const std::string& name);
+    // Names (or renames) the material read last. Only that one is ever
+    // named, which is what lets the index stay exact at constant cost.
+    void NameLastMaterial(const std::string& name);
     void AddObject(const std::string& name);
 
     void ComputeBox();
@@ -80,9 +82,8 @@ private:
     // Name -> index of the first object of that name. Objects keep their
     // names while the file is read.
     std::unordered_map<std::string, int> objectIndex;
-    // Name -> lowest index a material of that name ever had. It only ever
-    // decreases, so when the material there still has the name it is the
-    // first one; a material renamed since sends the lookup to a scan.
+    // Name -> lowest index of a material that has that name now; names no
+    // material has any more are not in it.
     std::unordered_map<std::string, int> materialIndex;
 
     // Reads the next child header inside `parent`; false at its end.

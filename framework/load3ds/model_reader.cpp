@@ -273,13 +273,13 @@ std::optional<float> ModelEx::ReadPercent(Chunk& parent) {
 
 void ModelEx::ParseMatEntry(Chunk& chunk) {
     materials.emplace_back();
-    NameMaterial(materials.size() - 1, "");  // nameless until a name chunk says otherwise
+    NameLastMaterial("");  // nameless until a name chunk says otherwise
     Material& material = materials.back();
     Chunk child;
     while (NextChild(chunk, child)) {
         switch (child.id) {
             case id::kMatName:
-                NameMaterial(materials.size() - 1, child.ReadString(file));
+                NameLastMaterial(child.ReadString(file));
                 std::printf("3ds: material name = \"%s\"\n", material.name.c_str());
                 break;
             case id::kMatAmbient: material.ambient = ReadColor(child).value_or(material.ambient); break;
@@ -438,20 +438,21 @@ int ModelEx::FindObject(const std::string& name) const {
     return found != objectIndex.end() ? found->second : -1;
 }
 
-void ModelEx::NameMaterial(size_t index, const std::string& name) {
-    materials[index].name = name;
-    const int i = static_cast<int>(index);
-    const auto [entry, added] = materialIndex.emplace(name, i);
-    if (!added && i < entry->second) entry->second = i;
+void ModelEx::NameLastMaterial(const std::string& name) {
+    Material& material = materials.back();
+    const int last = static_cast<int>(materials.size()) - 1;
+    // No material comes after the last one, so the old name points here
+    // only when no earlier material shares it, and the new name keeps any
+    // earlier material that has it.
+    const auto previous = materialIndex.find(material.name);
+    if (previous != materialIndex.end() && previous->second == last) materialIndex.erase(previous);
+    material.name = name;
+    materialIndex.emplace(name, last);
 }
 
 int ModelEx::FindMaterial(const std::string& name) const {
     const auto found = materialIndex.find(name);
-    if (found == materialIndex.end()) return -1;
-    if (materials[found->second].name == name) return found->second;
-    for (size_t i = 0; i < materials.size(); ++i)
-        if (materials[i].name == name) return static_cast<int>(i);
-    return -1;
+    return found != materialIndex.end() ? found->second : -1;
 }
 
 }  // namespace ondra

@@ -394,6 +394,61 @@ TEST(ModelReader, GroupsFindTheFirstMaterialOfTheirName) {
     EXPECT_EQ(0, unnamed.GetData().objects[0].material);
 }
 
+// Materials renamed, renamed back, left nameless or sharing a name, read
+// between the groups that look them up: each group finds the first
+// material that has its name when the group is read.
+TEST(ModelReader, GroupsFindMaterialsThroughRenames) {
+    const char* const pool[] = {"", "a", "b", "c"};
+    uint32_t seed = 7;
+    auto pick = [&seed](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    file3ds::ChunkWriter w;
+    w.Begin(id::kMain);
+    w.Begin(id::kMeshData);
+    std::vector<std::string> names;  // each material's name so far
+    std::vector<int> expected;       // each object's material
+    for (int step = 0; step < 2000; ++step) {
+        if (pick(2) == 0) {
+            w.Begin(id::kMaterial);
+            names.emplace_back();
+            for (uint32_t n = pick(4); n > 0; --n) {
+                names.back() = pool[pick(4)];
+                w.Begin(id::kMatName);
+                w.String(names.back());
+                w.End();
+            }
+            w.End();
+            continue;
+        }
+        const std::string name = pool[pick(4)];
+        const auto first = std::find(names.begin(), names.end(), name);
+        expected.push_back(first == names.end() ? -1 : static_cast<int>(first - names.begin()));
+        w.Begin(id::kNamedObject);
+        w.String("o");
+        w.Begin(id::kTriangleMesh);
+        w.Begin(id::kVertexList);
+        w.Word(3);
+        for (float f : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f}) w.Float(f);
+        w.End();
+        w.Begin(id::kFaceList);
+        for (uint16_t v : {1, 0, 1, 2, 7}) w.Word(v);  // one face
+        w.Begin(id::kFaceMaterial);
+        w.String(name);
+        w.Word(1);
+        w.Word(0);
+        for (int k = 0; k < 4; ++k) w.End();
+    }
+    w.End();
+    w.End();
+    Model model;
+    LoadBytes(model, w.Take());
+    const std::vector<ModelObject>& objects = model.GetData().objects;
+    ASSERT_EQ(expected.size(), objects.size());
+    for (size_t i = 0; i < objects.size(); ++i) EXPECT_EQ(expected[i], objects[i].material) << i;
+}
+
 file3ds::Node PivotNode(const std::string& name, Vec3 pivot, bool beforeHeader = false) {
     file3ds::Node node;
     node.objectName = name;
