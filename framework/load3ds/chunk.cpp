@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/load3ds/chunk_ids.h"
+#include "framework/load3ds/load_warnings.h"
 
 namespace ondra {
 namespace {
@@ -63,6 +64,14 @@ std::string Chunk::ReadString(FILE* file) {
     char c = '\0';
     while (Read(file, &c, 1)) {
         if (c == '\0') return text;
+        if (text.size() == kMaxNameLength) {
+            ModelWarning("name in chunk 0x%04X at %08lX longer than %u bytes: cut, and the rest of "
+                         "its chunk skipped",
+                         id, start, kMaxNameLength);
+            Skip(file);
+            consumed = length;
+            return text;
+        }
         text += c;
     }
     // A failed read ends the string as if its NUL had been there.

@@ -15,6 +15,13 @@
 
 namespace ondra {
 
+// The longest name (of an object, material, texture file or node) kept,
+// not counting its NUL. The format's own names are a few bytes long; a
+// longer one is cut here, and since what follows it in its chunk cannot
+// be told from the name's remainder, the rest of that chunk is skipped
+// unread.
+constexpr uint32_t kMaxNameLength = 1024;
+
 struct Chunk {
     uint16_t id = 0;
     uint32_t length = 0;
@@ -36,7 +43,9 @@ struct Chunk {
     uint32_t ReadDword(FILE* file);   // 0 when the read fails
     float ReadFloat(FILE* file);      // 0 when the read fails
     // Bytes up to a NUL or a failed read; consumed grows by the string's
-    // length plus one in either case.
+    // length plus one in either case. A name with no NUL within
+    // kMaxNameLength bytes is cut there and ends the chunk: the stream
+    // moves to its end and nothing more is read from it.
     std::string ReadString(FILE* file);
     // Reads `count` records of `recordSize` bytes made of values of
     // `valueSize` bytes, in one read. Values the chunk or the file does not

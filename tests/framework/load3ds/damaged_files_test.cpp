@@ -91,6 +91,49 @@ TEST(DamagedFiles, StringWithoutNulEndsAtItsChunk) {
     EXPECT_NE(std::string::npos, r.loaded.out.find("3ds: material name = \"abc\"\n~MAT_TWOSIDE\n"));
 }
 
+// A name is kept up to 1,024 bytes before its NUL; a longer one is cut
+// there and the rest of its chunk, however large, is skipped unread, while
+// the chunks after it are read.
+TEST(DamagedFiles, LongNamesAreCutAndEndTheirChunk) {
+    struct Case {
+        size_t length;
+        bool nul;
+        bool cut;
+    };
+    for (const Case& c : {Case{1024, true, false}, Case{1025, true, true}, Case{3 << 20, false, true}}) {
+        const std::string name(c.length, 'n');
+        file3ds::ChunkWriter w;
+        w.Begin(id::kMain);
+        w.Begin(id::kMeshData);
+        w.Begin(id::kMaterial);
+        w.Begin(id::kMatName);
+        w.Bytes(name.data(), name.size() + c.nul);
+        w.End();
+        w.Chunk(id::kMatTwoSided, {});
+        w.End();
+        for (const std::string& object : {name, std::string("next")}) {
+            w.Begin(id::kNamedObject);
+            w.Bytes(object.data(), object.size() + (c.nul || object == "next"));
+            w.Begin(id::kTriangleMesh);
+            w.Chunk(id::kVertexList, {0, 0});
+            w.End();
+            w.End();
+        }
+        w.End();
+        w.End();
+        Model model;
+        const Result r = LoadQuietly(model, w.Take());
+        const ModelEx& ex = model.GetData();
+        ASSERT_EQ(1u, ex.materials.size());
+        EXPECT_EQ(name.substr(0, 1024), ex.materials[0].name) << c.length;
+        EXPECT_TRUE(ex.materials[0].twoSided) << c.length;
+        // A cut object name takes the object's mesh with it.
+        ASSERT_EQ(c.cut ? 1u : 2u, ex.objects.size()) << c.length;
+        EXPECT_EQ("next", ex.objects.back().name);
+        EXPECT_EQ(c.cut, r.errors.find("longer than 1024 bytes") != std::string::npos) << c.length;
+    }
+}
+
 TEST(DamagedFiles, CountsLargerThanTheirDataAreCut) {
     file3ds::Scene scene = BareScene();
     file3ds::Mesh mesh = Square("sq");
