@@ -43,7 +43,8 @@ public:
     // has nothing there.
     bool ReleaseContext();
     // Reads and prepares a .3DS file. True when the file is a 3DS file,
-    // also when it ends early: what was read is kept.
+    // also when it ends early: what was read is kept, and where the data
+    // ran out is reported on standard error.
     bool Load(const char* fileName);
 
     Vec3 GetCentre() const;

@@ -85,11 +85,19 @@ private:
     // Name -> lowest index of a material that has that name now; names no
     // material has any more are not in it.
     std::unordered_map<std::string, int> materialIndex;
+    // Set during Load: the file's name and size, and whether the chunk the
+    // data ends in has been reported.
+    const char* loadingName = nullptr;
+    long fileSize = 0;
+    bool dataEndReported = false;
 
     // Reads the next child header inside `parent`; false at its end.
     bool NextChild(Chunk& parent, Chunk& child);
     // Skips the rest of the child and counts it in its parent.
     void FinishChild(Chunk& parent, Chunk& child);
+    // Warns, once per load, when `chunk` claims bytes past the end of the
+    // file.
+    void NoteDataEnd(const Chunk& chunk);
 };
 
 }  // namespace ondra

@@ -6,10 +6,14 @@
 // its parent is cut at the parent's end, counts larger than their chunk
 // are cut to the data present, faces naming missing vertices are dropped
 // and group entries naming missing faces are ignored. Those repairs are
-// reported on standard error.
+// reported on standard error, and so is the offset where a file that ends
+// inside a chunk runs out.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "framework/image/regular_file.h"
 #include "framework/load3ds/chunk_ids.h"
@@ -47,8 +51,18 @@ bool ModelEx::NextChild(Chunk& parent, Chunk& child) {
 }
 
 void ModelEx::FinishChild(Chunk& parent, Chunk& child) {
+    NoteDataEnd(child);
     child.Skip(file);
     parent.consumed += child.length;
+}
+
+// Children are finished before their parents, so the first chunk found
+// reaching past the end is the innermost one the data stops in.
+void ModelEx::NoteDataEnd(const Chunk& chunk) {
+    if (dataEndReported || chunk.start + static_cast<long>(chunk.length) <= fileSize) return;
+    dataEndReported = true;
+    ModelWarning("%s: data ends at offset %ld, inside chunk 0x%04X at offset %ld that claims %u bytes",
+                 loadingName, fileSize, chunk.id, chunk.start, chunk.length);
 }
 
 bool ModelEx::Load(const char* fileName) {
@@ -65,9 +79,16 @@ bool ModelEx::Load(const char* fileName) {
         return false;
     }
     std::printf("3ds: file size = %ld\n", static_cast<long>(chunk.length));
+    struct stat status;
+    fileSize = fstat(fileno(file), &status) == 0 ? static_cast<long>(status.st_size)
+                                                 : std::numeric_limits<long>::max();
+    loadingName = fileName;
+    dataEndReported = false;
     Parse(chunk);
+    NoteDataEnd(chunk);
     std::fclose(file);
     file = nullptr;
+    loadingName = nullptr;
 
     for (ModelObject& object : objects) object.Prepare();
     ComputeBox();

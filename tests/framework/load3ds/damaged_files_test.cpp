@@ -134,6 +134,53 @@ TEST(DamagedFiles, LongNamesAreCutAndEndTheirChunk) {
     }
 }
 
+// A file ending inside a chunk says where on standard error, naming the
+// innermost chunk the data stops in; a whole file says nothing.
+TEST(DamagedFiles, FileEndingInsideAChunkTellsWhere) {
+    file3ds::ChunkWriter w;
+    w.Begin(id::kMain);
+    w.Chunk(id::kVersion, {3, 0, 0, 0});
+    const size_t mdata = w.Size();
+    w.Begin(id::kMeshData);
+    w.Begin(id::kNamedObject);
+    w.String("sq");
+    const size_t mesh = w.Size();
+    w.Begin(id::kTriangleMesh);
+    const size_t vertices = w.Size();
+    w.Begin(id::kVertexList);
+    w.Word(2);
+    for (int i = 0; i < 6; ++i) w.Float(1.0f);
+    w.End();
+    const size_t verticesEnd = w.Size();
+    w.Chunk(id::kPointFlags, {});
+    for (int i = 0; i < 4; ++i) w.End();
+    const std::vector<uint8_t> bytes = w.Take();
+    struct Case {
+        size_t cut;
+        uint16_t chunk;
+        size_t start, end;
+    };
+    const Case cases[] = {{vertices + 20, id::kVertexList, vertices, verticesEnd},
+                          {verticesEnd, id::kTriangleMesh, mesh, bytes.size()},
+                          {mdata, id::kMain, 0, bytes.size()},
+                          {bytes.size(), 0, 0, 0}};
+    for (const Case& c : cases) {
+        Model model;
+        const Result r = LoadQuietly(model, std::vector<uint8_t>(bytes.begin(), bytes.begin() + c.cut));
+        EXPECT_EQ(std::string::npos, r.loaded.out.find("data ends"));
+        if (c.chunk == 0) {
+            EXPECT_EQ(std::string::npos, r.errors.find("data ends")) << r.errors;
+            continue;
+        }
+        char expected[160];
+        std::snprintf(expected, sizeof expected,
+                      ": data ends at offset %zu, inside chunk 0x%04X at offset %zu that claims %zu bytes\n",
+                      c.cut, c.chunk, c.start, c.end - c.start);
+        EXPECT_NE(std::string::npos, r.errors.find(expected)) << r.errors;
+        EXPECT_EQ(1u, LinesStartingWith(r.errors, "3ds: ").size()) << r.errors;
+    }
+}
+
 TEST(DamagedFiles, CountsLargerThanTheirDataAreCut) {
     file3ds::Scene scene = BareScene();
     file3ds::Mesh mesh = Square("sq");
