@@ -14,15 +14,27 @@ Rgba WithAlpha(const Vec3& c, float alpha) { return {{c.x, c.y, c.z, alpha}}; }
 
 }  // namespace
 
-bool Material::SetTexture(const std::string& fileName) {
+std::shared_ptr<const Image> TexturePictures::Get(const std::string& fileName) {
+    const auto [entry, added] = pictures_.try_emplace(fileName);
+    if (added) {
+        auto picture = std::make_shared<Image>();
+        if (picture->Load(fileName.c_str())) entry->second = std::move(picture);
+    }
+    return entry->second;
+}
+
+bool Material::SetTexture(const std::string& fileName, TexturePictures& pictures) {
     textureName = fileName;
-    if (texture.Load(fileName.c_str())) return true;
+    texture = pictures.Get(fileName);
+    if (texture) return true;
     const size_t dot = fileName.rfind('.');
     if (dot == std::string::npos) return false;
     std::string flattened = fileName;
     flattened[dot] = '_';
-    if (texture.Load((flattened + ".jpg").c_str())) return true;
-    return texture.Load((fileName.substr(0, dot) + ".jpg").c_str());
+    texture = pictures.Get(flattened + ".jpg");
+    if (texture) return true;
+    texture = pictures.Get(fileName.substr(0, dot) + ".jpg");
+    return texture != nullptr;
 }
 
 void Material::ApplyState() const {
@@ -42,7 +54,7 @@ void Material::ApplyState() const {
         glDisable(GL_BLEND);
     }
 
-    const bool textured = texture.GetData() != nullptr;
+    const bool textured = texture && texture->GetData() != nullptr;
     if (textured) {
         // The picture carries the colour; lighting only modulates it.
         glEnable(GL_TEXTURE_2D);
@@ -69,10 +81,10 @@ void Material::ApplyState() const {
 }
 
 void Material::UploadTexture() const {
-    if (texture.GetData() == nullptr) return;
+    if (!texture || texture->GetData() == nullptr) return;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    texture.BuildMipmaps2D();
+    texture->BuildMipmaps2D();
 }
 
 const Material& DefaultMaterial() {

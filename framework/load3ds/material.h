@@ -2,12 +2,28 @@
 // texture placement and picture) and the GL state it stands for.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "framework/image.h"
 #include "framework/vec3.h"
 
 namespace ondra {
+
+// The pictures one model load has decoded, by the file name tried, so
+// that materials naming the same file share one decode. Names that could
+// not be read are kept too, and not tried again.
+class TexturePictures {
+public:
+    // The picture in `fileName`, decoded on the first request; null when
+    // the file cannot be read as a picture.
+    std::shared_ptr<const Image> Get(const std::string& fileName);
+    void Clear() { pictures_.clear(); }
+
+private:
+    std::unordered_map<std::string, std::shared_ptr<const Image>> pictures_;
+};
 
 struct Material {
     std::string name;
@@ -21,13 +37,15 @@ struct Material {
     Vec2 mapOffset{0.0f, 0.0f};
     Vec2 mapScale{1.0f, 1.0f};
     float mapAngle = 0.0f;  // degrees
-    Image texture;
+    // Null when the material has no picture. Materials of one model that
+    // name the same file hold the same picture.
+    std::shared_ptr<const Image> texture;
     bool twoSided = false;
 
-    // Loads the texture picture. Exporters often name a .bmp or .tga that
-    // was later converted, so when the name fails and has an extension,
-    // "x_ext.jpg" and then "x.jpg" are tried as well.
-    bool SetTexture(const std::string& fileName);
+    // Takes the texture picture from `pictures`. Exporters often name a
+    // .bmp or .tga that was later converted, so when the name fails and
+    // has an extension, "x_ext.jpg" and then "x.jpg" are tried as well.
+    bool SetTexture(const std::string& fileName, TexturePictures& pictures);
 
     // Sets blending, texturing, the GL material and the texture matrix for
     // this material. The texture matrix is left as set; only the matrix

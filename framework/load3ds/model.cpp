@@ -29,6 +29,7 @@ void ModelEx::Reset() {
     materials.clear();
     objectIndex.clear();
     materialIndex.clear();
+    pictures.Clear();
     if (file) std::fclose(file);
     file = nullptr;
     box.SetZero();

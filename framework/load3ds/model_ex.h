@@ -85,6 +85,9 @@ private:
     // Name -> lowest index of a material that has that name now; names no
     // material has any more are not in it.
     std::unordered_map<std::string, int> materialIndex;
+    // Pictures decoded during this load, shared by the materials naming
+    // the same file; emptied once the load is over.
+    TexturePictures pictures;
     // Set during Load: the file's name and size, and whether the chunk the
     // data ends in has been reported.
     const char* loadingName = nullptr;

@@ -89,6 +89,7 @@ bool ModelEx::Load(const char* fileName) {
     std::fclose(file);
     file = nullptr;
     loadingName = nullptr;
+    pictures.Clear();
 
     for (ModelObject& object : objects) object.Prepare();
     ComputeBox();
@@ -339,7 +340,7 @@ void ModelEx::ParseMatTexmap(Chunk& chunk, Material& material) {
             case id::kPercentInt: child.ReadWord(file); break;
             case id::kMapFileName: {
                 const std::string name = child.ReadString(file);
-                if (material.SetTexture(name))
+                if (material.SetTexture(name, pictures))
                     std::printf("loaded texture %s\n", name.c_str());
                 else
                     std::printf("warning: Unable to load texture %s\n", name.c_str());

@@ -268,7 +268,7 @@ TEST(ModelReader, TextureFileNamesAreRetriedAsJpeg) {
         EXPECT_NE(std::string::npos, loaded.out.find(message)) << loaded.out;
         const Material& mat = model.GetData().materials[0];
         EXPECT_EQ(c.name, mat.textureName);
-        EXPECT_EQ(c.loads, mat.texture.GetData() != nullptr) << c.name;
+        EXPECT_EQ(c.loads, mat.texture && mat.texture->GetData() != nullptr) << c.name;
     }
 }
 
@@ -447,6 +447,34 @@ TEST(ModelReader, GroupsFindMaterialsThroughRenames) {
     const std::vector<ModelObject>& objects = model.GetData().objects;
     ASSERT_EQ(expected.size(), objects.size());
     for (size_t i = 0; i < objects.size(); ++i) EXPECT_EQ(expected[i], objects[i].material) << i;
+}
+
+// One picture file named by many materials, directly or through the
+// ".jpg" fallbacks, is decoded once per load and shared.
+TEST(ModelReader, MaterialsNamingOneFileShareItsPicture) {
+    const std::string base = TempPath("tex");
+    WriteTga(base + "shared.tga", 4, 4, 255, 0, 0);
+    WriteTga(base + "wall_bmp.jpg", 2, 2, 0, 255, 0);
+    file3ds::Scene scene = BareScene();
+    const std::string named[] = {base + "shared.tga", base + "wall.bmp", base + "gone.bmp"};
+    for (int i = 0; i < 30; ++i) {
+        file3ds::Material m;
+        m.name = "m" + std::to_string(i);
+        m.texture = file3ds::TextureMap{named[i % 3]};
+        scene.materials.push_back(m);
+    }
+    Model model;
+    const Loaded loaded = LoadScene(model, scene);
+    EXPECT_EQ(20u, LinesStartingWith(loaded.out, "loaded texture ").size());
+    const std::vector<Material>& materials = model.GetData().materials;
+    ASSERT_NE(nullptr, materials[0].texture);
+    ASSERT_NE(nullptr, materials[1].texture);
+    EXPECT_NE(materials[0].texture, materials[1].texture);
+    EXPECT_EQ(2, materials[1].texture->Width());
+    for (size_t i = 0; i < materials.size(); ++i) {
+        EXPECT_EQ(named[i % 3], materials[i].textureName);
+        EXPECT_EQ(i % 3 == 2 ? nullptr : materials[i % 3].texture, materials[i].texture) << i;
+    }
 }
 
 file3ds::Node PivotNode(const std::string& name, Vec3 pivot, bool beforeHeader = false) {
