@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace ondra {
 
@@ -88,6 +89,9 @@ public:
 
     // Files: BMP (paletted, RLE, 16/24/32-bit), TGA and JPEG in; 24-bit BMP out.
     bool Load(const char* fileName);
+    // The same; on failure `whyNot` says what each reader tried refused,
+    // as "READER: reason; ...", for tools that tell the user.
+    bool Load(const char* fileName, std::string& whyNot);
     bool Save(const char* fileName) const;
 
     // Uploads to the bound texture or the frame buffer; the image is unchanged

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "framework/image/readers.h"
+#include "framework/image/refusal.h"
 
 namespace ondra {
 namespace image_internal {
@@ -31,15 +32,15 @@ struct BmpHeaders {
 };
 
 bool Fail(const char* message) {
-    if (message) std::printf("%s", message);
-    return false;
+    std::printf("%s", message);
+    return Refuse(message);
 }
 
 // Reads both headers; false (with the message already printed) when the
 // file is not one this reader takes.
 bool ReadHeaders(ByteSource& source, BmpHeaders& h) {
     std::uint8_t file[kFileHeaderSize];
-    if (!source.ReadExactly(file, sizeof file) || LittleEndian16(file) != 0x4D42) return false;
+    if (!source.ReadExactly(file, sizeof file) || LittleEndian16(file) != 0x4D42) return Refuse("no BM signature");
     std::uint8_t info[kInfoHeaderSize];
     if (!source.ReadExactly(info, sizeof info)) return Fail("bmp: bad info header\n");
     h.dataOffset = LittleEndian32(file + 10);
@@ -50,7 +51,8 @@ bool ReadHeaders(ByteSource& source, BmpHeaders& h) {
     h.bitCount = LittleEndian16(info + 14);
     h.compression = LittleEndian32(info + 16);
     h.coloursUsed = LittleEndian32(info + 32);
-    if (h.compression != 0 || h.planes != 1) return false;
+    if (h.compression != 0) return Refuse("compressed pixel data");
+    if (h.planes != 1) return Refuse("more than one plane");
     if (h.height < 0) {
         h.height = -h.height;
         h.topDown = true;
@@ -142,7 +144,7 @@ bool ReadBmp(ByteSource& source, Image& image) {
     if (ok) {
         if (headers.bitCount == 24) ok = Read24Bit(source, headers, image);
         else if (headers.bitCount == 8) ok = Read8Bit(source, headers, image);
-        else ok = false;
+        else ok = Refuse("neither 8 nor 24 bits a pixel");
     }
     if (!ok) image.Clear();
     return ok;

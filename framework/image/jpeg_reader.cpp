@@ -10,6 +10,7 @@
 #include <jerror.h>
 
 #include "framework/image/readers.h"
+#include "framework/image/refusal.h"
 
 namespace ondra {
 namespace image_internal {
@@ -39,6 +40,9 @@ struct ProgressMonitor {
 };
 
 [[noreturn]] void OnError(j_common_ptr cinfo) {
+    char message[JMSG_LENGTH_MAX];
+    (*cinfo->err->format_message)(cinfo, message);
+    Refuse(message);
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->escape, 1);
 }
 
@@ -90,11 +94,17 @@ bool IsConvertible(J_COLOR_SPACE space) {
 // a real picture. Arithmetic coding spends less than a bit and fills missing
 // data without a word, so it is refused outright.
 bool IsBackedByData(const jpeg_decompress_struct& cinfo, std::uint64_t fileBytes) {
-    if (cinfo.arith_code) return false;
+    if (cinfo.arith_code) return Refuse("arithmetic coding");
     std::uint64_t blocks = 0;
     for (int c = 0; c < cinfo.num_components; ++c)
         blocks += std::uint64_t(cinfo.comp_info[c].width_in_blocks) * cinfo.comp_info[c].height_in_blocks;
-    return blocks <= fileBytes * 8;
+    return blocks <= fileBytes * 8 || Refuse("fewer bits of data than its frame has blocks");
+}
+
+bool IsReadable(const jpeg_decompress_struct& cinfo, std::uint64_t fileBytes) {
+    if (!IsConvertible(cinfo.jpeg_color_space)) return Refuse("a colour space other than grey, YCbCr or RGB");
+    if (!IsAcceptableSize(cinfo.image_width, cinfo.image_height)) return Refuse("no pixels, or too many");
+    return IsBackedByData(cinfo, fileBytes);
 }
 
 }  // namespace
@@ -129,12 +139,11 @@ bool ReadJpeg(ByteSource& source, Image& image) {
         cinfo.src = &input->base;
         cinfo.progress = &progress.base;
         jpeg_read_header(&cinfo, TRUE);
-        if (IsConvertible(cinfo.jpeg_color_space) &&
-            IsAcceptableSize(cinfo.image_width, cinfo.image_height) && IsBackedByData(cinfo, fileBytes)) {
+        if (IsReadable(cinfo, fileBytes)) {
             cinfo.out_color_space = JCS_EXT_BGR;
             jpeg_start_decompress(&cinfo);
             const int width = int(cinfo.output_width), height = int(cinfo.output_height);
-            if (image.Create(width, height, BGR, DibRowPadding(width))) {
+            if (image.Create(width, height, BGR, DibRowPadding(width)) || Refuse("out of memory")) {
                 while (cinfo.output_scanline < cinfo.output_height) {
                     JSAMPROW row = image.GetRow(height - 1 - int(cinfo.output_scanline));
                     jpeg_read_scanlines(&cinfo, &row, 1);

@@ -1,12 +1,15 @@
 // Image::Load: tries the readers in a fixed order and keeps the first
 // picture one of them reads.
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <string>
 
 #include <unistd.h>
 
 #include "framework/image.h"
 #include "framework/image/readers.h"
+#include "framework/image/refusal.h"
 #include "framework/platform/system_bmp_decoder.h"
 
 namespace ondra {
@@ -45,13 +48,28 @@ bool Image::Load(const char* fileName) {
     if (!fileName) return false;
     {
         FileSource source;
-        if (!source.Open(fileName)) return false;
+        if (!source.Open(fileName)) {
+            const int reason = errno;
+            BeginReader("open");
+            return Refuse(reason == EINVAL ? "not a regular file" : std::strerror(reason));
+        }
+        BeginReader("bmp");
         if (ReadBmp(source, *this)) return true;
+        BeginReader("system bmp");
         if (source.Seek(0) && platform::DecodeSystemBmp(source, *this)) return true;
+        BeginReader("tga");
         if (source.Seek(0) && ReadTga(source, fileName, *this)) return true;
     }
+    BeginReader("jpeg");
     if (LoadPicture(fileName, *this)) return true;
     Clear();
+    return false;
+}
+
+bool Image::Load(const char* fileName, std::string& whyNot) {
+    image_internal::RefusalLog log;
+    if (Load(fileName)) return true;
+    whyNot = log.Text();
     return false;
 }
 

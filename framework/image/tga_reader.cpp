@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/image/readers.h"
+#include "framework/image/refusal.h"
 
 namespace ondra {
 namespace image_internal {
@@ -25,15 +26,17 @@ struct TgaHeader {
 };
 
 bool HasSignature(ByteSource& source, const char* fileName) {
-    if (source.Size() < kFooterSize || !source.Seek(source.Size() - kFooterSize)) return false;
+    if (source.Size() < kFooterSize || !source.Seek(source.Size() - kFooterSize))
+        return Refuse("too short for a TGA file");
     std::uint8_t footer[kFooterSize];
     if (!source.ReadExactly(footer, sizeof footer)) return false;
-    return std::memcmp(footer + 8, kSignature, 16) == 0 || HasTgaExtension(fileName);
+    if (std::memcmp(footer + 8, kSignature, 16) == 0 || HasTgaExtension(fileName)) return true;
+    return Refuse("neither a TGA footer nor a .tga name");
 }
 
 bool ReadHeader(ByteSource& source, TgaHeader& h) {
     std::uint8_t bytes[kHeaderSize];
-    if (!source.Seek(0) || !source.ReadExactly(bytes, sizeof bytes)) return false;
+    if (!source.Seek(0) || !source.ReadExactly(bytes, sizeof bytes)) return Refuse("no room for the header");
     h.idLength = bytes[0];
     h.colourMapType = bytes[1];
     h.imageType = bytes[2];
@@ -41,13 +44,16 @@ bool ReadHeader(ByteSource& source, TgaHeader& h) {
     h.height = LittleEndian16(bytes + 14);
     h.pixelDepth = bytes[16];
     h.descriptor = bytes[17];
-    return (h.imageType == 2 || h.imageType == 10) && h.colourMapType == 0 &&
-           (h.pixelDepth == 24 || h.pixelDepth == 32) && IsAcceptableSize(h.width, h.height);
+    if (h.imageType != 2 && h.imageType != 10) return Refuse("not a true-colour picture");
+    if (h.colourMapType != 0) return Refuse("has a colour map");
+    if (h.pixelDepth != 24 && h.pixelDepth != 32) return Refuse("neither 24 nor 32 bits a pixel");
+    if (!IsAcceptableSize(h.width, h.height)) return Refuse("no pixels, or too many");
+    return true;
 }
 
 bool ReadUncompressed(ByteSource& source, Image& image) {
     const std::uint64_t bytes = std::uint64_t(image.GetRowBytes()) * image.Height();
-    if (source.Remaining() < bytes) return false;
+    if (source.Remaining() < bytes) return Refuse("the pixel data is cut short");
     for (int row = 0; row < image.Height(); ++row)
         if (!source.ReadExactly(image.GetRow(row), std::size_t(image.GetRowBytes()))) return false;
     return true;
@@ -68,17 +74,17 @@ bool DecodeRunLength(ByteSource& source, Image& image) {
     std::uint8_t header;
     while (out < end && reader.ReadByte(header)) {
         const std::size_t bytes = std::size_t((header & 0x7F) + 1) * pixelSize;
-        if (bytes > std::size_t(end - out)) return false;
+        if (bytes > std::size_t(end - out)) return Refuse("a run goes past the picture's end");
         if (header & 0x80) {
-            if (!reader.ReadExactly(out, pixelSize)) return false;
+            if (!reader.ReadExactly(out, pixelSize)) return Refuse("the run-length data is cut short");
             if (pixelSize == 3) Repeat<3>(out, out + bytes);
             else Repeat<4>(out, out + bytes);
         } else if (!reader.ReadExactly(out, bytes)) {
-            return false;
+            return Refuse("the run-length data is cut short");
         }
         out += bytes;
     }
-    return out == end;
+    return out == end || Refuse("the run-length data is cut short");
 }
 
 // A packet of 1 + pixel-size bytes yields at most 128 pixels; a file too
@@ -92,8 +98,8 @@ bool CanHoldRunLength(const ByteSource& source, const TgaHeader& h) {
 bool Decode(ByteSource& source, const TgaHeader& h, Image& image) {
     if (!source.Seek(kHeaderSize + h.idLength)) return false;
     const bool runLength = (h.imageType & 8) != 0;
-    if (runLength && !CanHoldRunLength(source, h)) return false;
-    if (!image.Create(h.width, h.height, h.pixelDepth == 24 ? BGR : BGRA, 0)) return false;
+    if (runLength && !CanHoldRunLength(source, h)) return Refuse("too short for its picture");
+    if (!image.Create(h.width, h.height, h.pixelDepth == 24 ? BGR : BGRA, 0)) return Refuse("out of memory");
     if (runLength && h.pixelDepth == 32)
         std::printf("warning: 32-bit RLE compressed TGA not supported\n");
     return runLength ? DecodeRunLength(source, image) : ReadUncompressed(source, image);

@@ -12,6 +12,7 @@
 #include "framework/image.h"
 #include "framework/image/byte_source.h"
 #include "framework/image/readers.h"
+#include "framework/image/refusal.h"
 
 namespace ondra {
 namespace platform {
@@ -20,6 +21,7 @@ using image_internal::BufferedReader;
 using image_internal::ByteSource;
 using image_internal::LittleEndian16;
 using image_internal::LittleEndian32;
+using image_internal::Refuse;
 
 namespace {
 
@@ -79,8 +81,8 @@ void SetDefaultMasks(Header& h) {
 bool ReadHeader(ByteSource& source, Header& h) {
     std::uint8_t file[kFileHeaderSize];
     std::uint8_t info[52];
-    if (!source.ReadExactly(file, sizeof file) || LittleEndian16(file) != 0x4D42) return false;
-    if (!source.ReadExactly(info, kMinInfoSize)) return false;
+    if (!source.ReadExactly(file, sizeof file) || LittleEndian16(file) != 0x4D42) return Refuse("no BM signature");
+    if (!source.ReadExactly(info, kMinInfoSize)) return Refuse("no room for the info header");
     h.dataOffset = LittleEndian32(file + 10);
     h.infoSize = LittleEndian32(info);
     const std::int64_t width = std::int32_t(LittleEndian32(info + 4));
@@ -89,20 +91,21 @@ bool ReadHeader(ByteSource& source, Header& h) {
     h.bitCount = LittleEndian16(info + 14);
     h.compression = LittleEndian32(info + 16);
     h.coloursUsed = LittleEndian32(info + 32);
-    if (h.infoSize < kMinInfoSize || planes != 1) return false;
+    if (h.infoSize < kMinInfoSize) return Refuse("an info header shorter than 40 bytes");
+    if (planes != 1) return Refuse("more than one plane");
     if (height < 0) {
         height = -height;
         h.topDown = true;
     }
-    if (!image_internal::IsAcceptableSize(width, height)) return false;
+    if (!image_internal::IsAcceptableSize(width, height)) return Refuse("no pixels, or too many");
     h.width = int(width);
     h.height = int(height);
-    if (!IsSupported(h)) return false;
+    if (!IsSupported(h)) return Refuse("a bit depth and compression it does not read");
     SetDefaultMasks(h);
     if (h.compression == kBitFields) {
         // Masks sit in the info header from its 52-byte version on, and
         // right after a 40-byte one.
-        if (!source.ReadExactly(info + kMinInfoSize, 12)) return false;
+        if (!source.ReadExactly(info + kMinInfoSize, 12)) return Refuse("no room for the colour masks");
         for (int i = 0; i < 3; ++i) h.masks[i] = LittleEndian32(info + kMinInfoSize + 4 * i);
     }
     return true;
@@ -115,9 +118,9 @@ bool ReadPalette(ByteSource& source, const Header& h, std::uint8_t (&palette)[25
     const std::uint32_t entries = 1u << h.bitCount;
     const std::uint32_t count =
         h.coloursUsed == 0 || h.coloursUsed > entries ? entries : h.coloursUsed;
-    if (!source.Seek(std::uint64_t(kFileHeaderSize) + h.infoSize)) return false;
+    if (!source.Seek(std::uint64_t(kFileHeaderSize) + h.infoSize)) return Refuse("no room for the palette");
     for (std::uint32_t i = 0; i < count; ++i)
-        if (!source.ReadExactly(palette[i], 4)) return false;
+        if (!source.ReadExactly(palette[i], 4)) return Refuse("the palette is cut short");
     return true;
 }
 
@@ -151,7 +154,8 @@ void ConvertRow(const std::uint8_t* in, std::uint8_t* out, const Header& h,
 bool DecodeUncompressed(ByteSource& source, const Header& h,
                         const std::uint8_t (&palette)[256][4], Image& image) {
     const std::size_t rowSize = ((std::size_t(h.bitCount) * h.width + 31) / 32) * 4;
-    if (!source.Seek(h.dataOffset) || source.Remaining() < rowSize * h.height) return false;
+    if (!source.Seek(h.dataOffset) || source.Remaining() < rowSize * h.height)
+        return Refuse("the pixel data is cut short");
     if (h.bitCount == 24) {
         // The file rows already have the layout of the image rows.
         if (!source.ReadExactly(image.GetData(), std::size_t(image.GetDataSize()))) return false;
@@ -235,9 +239,12 @@ bool DecodeRunLength(ByteSource& source, const Header& h, const std::uint8_t (&p
 bool FileCanHold(const ByteSource& source, const Header& h) {
     const std::uint64_t available = source.Size() > h.dataOffset ? source.Size() - h.dataOffset : 0;
     const std::uint64_t pixels = std::uint64_t(h.width) * h.height;
-    if (h.compression == kRle8 || h.compression == kRle4)
-        return pixels <= 1024u * 1024u || pixels / 256 <= available;
-    return available >= ((std::uint64_t(h.bitCount) * h.width + 31) / 32) * 4 * h.height;
+    if (h.compression == kRle8 || h.compression == kRle4) {
+        if (pixels <= 1024u * 1024u || pixels / 256 <= available) return true;
+        return Refuse("too little run-length data for its picture");
+    }
+    if (available >= ((std::uint64_t(h.bitCount) * h.width + 31) / 32) * 4 * h.height) return true;
+    return Refuse("the pixel data is cut short");
 }
 
 bool Decode(ByteSource& source, Image& image) {
@@ -245,7 +252,7 @@ bool Decode(ByteSource& source, Image& image) {
     if (!ReadHeader(source, h) || !FileCanHold(source, h)) return false;
     std::uint8_t palette[256][4] = {};
     if (h.bitCount <= 8 && !ReadPalette(source, h, palette)) return false;
-    if (!image.Create(h.width, h.height, BGR, image_internal::DibRowPadding(h.width))) return false;
+    if (!image.Create(h.width, h.height, BGR, image_internal::DibRowPadding(h.width))) return Refuse("out of memory");
     std::memset(image.GetData(), 0, std::size_t(image.GetDataSize()));
     if (h.compression == kRle8 || h.compression == kRle4)
         return DecodeRunLength(source, h, palette, image);

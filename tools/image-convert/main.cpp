@@ -5,6 +5,7 @@
 //   image-convert --info IN
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "framework/image.h"
 
@@ -32,7 +33,11 @@ int main(int argc, char** argv) {
     const bool info = std::strcmp(argv[1], "--info") == 0;
     const char* input = info ? argv[2] : argv[1];
     ondra::Image image;
-    if (!image.Load(input)) return Fail("cannot read an image from ", input);
+    std::string whyNot;
+    if (!image.Load(input, whyNot)) {
+        std::fprintf(stderr, "image-convert: cannot read an image from %s (%s)\n", input, whyNot.c_str());
+        return 1;
+    }
     if (info) {
         std::printf("%s: %d x %d, %s\n", input, image.Width(), image.Height(), FormatName(image.GetFormat()));
         return 0;

@@ -2,12 +2,14 @@
 // one-line reason and exit status 1.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tests/framework/image/image_test_util.h"
 
@@ -57,21 +59,35 @@ TEST(ImageConvert, ConvertsAndDescribes) {
     EXPECT_NE(info.output.find(": 5 x 3, BGRA\n"), std::string::npos) << info.output;
 }
 
+// A read failure's line says what each reader refused.
 TEST(ImageConvert, FailuresGiveOneLineAndStatusOne) {
     test::ScratchFolder folder;
     ASSERT_TRUE(encoders::WriteFile(folder.File("junk.bin"), encoders::Bytes(64, 'j')));
     ASSERT_TRUE(encoders::WriteFile(folder.File("ok.tga"), encoders::EncodeTga(test::Pattern(2, 2, BGR), {})));
-    const std::string cases[] = {
-        "",
-        folder.File("missing.bmp") + " " + folder.File("out.bmp"),
-        folder.File("junk.bin") + " " + folder.File("out.bmp"),
-        "--info " + folder.File("junk.bin"),
-        folder.File("ok.tga") + " " + folder.File("no/such/folder/out.bmp"),
+    encoders::Bytes wide = encoders::EncodeTga(test::Pattern(2, 2, BGR), {});
+    wide[12] = 0;  // a width of 0
+    wide[13] = 0;
+    ASSERT_TRUE(encoders::WriteFile(folder.File("empty.tga"), wide));
+    ASSERT_EQ(mkfifo(folder.File("pipe.tga").c_str(), 0600), 0);
+    struct Case {
+        std::string arguments;
+        std::vector<std::string> reasons;
     };
-    for (const std::string& arguments : cases) {
-        const ToolRun run = RunTool(folder, arguments);
-        EXPECT_EQ(run.status, 1) << arguments;
-        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << arguments << ": " << run.errors;
+    const Case cases[] = {
+        {"", {"usage"}},
+        {folder.File("missing.bmp") + " " + folder.File("out.bmp"), {"(open: No such file or directory)"}},
+        {folder.File("pipe.tga") + " " + folder.File("out.bmp"), {"(open: not a regular file)"}},
+        {folder.File("junk.bin") + " " + folder.File("out.bmp"),
+         {"bmp: no BM signature; system bmp: no BM signature; tga: neither a TGA footer nor a .tga name; "
+          "jpeg: Not a JPEG file"}},
+        {"--info " + folder.File("empty.tga"), {"tga: no pixels, or too many;"}},
+        {folder.File("ok.tga") + " " + folder.File("no/such/folder/out.bmp"), {"cannot write"}},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunTool(folder, c.arguments);
+        EXPECT_EQ(run.status, 1) << c.arguments;
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << c.arguments << ": " << run.errors;
+        for (const std::string& reason : c.reasons) EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
     }
 }
 
