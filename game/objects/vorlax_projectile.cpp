@@ -18,7 +18,7 @@ const char* const kGlowImage = "flarered.jpg";
 }  // namespace
 
 VorlaxProjectile::VorlaxProjectile(TextureCache* textures, Vorlax* owner, Level* level, LevelCollider* collider)
-    : owner(owner), textureCache(textures), glowTexture(textures, kGlowImage), level(level), collider(collider) {
+    : owner(owner), glowTexture(textures, kGlowImage), level(level), collider(collider) {
     velocity = Vector3(0.0f, 0.0f, kLaunchSpeed);
     acceleration = Vector3(0.0f, 0.0f, kSpeedGain);
     radius = kRadius;

@@ -51,7 +51,6 @@ private:
     bool spent = false;
     float travelled = 0.0f;
     Vorlax* owner;
-    TextureCache* textureCache;
     KeptTexture glowTexture;
     Level* level;
     LevelCollider* collider;
