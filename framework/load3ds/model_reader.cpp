@@ -72,12 +72,16 @@ bool ModelEx::Load(const char* fileName) {
     if (!file) return false;
 
     Chunk chunk;
-    if (!chunk.ReadHeader(file) || chunk.id != id::kMain) {
+    const bool lengthHoldsHeader = chunk.ReadHeader(file);
+    if (chunk.consumed != chunk3ds::kHeaderSize || chunk.id != id::kMain) {
         std::printf("3ds: bad file header\n");
         std::fclose(file);
         file = nullptr;
         return false;
     }
+    // The header is there and names a model, so this is a 3DS file; a root
+    // too short for its own header just holds nothing.
+    if (!lengthHoldsHeader) chunk.length = 0;
     std::printf("3ds: file size = %ld\n", static_cast<long>(chunk.length));
     struct stat status;
     fileSize = fstat(fileno(file), &status) == 0 ? static_cast<long>(status.st_size)

@@ -50,6 +50,42 @@ TEST(DamagedFiles, ChunkShorterThanItsHeaderEndsItsParent) {
     }
 }
 
+// Only a header that cannot be read whole or names no model is refused; a
+// root claiming less than its header loads as an empty model, the chunks
+// after its header unread.
+TEST(DamagedFiles, RootShorterThanItsHeader) {
+    const std::string empty =
+        "3ds: file size = 0\n---- dump ----\nObjects:\nMaterials:\nStatistics:\n"
+        "  Faces    = 0\n  Vertices = 0\n  Normals  = 0\n";
+    const auto root = [](uint16_t rootId, uint32_t length) {
+        file3ds::ChunkWriter w;
+        w.Begin(rootId);
+        w.Chunk(id::kVersion, {3, 0, 0, 0});
+        w.EndWithLength(length);
+        return w.Take();
+    };
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"length 0", root(id::kMain, 0), true},
+        {"length 5", root(id::kMain, 5), true},
+        {"header alone", {0x4D, 0x4D, 2, 0, 0, 0}, true},
+        {"header cut short", {0x4D, 0x4D, 2, 0, 0}, false},
+        {"not a model", root(id::kVersion, 0), false},
+    };
+    for (const Case& c : cases) {
+        Model model;
+        const Result r = LoadQuietly(model, c.bytes);
+        EXPECT_EQ(c.loads, r.loaded.ok) << c.what;
+        EXPECT_EQ(c.loads ? empty : "3ds: bad file header\n", r.loaded.out) << c.what;
+        EXPECT_EQ("", r.errors) << c.what;
+        EXPECT_TRUE(model.GetData().objects.empty()) << c.what;
+    }
+}
+
 TEST(DamagedFiles, ChunkReachingPastItsParentIsCutThere) {
     file3ds::ChunkWriter w;
     w.Begin(id::kMain);
