@@ -68,8 +68,10 @@ int ImageRow(const BmpHeaders& h, int fileRow) {
 
 // The pixel data is read whole, however small the header's image-size
 // field claims it is; a file too short for its rows fails before anything
-// is allocated.
+// is allocated. Seeking a file past its end succeeds and the read after it
+// fails, so an offset beyond the file is reported as that read's failure.
 bool SeekPixelData(ByteSource& source, const BmpHeaders& h, std::uint64_t bytes) {
+    if (h.dataOffset > source.Size()) return Fail("bmp: failed reading bitmap data\n");
     if (!source.Seek(h.dataOffset)) return Fail("bmp: can't seek to image data offset\n");
     if (source.Remaining() < bytes) return Fail("bmp: failed reading bitmap data\n");
     return true;
@@ -92,12 +94,14 @@ bool Read24Bit(ByteSource& source, const BmpHeaders& h, Image& image) {
 }
 
 // The palette holds 256 entries; a larger colours-used count loads 256,
-// and indices past the loaded entries read as black.
+// and indices past the loaded entries read as black. An info header
+// reaching past the file fails as the palette read, as for pixel data.
 bool ReadPalette(ByteSource& source, const BmpHeaders& h, std::uint8_t (*palette)[4], int& loaded) {
     std::uint32_t wanted = h.coloursUsed == 0 ? kPaletteEntries : h.coloursUsed;
     if (wanted > kPaletteEntries) wanted = kPaletteEntries;
-    if (!source.Seek(std::uint64_t(kFileHeaderSize) + h.infoSize))
-        return Fail("bmp: unable to seek to palette data\n");
+    const std::uint64_t paletteOffset = std::uint64_t(kFileHeaderSize) + h.infoSize;
+    if (paletteOffset > source.Size()) return Fail("bmp: failed to load palette\n");
+    if (!source.Seek(paletteOffset)) return Fail("bmp: unable to seek to palette data\n");
     loaded = 0;
     while (loaded < int(wanted) && source.ReadExactly(palette[loaded], 4)) ++loaded;
     if (loaded < int(wanted)) return Fail("bmp: failed to load palette\n");

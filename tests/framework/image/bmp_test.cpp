@@ -159,13 +159,18 @@ TEST_F(BmpTest, FailuresPrintTheirLineAndLeaveTheImageEmpty) {
     farOffset.dataOffset = 1 << 20;
     Bytes far = encoders::Encode(farOffset);
     far.resize(200);
-    cases.push_back({"offset past the end", far, "bmp: can't seek to image data offset\n"});
+    // Seeking past the end of a file succeeds: the read after it fails.
+    cases.push_back({"offset past the end", far, "bmp: failed reading bitmap data\n"});
     cases.push_back({"truncated rows", Bytes(header.begin(), header.end() - 1), "bmp: failed reading bitmap data\n"});
     BmpFile palette = Bmp8(2, 2, {{1, 2, 3, 0}}, [](int, int) { return 0; });
     palette.coloursUsed = 200;
     palette.dataOffset = 54 + 4;
     Bytes shortPalette = encoders::Encode(palette);
     cases.push_back({"short palette", shortPalette, "bmp: failed to load palette\n"});
+    palette.infoSize = 400;
+    Bytes farPalette = encoders::Encode(palette);
+    farPalette.resize(300);
+    cases.push_back({"info header past the end", farPalette, "bmp: failed to load palette\n"});
     cases.push_back({"not a bitmap", Bytes(100, 'x'), ""});
 
     for (const Case& c : cases) {
