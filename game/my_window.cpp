@@ -64,6 +64,7 @@ void MyWindow::ReleaseWorld() {
 
 void MyWindow::Configure(const GameOptions& runOptions, std::vector<ScriptEvent> events) {
     options = runOptions;
+    SetSize(options.width, options.height);
     script = std::move(events);
     scripted = !options.scriptFile.empty();
     if (scripted) {

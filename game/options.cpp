@@ -28,6 +28,18 @@ bool ParseShot(const std::string& text, Screenshot& shot) {
     return !shot.file.empty() && ParseWholeNumber(text.substr(0, colon), 0, LONG_MAX, shot.frame);
 }
 
+// "WxH", each side 16 to 4096 pixels.
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find('x');
+    long w = 0, h = 0;
+    if (x == std::string::npos || !ParseWholeNumber(text.substr(0, x), 16, 4096, w) ||
+        !ParseWholeNumber(text.substr(x + 1), 16, 4096, h))
+        return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
 bool HoldsMap(const fs::path& dir) {
     std::error_code error;
     return fs::is_regular_file(dir / "map.txt", error);
@@ -44,6 +56,7 @@ const char* const kUsage =
     "  --dt SECONDS       a scripted frame's time (default 0.02)\n"
     "  --fps N            frame limit (default 60; 0 for none; scripted runs: none)\n"
     "  --frames N         end after N frames\n"
+    "  --size WxH         the window's size in pixels (default 512x512)\n"
     "  --state FILE       write a report of the world when the program ends\n"
     "  --shot N:FILE.bmp  save frame N as a BMP picture (may repeat)\n"
     "  --timedemo FILE    play the script FILE as fast as possible, timing every frame\n"
@@ -66,7 +79,7 @@ bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::
         }
         const bool takesValue = option == "--data" || option == "--script" || option == "--dt" ||
                                 option == "--fps" || option == "--frames" || option == "--state" ||
-                                option == "--shot" || option == "--timedemo";
+                                option == "--shot" || option == "--timedemo" || option == "--size";
         if (!takesValue) {
             error = "unknown option " + option;
             return false;
@@ -91,6 +104,8 @@ bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::
             options.fpsGiven = true;
         } else if (option == "--frames") {
             ok = ParseWholeNumber(value, 1, LONG_MAX, options.frames);
+        } else if (option == "--size") {
+            ok = ParseSize(value, options.width, options.height);
         } else if (option == "--state") {
             options.stateFile = value;
         } else {

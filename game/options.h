@@ -15,6 +15,8 @@ struct GameOptions {
     std::string scriptFile;  // empty: real input
     double dt = 0.02;        // seconds per frame of a scripted run
     int fps = 60;            // frame limit; 0 for none
+    int width = 512;         // of the window's drawing area
+    int height = 512;
     bool fpsGiven = false;
     long frames = -1;  // end after this many frames; -1 never
     std::string stateFile;

@@ -35,7 +35,7 @@ TEST(Options, EveryOptionAndItsMistakes) {
 
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"}, {"--frames"}, {"--frames", "0"}, {"--frames", "12x"}, {"--dt", "-1"}, {"--dt", "nan"},
-        {"--fps", "1001"}, {"--shot", "12"}, {"--shot", "x:a.bmp"}, {"--shot", "5:"}, {"--data", ""},
+        {"--fps", "1001"}, {"--size", "64"}, {"--size", "8x8"}, {"--size", "64x"}, {"--shot", "12"}, {"--shot", "x:a.bmp"}, {"--shot", "5:"}, {"--data", ""},
     };
     for (const auto& args : bad) {
         GameOptions ignored;
@@ -48,7 +48,9 @@ TEST(Options, EveryOptionAndItsMistakes) {
     EXPECT_TRUE(help.help);
 
     GameOptions timedemo;
-    EXPECT_TRUE(Parse({"--timedemo", "route.txt", "--no-cull"}, timedemo, error));
+    EXPECT_TRUE(Parse({"--timedemo", "route.txt", "--no-cull", "--size", "64x48"}, timedemo, error));
+    EXPECT_EQ(timedemo.width, 64);
+    EXPECT_EQ(timedemo.height, 48);
     EXPECT_EQ(timedemo.scriptFile, "route.txt");
     EXPECT_TRUE(timedemo.timedemo);
     EXPECT_FALSE(timedemo.cull);
