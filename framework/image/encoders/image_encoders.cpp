@@ -29,35 +29,44 @@ void PutPixel(Bytes& out, const std::uint8_t* pixel, int size) { out.insert(out.
 }  // namespace
 
 Bytes Encode(const BmpFile& f) {
-    const bool masksInHeader = f.infoSize >= 52;
-    const std::uint32_t extra = masksInHeader ? 0 : std::uint32_t(f.masks.size() * 4);
+    const std::uint32_t infoSize = f.coreHeader ? 12 : f.infoSize;
+    const bool masksInHeader = !f.coreHeader && infoSize >= 52;
+    const std::uint32_t extra = masksInHeader || f.coreHeader ? 0 : std::uint32_t(f.masks.size() * 4);
+    const std::size_t entrySize = f.coreHeader ? 3 : 4;
     const std::uint32_t offset = f.dataOffset >= 0
                                      ? std::uint32_t(f.dataOffset)
-                                     : 14 + f.infoSize + extra + std::uint32_t(f.palette.size() * 4);
+                                     : 14 + infoSize + extra + std::uint32_t(f.palette.size() * entrySize);
     Bytes out;
     out.push_back('B');
     out.push_back('M');
     Put32(out, std::uint32_t(offset + f.pixels.size()));
     Put32(out, 0);
     Put32(out, offset);
-    Put32(out, f.infoSize);
-    Put32(out, std::uint32_t(f.width));
-    Put32(out, std::uint32_t(f.height));
-    Put16(out, f.planes);
-    Put16(out, f.bitCount);
-    Put32(out, f.compression);
-    Put32(out, std::uint32_t(f.imageSize >= 0 ? f.imageSize : std::int64_t(f.pixels.size())));
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, std::uint32_t(f.coloursUsed >= 0 ? f.coloursUsed : std::int64_t(f.palette.size())));
-    Put32(out, 0);
-    const std::size_t infoEnd = 14 + std::size_t(f.infoSize);
+    Put32(out, infoSize);
+    if (f.coreHeader) {
+        Put16(out, std::uint32_t(f.width));
+        Put16(out, std::uint32_t(f.height));
+        Put16(out, f.planes);
+        Put16(out, f.bitCount);
+    } else {
+        Put32(out, std::uint32_t(f.width));
+        Put32(out, std::uint32_t(f.height));
+        Put16(out, f.planes);
+        Put16(out, f.bitCount);
+        Put32(out, f.compression);
+        Put32(out, std::uint32_t(f.imageSize >= 0 ? f.imageSize : std::int64_t(f.pixels.size())));
+        Put32(out, 2835);
+        Put32(out, 2835);
+        Put32(out, std::uint32_t(f.coloursUsed >= 0 ? f.coloursUsed : std::int64_t(f.palette.size())));
+        Put32(out, 0);
+    }
+    const std::size_t infoEnd = 14 + std::size_t(infoSize);
     if (masksInHeader)
         for (std::uint32_t mask : f.masks) Put32(out, mask);
     if (out.size() < infoEnd) out.resize(infoEnd, 0);
-    if (!masksInHeader)
+    if (!masksInHeader && !f.coreHeader)
         for (std::uint32_t mask : f.masks) Put32(out, mask);
-    for (const PaletteEntry& entry : f.palette) out.insert(out.end(), entry.begin(), entry.end());
+    for (const PaletteEntry& entry : f.palette) out.insert(out.end(), entry.begin(), entry.begin() + entrySize);
     if (out.size() < offset) out.resize(offset, 0);
     out.insert(out.end(), f.pixels.begin(), f.pixels.end());
     return out;

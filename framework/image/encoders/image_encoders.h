@@ -27,6 +27,11 @@ struct BmpFile {
     std::uint16_t bitCount = 24;
     std::uint32_t compression = 0;
     std::uint32_t infoSize = 40;  // bytes beyond 40 are written as zeros
+    // The 12-byte OS/2 core header instead: 16-bit width and height, then
+    // planes and bit count, and palette entries of 3 bytes (the reserved
+    // byte dropped). infoSize, compression, imageSize, coloursUsed and
+    // masks are not written.
+    bool coreHeader = false;
     std::int64_t imageSize = -1;  // -1: the size of `pixels`
     std::int64_t coloursUsed = -1;  // -1: the number of palette entries
     std::int64_t dataOffset = -1;  // -1: right after the masks and palette
