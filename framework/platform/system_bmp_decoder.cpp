@@ -1,6 +1,7 @@
 // The general BMP decoder: every uncompressed and run-length encoded kind
-// of Windows bitmap with an info header of 40 bytes or more, converted to
-// 24-bit BGR rows laid out like a DIB.
+// of Windows bitmap with an info header of 40 bytes or more, and the
+// uncompressed 1-, 4-, 8- and 24-bit ones with the 12-byte OS/2 core
+// header, converted to 24-bit BGR rows laid out like a DIB.
 #include "framework/platform/system_bmp_decoder.h"
 
 #include <algorithm>
@@ -26,11 +27,12 @@ using image_internal::Refuse;
 namespace {
 
 constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
-constexpr std::uint32_t kFileHeaderSize = 14, kMinInfoSize = 40;
+constexpr std::uint32_t kFileHeaderSize = 14, kCoreInfoSize = 12, kMinInfoSize = 40;
 
 struct Header {
     std::uint32_t dataOffset = 0;
     std::uint32_t infoSize = 0;
+    bool core = false;  // the OS/2 core header, with 3-byte palette entries
     int width = 0;
     int height = 0;
     bool topDown = false;
@@ -59,6 +61,7 @@ struct Channel {
 };
 
 bool IsSupported(const Header& h) {
+    if (h.core) return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 24;
     switch (h.compression) {
     case kRgb:
         return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 16 ||
@@ -82,16 +85,30 @@ bool ReadHeader(ByteSource& source, Header& h) {
     std::uint8_t file[kFileHeaderSize];
     std::uint8_t info[52];
     if (!source.ReadExactly(file, sizeof file) || LittleEndian16(file) != 0x4D42) return Refuse("no BM signature");
-    if (!source.ReadExactly(info, kMinInfoSize)) return Refuse("no room for the info header");
-    h.dataOffset = LittleEndian32(file + 10);
+    if (!source.ReadExactly(info, 4)) return Refuse("no room for the info header");
     h.infoSize = LittleEndian32(info);
-    const std::int64_t width = std::int32_t(LittleEndian32(info + 4));
-    std::int64_t height = std::int32_t(LittleEndian32(info + 8));
-    const int planes = LittleEndian16(info + 12);
-    h.bitCount = LittleEndian16(info + 14);
-    h.compression = LittleEndian32(info + 16);
-    h.coloursUsed = LittleEndian32(info + 32);
-    if (h.infoSize < kMinInfoSize) return Refuse("an info header shorter than 40 bytes");
+    h.core = h.infoSize == kCoreInfoSize;
+    if (!source.ReadExactly(info + 4, (h.core ? kCoreInfoSize : kMinInfoSize) - 4))
+        return Refuse("no room for the info header");
+    h.dataOffset = LittleEndian32(file + 10);
+    std::int64_t width, height;
+    int planes;
+    if (h.core) {
+        // Unsigned sizes, so rows are always stored bottom-up; no
+        // compression and no count of colours used.
+        width = LittleEndian16(info + 4);
+        height = LittleEndian16(info + 6);
+        planes = LittleEndian16(info + 8);
+        h.bitCount = LittleEndian16(info + 10);
+    } else {
+        width = std::int32_t(LittleEndian32(info + 4));
+        height = std::int32_t(LittleEndian32(info + 8));
+        planes = LittleEndian16(info + 12);
+        h.bitCount = LittleEndian16(info + 14);
+        h.compression = LittleEndian32(info + 16);
+        h.coloursUsed = LittleEndian32(info + 32);
+        if (h.infoSize < kMinInfoSize) return Refuse("an info header shorter than 40 bytes");
+    }
     if (planes != 1) return Refuse("more than one plane");
     if (height < 0) {
         height = -height;
@@ -112,15 +129,18 @@ bool ReadHeader(ByteSource& source, Header& h) {
 }
 
 // Palette entries past the stored ones, and any index beyond the palette,
-// read as black.
+// read as black. A core header has no count of colours used; its palette
+// is the full 2^bits entries, or fewer when the pixel data starts sooner.
 bool ReadPalette(ByteSource& source, const Header& h, std::uint8_t (&palette)[256][4]) {
     std::memset(palette, 0, sizeof palette);
     const std::uint32_t entries = 1u << h.bitCount;
-    const std::uint32_t count =
-        h.coloursUsed == 0 || h.coloursUsed > entries ? entries : h.coloursUsed;
-    if (!source.Seek(std::uint64_t(kFileHeaderSize) + h.infoSize)) return Refuse("no room for the palette");
+    std::uint32_t count = h.coloursUsed == 0 || h.coloursUsed > entries ? entries : h.coloursUsed;
+    const std::uint64_t start = std::uint64_t(kFileHeaderSize) + h.infoSize;
+    const std::size_t entrySize = h.core ? 3 : 4;
+    if (h.core && h.dataOffset > start) count = std::min(count, std::uint32_t((h.dataOffset - start) / 3));
+    if (!source.Seek(start)) return Refuse("no room for the palette");
     for (std::uint32_t i = 0; i < count; ++i)
-        if (!source.ReadExactly(palette[i], 4)) return Refuse("the palette is cut short");
+        if (!source.ReadExactly(palette[i], entrySize)) return Refuse("the palette is cut short");
     return true;
 }
 

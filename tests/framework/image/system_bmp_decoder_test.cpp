@@ -6,6 +6,7 @@
 
 #include "framework/image/byte_source.h"
 #include "framework/image/readers.h"
+#include "framework/image/refusal.h"
 #include "framework/platform/system_bmp_decoder.h"
 #include "tests/framework/image/image_test_util.h"
 
@@ -169,6 +170,80 @@ TEST(SystemBmpDecoder, SixteenAndThirtyTwoBitWithAndWithoutMasks) {
     }
 }
 
+// The OS/2 core header: 16-bit sizes, 3-byte palette entries, rows
+// always bottom-up. Wider than 255 so that both size bytes count.
+TEST(SystemBmpDecoder, CoreHeaderDepths) {
+    const auto colour = [](int x, int y) { return Rgb{x % 256, 255 - y * 50, (x * 7 + y) % 256}; };
+    for (int bits : {1, 4, 8, 24}) {
+        const int width = 260, height = 3;
+        BmpFile file;
+        file.coreHeader = true;
+        file.width = width;
+        file.height = height;
+        file.bitCount = std::uint16_t(bits);
+        if (bits <= 8) file.palette = Palette(1 << bits);
+        file.pixels = encoders::PackRows(width, height, bits, [&](int x, int y) {
+            if (bits <= 8) return std::uint32_t(Index(x, y, bits));
+            const Rgb c = colour(x, y);
+            return std::uint32_t(c[2] | c[1] << 8 | c[0] << 16);
+        });
+        Image image;
+        ASSERT_TRUE(Decode(encoders::Encode(file), image)) << bits;
+        ExpectDibLayout(image, width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(PixelAt(image, x, y),
+                          bits <= 8 ? PaletteColour(Index(x, y, bits), 1 << bits) : colour(x, y))
+                    << bits << " bits at " << x << "," << y;
+    }
+}
+
+TEST(SystemBmpDecoder, CoreHeaderShortPalettesAndRefusals) {
+    auto base = [] {
+        BmpFile f;
+        f.coreHeader = true;
+        f.width = 4;
+        f.height = 2;
+        f.bitCount = 8;
+        f.palette = Palette(3);
+        f.pixels = encoders::PackRows(4, 2, 8, [](int x, int) { return std::uint32_t(x); });
+        return f;
+    };
+    // The pixel data right after three entries: no fourth is read from it.
+    Image image;
+    ASSERT_TRUE(Decode(encoders::Encode(base()), image));
+    EXPECT_EQ(PixelAt(image, 2, 1), PaletteColour(2, 3));
+    EXPECT_EQ(PixelAt(image, 3, 1), (Rgb{0, 0, 0}));
+
+    struct Case {
+        const char* what;
+        BmpFile file;
+        std::size_t keep;  // bytes of the file kept; 0 for all
+        const char* reason;
+    };
+    std::vector<Case> cases;
+    BmpFile f = base();
+    f.bitCount = 16;
+    cases.push_back({"16-bit", f, 0, "a bit depth and compression it does not read"});
+    f = base(), f.planes = 2;
+    cases.push_back({"two planes", f, 0, "more than one plane"});
+    f = base(), f.height = 0;
+    cases.push_back({"no rows", f, 0, "no pixels, or too many"});
+    cases.push_back({"cut inside the header", base(), 25, "no room for the info header"});
+    f = base(), f.pixels.resize(7);
+    cases.push_back({"short rows", f, 0, "the pixel data is cut short"});
+    for (const Case& c : cases) {
+        Bytes bytes = encoders::Encode(c.file);
+        if (c.keep) bytes.resize(c.keep);
+        image_internal::RefusalLog log;
+        log.Begin("system bmp");
+        Image refused(1, 1, RGB);
+        EXPECT_FALSE(Decode(bytes, refused)) << c.what;
+        EXPECT_TRUE(refused.IsEmpty()) << c.what;
+        EXPECT_EQ(log.Text(), std::string("system bmp: ") + c.reason) << c.what;
+    }
+}
+
 TEST(SystemBmpDecoder, LoadFallsBackToItForWhatTheBmpReaderRefuses) {
     test::ScratchFolder folder;
     BmpFile file;
@@ -218,8 +293,8 @@ TEST(SystemBmpDecoder, RefusesWhatWindowsWouldNot) {
     };
     std::vector<std::pair<const char*, BmpFile>> cases;
     BmpFile f = base();
-    f.infoSize = 12;
-    cases.push_back({"core header", f});
+    f.infoSize = 16;
+    cases.push_back({"16-byte header", f});
     f = base(), f.bitCount = 2;
     cases.push_back({"2-bit", f});
     f = base(), f.compression = 1, f.height = -4;
