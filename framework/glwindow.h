@@ -57,7 +57,8 @@ public:
     WindowHandle GetHWND() const;
 
     // Pushes (true) or pops (false) the window's context on the framework's
-    // context stack.
+    // context stack. A push that cannot make the context current (a window
+    // not created yet) returns false and leaves the stack as it was.
     bool MakeCurrent(bool on);
     bool IsExtensionSupported(const char* name);
     bool SetFullscreen(bool on);

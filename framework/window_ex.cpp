@@ -77,13 +77,11 @@ bool WindowEx::Create() {
 
 void WindowEx::Destroy() {
     if (!hwnd) return;
-    MakeCurrent(true);
+    const bool current = MakeCurrent(true);
     owner->OnDestroy();
-    if (fontListBase) {
-        glDeleteLists(fontListBase, 255);
-        fontListBase = 0;
-    }
-    MakeCurrent(false);
+    if (fontListBase && current) glDeleteLists(fontListBase, 255);
+    fontListBase = 0;
+    if (current) MakeCurrent(false);
     if (!fullscreen) {
         const platform::Rect rect = platform::GetWindowRect(hwnd);
         if (platform::IsWindowShown(hwnd)) {
@@ -102,10 +100,16 @@ bool WindowEx::Recreate() {
     return Create();
 }
 
+// A push that cannot make the context current is undone at once, so the
+// caller that gets false has nothing to pop and the stack stays balanced.
 bool WindowEx::MakeCurrent(bool on) {
-    if (on) return context_stack::Push(hwnd);
+    if (!on) {
+        context_stack::Pop();
+        return true;
+    }
+    if (context_stack::Push(hwnd)) return true;
     context_stack::Pop();
-    return true;
+    return false;
 }
 
 bool WindowEx::NeedsPaint() const { return updatePending && platform::IsWindowShown(hwnd); }

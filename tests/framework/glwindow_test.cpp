@@ -120,6 +120,25 @@ TEST(GLWindowExtensions, WholeNamesOnly) {
     });
 }
 
+// A window not created yet has no context to push: each failed push must
+// leave the stack as it was, or the handlers' pops would later release a
+// context they never made current.
+TEST(GLWindowContextStack, FailedPushesLeaveTheStackBalanced) {
+    TestApp app;
+    RecordingWindow window;
+    RunOnce(window, [](RecordingWindow&) {
+        RecordingWindow uncreated;
+        const int base = context_stack::Depth();
+        const platform::Binding before = platform::GetCurrentBinding();
+        for (int i = 0; i < 20; ++i) {
+            EXPECT_FALSE(uncreated.MakeCurrent(true));
+            EXPECT_FALSE(uncreated.IsExtensionSupported("GL_ARB_multitexture"));
+        }
+        EXPECT_EQ(base, context_stack::Depth());
+        EXPECT_EQ(before.context, platform::GetCurrentBinding().context);
+    });
+}
+
 TEST(GLWindowExtensions, SwapIntervalOnlyWhereTheScreenOffersIt) {
     TestApp app;
     RecordingWindow window;
