@@ -75,13 +75,15 @@ bool WindowEx::Create() {
     return true;
 }
 
+// The owner hears OnDestroy whatever the window's state, even when it was
+// never created: its handler is where it lets go of what it holds.
 void WindowEx::Destroy() {
-    if (!hwnd) return;
     const bool current = MakeCurrent(true);
     owner->OnDestroy();
     if (fontListBase && current) glDeleteLists(fontListBase, 255);
     fontListBase = 0;
     if (current) MakeCurrent(false);
+    if (!hwnd) return;
     if (!fullscreen) {
         const platform::Rect rect = platform::GetWindowRect(hwnd);
         if (platform::IsWindowShown(hwnd)) {
@@ -96,7 +98,7 @@ void WindowEx::Destroy() {
 }
 
 bool WindowEx::Recreate() {
-    Destroy();
+    if (hwnd) Destroy();
     return Create();
 }
 

@@ -139,6 +139,19 @@ TEST(GLWindowContextStack, FailedPushesLeaveTheStackBalanced) {
     });
 }
 
+TEST(GLWindowLifecycle, AWindowNeverCreatedStillHearsOnDestroy) {
+    TestApp app;
+    auto* window = new GLWindow();
+    const int depth = context_stack::Depth();
+    SetTrace(1);
+    ::testing::internal::CaptureStdout();
+    delete window;
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    SetTrace(0);
+    EXPECT_NE(std::string::npos, out.find("GLWindow::OnDestroy 0x")) << out;
+    EXPECT_EQ(depth, context_stack::Depth());
+}
+
 TEST(GLWindowExtensions, SwapIntervalOnlyWhereTheScreenOffersIt) {
     TestApp app;
     RecordingWindow window;
