@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 #include <unordered_map>
 
@@ -71,9 +72,13 @@ bool OpenDisplay() {
     XSetIOErrorHandler(ReportXIOError);
     Display* display = ConnectWithRetries();
     if (!display) {
+        // The system's reason, when it gave one, tells a missing server from
+        // a busy one.
+        const int reason = errno;
         const char* name = std::getenv("DISPLAY");
-        std::fprintf(stderr, "Cannot open X display \"%s\"%s\n", name ? name : "",
-                     name ? "" : " (DISPLAY is not set)");
+        std::fprintf(stderr, "Cannot open X display \"%s\"%s%s%s\n", name ? name : "",
+                     name ? "" : " (DISPLAY is not set)", name && reason ? ": " : "",
+                     name && reason ? std::strerror(reason) : "");
         return false;
     }
     state.display = display;
