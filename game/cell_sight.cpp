@@ -58,7 +58,7 @@ void CellSight::Reset(int rowCount, int columnCount) {
     columns = columnCount;
     const size_t cells = static_cast<size_t>(rows) * static_cast<size_t>(columns);
     seen.assign(cells, 0);
-    hasHull.assign(cells, 0);
+    hullState.assign(cells, kNotReached);
     hull.resize(cells);
     pending.clear();
     firstRow = rows;
@@ -103,7 +103,7 @@ void CellSight::Look(const Level& level, const Vector3& eyePosition) {
     for (int r = row0; r <= row1; ++r)
         for (int c = column0; c <= column1; ++c) {
             MarkSeen(r, c);
-            hasHull[static_cast<size_t>(r) * columns + c] = 2;  // an own cell is never walked into
+            hullState[static_cast<size_t>(r) * columns + c] = kOwnCell;  // never walked into
         }
     for (int r = row0; r <= row1; ++r)
         for (int c = column0; c <= column1; ++c) WalkOut(level, r, c, nullptr);
@@ -127,11 +127,11 @@ void CellSight::Look(const Level& level, const Vector3& eyePosition) {
 // it. The wedge becomes the whole hull, which holds at least every sight
 // line walked in so far.
 bool CellSight::AddToHull(int cell, Wedge& wedge) {
-    char& known = hasHull[static_cast<size_t>(cell)];
-    if (known == 2) return false;
+    HullState& state = hullState[static_cast<size_t>(cell)];
+    if (state == kOwnCell) return false;
     Wedge& span = hull[static_cast<size_t>(cell)];
-    if (!known) {
-        known = 1;
+    if (state == kNotReached) {
+        state = kHullKnown;
         span = wedge;
         return true;
     }
@@ -161,7 +161,7 @@ void CellSight::WalkOut(const Level& level, int row, int column, const Wedge* we
             beyond = true;  // out over the edge of the grid
             continue;
         }
-        if (hasHull[static_cast<size_t>(nextRow) * columns + nextColumn] == 2) continue;
+        if (hullState[static_cast<size_t>(nextRow) * columns + nextColumn] == kOwnCell) continue;
 
         // The opening as seen from the eye.
         const bool alongX = side == kNorth || side == kSouth;

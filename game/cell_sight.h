@@ -41,6 +41,8 @@ private:
         int row, column;
         Wedge wedge;
     };
+    // What the walk knows of a cell's sight lines.
+    enum HullState : char { kNotReached, kHullKnown, kOwnCell };
 
     void Reset(int rowCount, int columnCount);
     void MarkSeen(int row, int column);
@@ -56,7 +58,7 @@ private:
     bool judged = false;
     bool beyond = true;
     std::vector<char> seen;
-    std::vector<char> hasHull;
+    std::vector<HullState> hullState;
     std::vector<Wedge> hull;  // per cell: the span of every wedge walked into it
     std::vector<Step> pending;
     // The seen cells' bounding rows and columns.
