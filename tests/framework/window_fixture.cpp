@@ -48,6 +48,7 @@ void RecordingWindow::OnKeyboard(int key, bool down) {
 void RecordingWindow::OnMenu(int command) { log.push_back("OnMenu " + std::to_string(command)); }
 
 void RecordingWindow::OnIdle() {
+    if (idles == 0) firstIdle = std::chrono::steady_clock::now();
     ++idles;
     log.push_back("OnIdle");
     if (script) script(*this, idles);
@@ -62,6 +63,11 @@ void RunOnce(RecordingWindow& window, const std::function<void(RecordingWindow&)
         }
     };
     Main::Instance()->Execute(0, nullptr);
+}
+
+double RecordingWindow::IdleSeconds() const {
+    if (idles == 0) return 0.0;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - firstIdle).count();
 }
 
 int RecordingWindow::Count(const std::string& prefix) const {

@@ -2,6 +2,7 @@
 // from their idle handler, so a test can drive a real message loop.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,12 @@ public:
     void OnIdle() override;
 
     int Count(const std::string& prefix) const;
+    // Seconds since the first idle step: what waits on the X server measure,
+    // since on a busy machine any number of idle steps can pass first.
+    double IdleSeconds() const;
+
+private:
+    std::chrono::steady_clock::time_point firstIdle;
 };
 
 class TestApp : public App {
