@@ -43,7 +43,7 @@ public:
     static inline GLint baseDepth = 0;
 };
 
-struct NodeSpec {
+struct NodeShape {
     const char* name;
     const char* parent;  // nullptr for the root, which comes first
     float x;
@@ -52,8 +52,8 @@ struct NodeSpec {
 
 // A tree owned by its root; nodes are attached in the order given.
 struct Tree {
-    Tree(std::initializer_list<NodeSpec> specs, Log* log) {
-        for (const NodeSpec& s : specs) {
+    Tree(std::initializer_list<NodeShape> shapes, Log* log) {
+        for (const NodeShape& s : shapes) {
             Spy* spy = new Spy(s.name, log, s.x, s.radius);
             if (s.parent) spy->AttachTo(nodes.at(s.parent));
             else root.reset(spy);
