@@ -9,6 +9,7 @@
 
 #include "framework/keys.h"
 #include "framework/platform/inject.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST(FrameworkDemo, DrawsAGivenNumberOfFramesAndExits) {
 }
 
 TEST(FrameworkDemo, EscapeClosesIt) {
-    if (!ondra::platform::CanInjectInput()) GTEST_SKIP() << "the X server has no XTEST";
+    if (!ondra::platform::CanInjectInput()) ONDRA_SKIP_OR_FAIL("the X server has no XTEST");
     const pid_t demo = StartDemo();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // let it map and take the focus
     ondra::platform::InjectKey(ondra::VK_ESCAPE, true);

@@ -11,6 +11,7 @@
 #include "framework/platform/inject.h"
 #include "framework/platform/platform.h"
 #include "tests/framework/window_fixture.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace ondra {
 namespace {
@@ -61,7 +62,7 @@ InputScript::Step Settle() {
 class Input : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!platform::CanInjectInput()) GTEST_SKIP() << "the X server has no XTEST";
+        if (!platform::CanInjectInput()) ONDRA_SKIP_OR_FAIL("the X server has no XTEST");
     }
 };
 

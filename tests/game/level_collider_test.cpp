@@ -12,6 +12,7 @@
 #include "game/level_collider.h"
 #include "game/player.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -128,7 +129,7 @@ TEST(GroundHeight, InsideOnTheRampAndOnTheSurface) {
 // The sun dims on the way down the ramp and keeps its last value inside.
 TEST(GroundHeight, TheRampSetsThePlayerCameraAndSun) {
     ondra::test::ScopedGLContext context;
-    if (!context.ok()) GTEST_SKIP() << "no GL context";
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     Level level(nullptr);
     level.Resize(2, 2);
     LevelCollider collider;

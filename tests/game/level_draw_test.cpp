@@ -15,6 +15,7 @@
 #include "game/level.h"
 #include "game/vector3.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -120,7 +121,7 @@ Vector3 UpHintFor(const Vector3& look) { return std::fabs(look.y) > 0.5f ? Vecto
 class LevelDraw : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!context.ok()) GTEST_SKIP() << "no GL context";
+        if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
         level.BuildFaceLists(1.0f);
         level.SetBlockSize(3);
     }

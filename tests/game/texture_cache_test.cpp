@@ -7,6 +7,7 @@
 
 #include "tests/game/scratch_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ using testing::internal::GetCapturedStdout;
 class TextureCacheTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!context.ok()) GTEST_SKIP() << "no GL context";
+        if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
         ASSERT_TRUE(files.WriteImage("wall.bmp", 200, 10, 10));
         ASSERT_TRUE(files.WriteImage("Wall.bmp", 10, 200, 10));
         ASSERT_TRUE(files.WriteImage("floor.bmp", 10, 10, 200));

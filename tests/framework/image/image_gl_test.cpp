@@ -9,6 +9,7 @@
 #include "framework/image/gl_formats.h"
 #include "tests/framework/image/image_test_util.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace ondra {
 namespace {
@@ -18,7 +19,7 @@ constexpr int kSize = 64;
 class ImageGLTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!context_.ok()) GTEST_SKIP() << "no GL context";
+        if (!context_.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
         image_internal::OverrideBGRASupport(-1);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();

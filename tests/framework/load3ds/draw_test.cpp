@@ -8,6 +8,7 @@
 #include "framework/platform/platform.h"
 #include "model_fixtures.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace ondra {
 namespace {
@@ -54,7 +55,7 @@ void UnitView() {
 class ModelDraw : public testing::Test {
 protected:
     void SetUp() override {
-        if (!context_.ok()) GTEST_SKIP() << "no GL context (no X display?)";
+        if (!context_.ok()) ONDRA_SKIP_OR_FAIL("no GL context (no X display?)");
         texturePath_ = TempPath("red.tga");
         WriteTga(texturePath_, 8, 8, 255, 0, 0);
     }
@@ -242,7 +243,7 @@ TEST(ModelDrawTwoContexts, EachContextHasItsOwnRecord) {
     platform::Window* second = nullptr;
     if (platform::CreateWindow(desc, first) != platform::CreateResult::kOk ||
         platform::CreateWindow(desc, second) != platform::CreateResult::kOk)
-        GTEST_SKIP() << "no GL windows (no X display?)";
+        ONDRA_SKIP_OR_FAIL("no GL windows (no X display?)");
     const std::string texture = TempPath("blue.tga");
     WriteTga(texture, 4, 4, 0, 0, 255);
     {

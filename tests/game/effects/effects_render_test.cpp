@@ -17,6 +17,7 @@
 #include "game/texture_cache.h"
 #include "tests/game/scratch_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ GLint Integer(GLenum name) {
 class EffectsRender : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!context.ok()) GTEST_SKIP() << "no GL context";
+        if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
         texture = MakeFlameTexture();
     }
     void TearDown() override {

@@ -8,13 +8,14 @@
 #include "game/objects/light.h"
 #include "game/player.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
 class LightTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!context.ok()) GTEST_SKIP() << "no GL context";
+        if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();  // light positions then stay in world coordinates
         lights.position = Vector3(0, 0, 0);

@@ -8,6 +8,7 @@
 
 #include "game/objects/object.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ void ExpectAt(const Seen& seen, const std::string& name, float x, float y, float
 
 TEST(ObjectDraw, ChildrenInheritTheParentFrameSiblingsDoNot) {
     ondra::test::ScopedGLContext context;
-    if (!context.ok()) GTEST_SKIP() << "no GL context";
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     GLint depthBefore = 0;

@@ -24,6 +24,7 @@
 #include "game/objects/weapon.h"
 #include "tests/game/test_scene.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -145,7 +146,7 @@ const View kGeneratorView{"generator", Vector3(0.6f, 1.75f, 4.5f), -32.0f};
 
 TEST(ObjectScene, EachObjectInItsStates) {
     ondra::test::ScopedGLContext context(kSize, kSize);
-    if (!context.ok()) GTEST_SKIP() << "no GL context";
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     Scene scene(nullptr);
     Objects objects(scene);
     Scene::SetUpGL();

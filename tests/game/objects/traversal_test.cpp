@@ -15,6 +15,7 @@
 
 #include "game/objects/object.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -148,7 +149,7 @@ TEST(ObjectTraversal, UpdateTreeDestroysAfterTheSubtreeAndLaterSiblings) {
 
 TEST(ObjectTraversal, DrawTreeOrderAndMatrixDepth) {
     ondra::test::ScopedGLContext context;
-    if (!context.ok()) GTEST_SKIP() << "no GL context";
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     glMatrixMode(GL_MODELVIEW);
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &Spy::baseDepth);
 

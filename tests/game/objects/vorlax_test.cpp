@@ -20,6 +20,7 @@
 #include "game/player.h"
 #include "game/texture_cache.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ TEST(Vorlax, OnlyAPlayerWithinSightRangeAlertsIt) {
 // frame in sight, is drawn where it starts, and blocks the next charge.
 TEST(Vorlax, ChargesOnlyInSightFiresOnThe31stFrameAndWaitsForItsShot) {
     ondra::test::ScopedGLContext context;
-    if (!context.ok()) GTEST_SKIP() << "no GL context";
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     World world;
     Vorlax& v = *world.vorlax;
     auto frames = [&](int n, const Vector3& offset) {
@@ -275,7 +276,7 @@ void PixelOf(const Vector3& p, int& x, int& y) {
 
 TEST(VorlaxPicture, ChargingInSightAndBurningWhenShot) {
     ondra::test::ScopedGLContext context{kPicture, kPicture};
-    if (!context.ok()) GTEST_SKIP() << "no GL context";
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     // Loaded as the game loads them, from the working directory.
     TextureCache textures;
     ModelCache models;

@@ -13,6 +13,7 @@
 
 #include "framework/image.h"
 #include "framework/load3ds/writer/scene_writer.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace ondra {
 namespace {
@@ -132,7 +133,7 @@ TEST(ModelViewer, InfoNeedsNoDisplay) {
 }
 
 TEST(ModelViewer, ScreenshotShowsTheModel) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    if (!std::getenv("DISPLAY")) ONDRA_SKIP_OR_FAIL("no X display");
     const std::string crate = WriteCrate();
     const std::string shot = (Folder() / "crate.bmp").string();
     const ViewerRun run = RunViewer(crate + " --screenshot " + shot);
