@@ -100,14 +100,16 @@ TEST(Main, SecondaryWindowCloseOnlyHidesIt) {
 
 TEST(Main, WindowsAreCreatedInConstructionOrderAfterAppOnCreate) {
     TestApp app;
-    RecordingWindow first, second;
+    RecordingWindow first, second, third;
     first.script = [](RecordingWindow& w, int idle) {
         if (idle == 2) w.Close();
     };
+    first.onCreate = [&](RecordingWindow&) { app.log.push_back("first"); };
+    second.onCreate = [&](RecordingWindow&) { app.log.push_back("second"); };
+    third.onCreate = [&](RecordingWindow&) { app.log.push_back("third"); };
     Main::Instance()->Execute(0, nullptr);
-    EXPECT_EQ(1, first.creates);
-    EXPECT_EQ(1, second.creates);
-    EXPECT_EQ(2u, Main::Instance()->Windows().size());
+    EXPECT_EQ((std::vector<std::string>{"App::OnCreate", "first", "second", "third", "App::OnDestroy"}), app.log);
+    EXPECT_EQ(3u, Main::Instance()->Windows().size());
 }
 
 TEST(Main, ExecuteWithoutApplicationReturnsMinusOne) {

@@ -10,16 +10,20 @@
 #include "framework/load3ds/writer/scene_writer.h"
 #include "tests/game/scratch_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
-bool WriteTriangle(const std::string& path) {
+// A triangle over the lower left quarter of the view (with identity
+// matrices), or, turned, over the upper right one.
+bool WriteTriangle(const std::string& path, bool turned = false) {
+    const float s = turned ? -1.0f : 1.0f;
     ondra::file3ds::Mesh mesh;
     mesh.name = "tri";
-    mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    mesh.vertices = {{-s, -s, 0}, {0, -s, 0}, {-s, 0, 0}};
     mesh.faces = {{0, 1, 2}};
     ondra::file3ds::Scene scene;
     scene.meshes.push_back(mesh);
@@ -53,13 +57,20 @@ TEST_F(ModelCacheTest, ANameLoadedTwiceIsOneModel) {
 
 TEST_F(ModelCacheTest, DrawsEveryModelInAGLContext) {
     ondra::test::ScopedGLContext context;
-    if (!context.ok()) GTEST_SKIP() << "no GL context";
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     ModelCache cache;
     ASSERT_TRUE(Load(cache, files.Path("tri.3DS")));
-    ASSERT_TRUE(WriteTriangle(files.Path("other.3DS")));
+    ASSERT_TRUE(WriteTriangle(files.Path("other.3DS"), true));
     ASSERT_TRUE(Load(cache, files.Path("other.3DS")));
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     cache.DrawAll();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    const auto lit = [](ondra::test::Rgb c) { return c.r + c.g + c.b > 0; };
+    const int w = context.width(), h = context.height();
+    EXPECT_TRUE(lit(ondra::test::ReadPixel(w / 8, h / 8))) << "tri.3DS";
+    EXPECT_TRUE(lit(ondra::test::ReadPixel(w - w / 8, h - h / 8))) << "other.3DS";
+    EXPECT_FALSE(lit(ondra::test::ReadPixel(w - w / 8, h / 8))) << "nothing drawn there";
 }
 
 using ModelCacheDeathTest = ModelCacheTest;
