@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "framework/fatal.h"
 #include "framework/main.h"
 #include "framework/platform/platform.h"
 #include "framework/trace.h"
@@ -34,7 +33,6 @@ GLWindow::GLWindow() : extra(nullptr) {
         return;
     }
     extra = new WindowEx(this);
-    if (!extra) FatalAssertion("extra!=NULL", "glwindow", __LINE__);
     main->AddWnd(extra);
 }
 

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/fatal.h"
 #include "framework/format.h"
 #include "framework/glwindow.h"
 #include "framework/platform/platform.h"
@@ -20,7 +19,6 @@ namespace ondra {
 namespace {
 
 Main* self = nullptr;
-int traceLevel = 0;
 double previousTime = -1.0;
 
 void DeleteMain() {
@@ -31,32 +29,11 @@ void DeleteMain() {
 
 }  // namespace
 
-// ---- Trace and fatal assertions ------------------------------------------
-
-bool IsTracing() { return traceLevel != 0; }
-
-void Trace(const char* format, ...) {
-    if (!traceLevel) return;
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-}
-
-void FatalAssertion(const char* expression, const char* source, int line) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "Assertion failed: %s, file %s, line %d\n", expression, source, line);
-    std::abort();
-}
-
-void SetTrace(int level) { traceLevel = level < 0 ? 0 : level; }
-
 // ---- Main ----------------------------------------------------------------
 
 Main* Main::Instance() {
     if (!self) {
         self = new Main;
-        if (!self) FatalAssertion("self!=NULL", "main", __LINE__);
         std::atexit(DeleteMain);
     }
     return self;
