@@ -42,7 +42,8 @@ int GLWindow::Printf(const char* format, ...) {
 
     int base = DrawText(text.c_str());
     if (base == 0) {
-        Trace("warning: used wglUseFontBitmap workaround\n");
+        // The first attempt's lists are gone; the second starts afresh.
+        Trace("warning: used glXUseXFont workaround\n");
         base = DrawText(text.c_str());
         if (base == 0) Trace("warning: workaround failed\n");
     }
