@@ -27,4 +27,6 @@ echo "Installing missing packages: ${missing[*]}" >&2
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
 "${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+# sudo starts commands with a clean environment: hand the variable over
+# through env, or apt may stop to ask questions.
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
