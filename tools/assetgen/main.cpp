@@ -1,10 +1,11 @@
 // assetgen: writes the game's complete data (models, textures, sky, HUD,
-// effect images and the level map) into the folder named on the command
-// line. Everything is generated from fixed seeds, so every run produces the
+// effect images, the level map and the desktop icon) into the folder named
+// on the command line. Everything is generated from fixed seeds, so every run produces the
 // same bytes.
 #include "compound_layout.h"
 #include "effect_images.h"
 #include "hud_images.h"
+#include "icon.h"
 #include "level_textures.h"
 #include "map_writer.h"
 #include "model_textures.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
     assetgen::WriteEffectImages(out);
     assetgen::WriteModelTextures(out);
     assetgen::WriteAllModels(out);
+    assetgen::WriteIcon(out);
 
     assetgen::MapPreloads preloads;
     preloads.skybox.assign(std::begin(assetgen::kSkyFaceNames), std::end(assetgen::kSkyFaceNames));
