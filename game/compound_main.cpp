@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     options.stateFile = FromHere(options.stateFile);
+    // The data folder may be read-only (an installed game): pictures go to
+    // where the player started it.
+    std::error_code noFolder;
+    options.pictureDir = std::filesystem::current_path(noFolder).string();
     for (Screenshot& shot : options.shots) shot.file = FromHere(shot.file);
 
     std::vector<std::string> searched;

@@ -423,10 +423,11 @@ void MyWindow::SaveNumberedFrame() {
     for (int number = 1; number < 1000; ++number) {
         char name[32];
         std::snprintf(name, sizeof name, "compound-%03d.bmp", number);
+        const std::string path = options.pictureDir.empty() ? name : options.pictureDir + "/" + name;
         std::error_code error;
-        if (std::filesystem::exists(name, error)) continue;
-        SaveFrame(name);
-        std::fprintf(stderr, "compound: saved %s\n", name);
+        if (std::filesystem::exists(path, error)) continue;
+        SaveFrame(path);
+        std::fprintf(stderr, "compound: saved %s\n", path.c_str());
         return;
     }
     std::fprintf(stderr, "compound: no free picture name left\n");

@@ -51,7 +51,7 @@ const char* const kUsage =
     "usage: compound [options]\n"
     "  --data DIR         play in DIR (map.txt and the assets); default: the working\n"
     "                     directory if it holds map.txt, else ../data beside the\n"
-    "                     program, else the installed data folder\n"
+    "                     program, else the installed ../share/compound\n"
     "  --script FILE      play scripted input on a simulated clock\n"
     "  --dt SECONDS       a scripted frame's time (default 0.02)\n"
     "  --fps N            frame limit (default 60; 0 for none; scripted runs: none)\n"
@@ -63,7 +63,8 @@ const char* const kUsage =
     "  --breakdown        with --timedemo: also time the frame's phases\n"
     "  --no-cull          draw everything, seen or not\n"
     "  --help             print this list\n"
-    "F12 saves the current frame as compound-NNN.bmp in the data folder.\n";
+    "F12 saves the current frame as compound-NNN.bmp in the folder the game was\n"
+    "started from.\n";
 
 bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
@@ -131,15 +132,14 @@ std::string FindDataDir(const std::string& given, std::vector<std::string>& sear
     searched.push_back(here.string());
     if (!error && HoldsMap(here)) return here.string();
 
+    // A build tree keeps the data in build/data beside build/bin; an
+    // installed tree in share/compound beside bin, wherever it was put.
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const fs::path besideProgram = program.parent_path().parent_path() / "data";
-        searched.push_back(besideProgram.string());
-        if (HoldsMap(besideProgram)) return besideProgram.string();
+    if (error) return std::string();
+    const fs::path prefix = program.parent_path().parent_path();
+    for (const fs::path& candidate : {prefix / "data", prefix / "share" / "compound"}) {
+        searched.push_back(candidate.string());
+        if (HoldsMap(candidate)) return candidate.string();
     }
-#ifdef COMPOUND_INSTALLED_DATA_DIR
-    searched.push_back(COMPOUND_INSTALLED_DATA_DIR);
-    if (HoldsMap(COMPOUND_INSTALLED_DATA_DIR)) return COMPOUND_INSTALLED_DATA_DIR;
-#endif
     return std::string();
 }

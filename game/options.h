@@ -20,6 +20,7 @@ struct GameOptions {
     bool fpsGiven = false;
     long frames = -1;  // end after this many frames; -1 never
     std::string stateFile;
+    std::string pictureDir;  // where F12 saves; empty: the data folder
     std::vector<Screenshot> shots;
     bool timedemo = false;  // time every frame of the script and report
     bool breakdown = false; // the timedemo also splits the frame into phases
@@ -34,6 +35,7 @@ extern const char* const kUsage;
 bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::string& error);
 
 // The folder to play in: `given` if not empty; else the working directory
-// if it holds map.txt; else ../data beside the executable; else the
-// installed data folder. The folders tried are listed in `searched`.
+// if it holds map.txt; else ../data beside the executable (a build tree);
+// else ../share/compound beside it (an installed tree). The folders tried
+// are listed in `searched`.
 std::string FindDataDir(const std::string& given, std::vector<std::string>& searched);
