@@ -25,6 +25,10 @@ public:
     virtual void OnResize(int width, int height);
     virtual void OnMouseButton(int button, bool down);  // 0 left, 1 middle, 2 right
     virtual void OnMouseMove(int x, int y);             // y = 0 on the bottom row
+    // Letters and digits arrive as the user's layout labels the key (on a
+    // German keyboard the key right of T gives 'Z'); Alt, keys pressed or
+    // released while Alt is held, and F10 are the window system's and never
+    // arrive. Held keys repeat as further key-downs.
     virtual void OnKeyboard(int virtualKey, bool down);
     virtual void OnMenu(int commandId);
     virtual void OnIdle() {}

@@ -33,6 +33,7 @@ enum VirtualKey : int {
     VK_DECIMAL = 110,
     VK_DIVIDE = 111,
     VK_F1 = 112,
+    VK_F10 = 121,
     VK_NUMLOCK = 144,
     VK_SCROLL = 145,
     VK_OEM_1 = 186,  // ;

@@ -106,6 +106,10 @@ double GetElapsedTime();
 bool IsShiftDown();
 bool IsCtrlDown();
 bool IsAltDown();
+// Letters and digits by their place on the keyboard, whatever the layout:
+// IsKeyDown('W') is the key where a US keyboard has W, so movement keys stay
+// under the left hand on any layout. OnKeyboard instead gets the letter the
+// layout prints on the key.
 bool IsKeyDown(int virtualKey);
 
 // Moves the mouse pointer to a point of the screen.

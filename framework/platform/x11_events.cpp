@@ -2,6 +2,7 @@
 // system's input reaches the framework.
 #include <X11/Xutil.h>
 
+#include "framework/keys.h"
 #include "framework/platform/x11_internal.h"
 
 namespace ondra::platform {
@@ -28,12 +29,20 @@ int ButtonIndex(unsigned xButton) {
     }
 }
 
+// Alt itself, keys pressed or released while Alt is held, and F10 belong to
+// the window system (menu keys), not to the application: they change the
+// key state but make no event.
+bool IsSystemKey(const XKeyEvent& key, int vk) {
+    return vk == VK_MENU || vk == VK_F10 || (key.state & Mod1Mask) != 0;
+}
+
 bool TranslateKey(const XKeyEvent& key, bool down, Event& out) {
     const int vk = VirtualKeyFromKeycode(key.keycode);
     if (vk == 0) return false;
     SetKeyState(vk, down);
+    if (IsSystemKey(key, vk)) return false;
     out.type = down ? EventType::kKeyDown : EventType::kKeyUp;
-    out.a = vk;
+    out.a = LabelledVirtualKey(key.keycode, key.state);
     return true;
 }
 

@@ -56,7 +56,10 @@ bool WindowManagerRunning();
 
 // Keyboard: the virtual-key code of an X keycode, by the key's place on the
 // keyboard for letters and digits and by its symbol for everything else.
-int VirtualKeyFromKeycode(unsigned keycode);
+int VirtualKeyFromKeycode(unsigned keycode);  // by the key's place
+// By the letter or digit the current layout prints on the key; `state` is
+// the key event's modifier and group state.
+int LabelledVirtualKey(unsigned keycode, unsigned state);
 void RefreshKeyboardMap();
 void SetKeyState(int virtualKey, bool down);
 void ReleaseAllKeys();

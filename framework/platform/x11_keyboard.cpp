@@ -1,9 +1,11 @@
 // The keyboard: X keycodes to virtual-key codes, and the key state.
 //
-// Letters and digits are mapped by the key's place on the keyboard (its XKB
-// key name, such as AC01 for the key where a US keyboard has A), so W, A, S
-// and D sit in the same place whatever the layout; every other key is
-// mapped by the symbol it produces without modifiers.
+// A key has two codes. The key state maps letters and digits by the key's
+// place on the keyboard (its XKB key name, such as AC01 for the key where a
+// US keyboard has A), so that W, A, S and D sit in the same place whatever
+// the layout. Key events carry the letter or digit the user's layout prints
+// on the key, so that a command bound to E acts on the key labelled E. Every
+// other key is mapped by the symbol it produces without modifiers.
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
@@ -111,6 +113,18 @@ void RefreshKeyboardMap() {
 }
 
 int VirtualKeyFromKeycode(unsigned keycode) { return keycode < 256 ? vkByKeycode[keycode] : 0; }
+
+int LabelledVirtualKey(unsigned keycode, unsigned state) {
+    const int placed = VirtualKeyFromKeycode(keycode);
+    if (keycode > 255) return placed;
+    const KeySym sym = XkbKeycodeToKeysym(X11().display, static_cast<KeyCode>(keycode),
+                                          static_cast<int>(XkbGroupForCoreState(state)), 0);
+    const int labelled = VirtualKeyFromKeysym(sym);
+    // Keys whose label is no letter or digit (punctuation, letters of other
+    // alphabets) keep their place's code, so every key still has one.
+    const bool letterOrDigit = (labelled >= 'A' && labelled <= 'Z') || (labelled >= '0' && labelled <= '9');
+    return letterOrDigit ? labelled : placed;
+}
 
 void SetKeyState(int virtualKey, bool down) {
     if (virtualKey > 0 && virtualKey < 256) keyDown[virtualKey] = down;

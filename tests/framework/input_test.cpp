@@ -2,7 +2,9 @@
 // arriving at the window's handlers.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "framework/glwindow.h"
@@ -135,6 +137,65 @@ TEST_F(Input, KeysCountAsReleasedWhenTheFocusGoesElsewhere) {
     platform::EndFocusFromOutside();
     EXPECT_TRUE(heldBefore);
     EXPECT_FALSE(heldAfter);
+}
+
+// Alt, whatever is pressed while it is held, and F10 are the window
+// system's keys: the key state follows them, the handler never hears them.
+// The plain E at the end is the barrier: once it arrives, so has all else.
+TEST_F(Input, AltCombinationsAndF10NeverReachTheHandler) {
+    TestApp app;
+    RecordingWindow window;
+    bool altHeld = false;
+    InputScript({Settle(),
+                 Key(VK_MENU, true), Key('E', true), Key('E', false),
+                 [&](RecordingWindow&) { return altHeld = IsAltDown(); },
+                 Key(VK_MENU, false), Key(VK_F10, true), Key(VK_F10, false),
+                 Key('E', true), Key('E', false), WaitFor("OnKeyboard 69 up")})
+        .Run(window);
+    EXPECT_TRUE(altHeld);
+    EXPECT_FALSE(IsAltDown());
+    EXPECT_EQ(1, window.Count("OnKeyboard 69 down"));
+    EXPECT_EQ(1, window.Count("OnKeyboard 69 up"));
+    EXPECT_EQ(0, window.Count("OnKeyboard 18 "));
+    EXPECT_EQ(0, window.Count("OnKeyboard 121 "));
+}
+
+// Loads a keyboard layout into the test server for the life of the object
+// and puts the US one back after. Only input tests, which run alone, may
+// change what every client of the server sees.
+class ServerLayout {
+public:
+    explicit ServerLayout(const std::string& layout) { loaded = Load(layout); }
+    ~ServerLayout() { Load("us"); }
+    bool loaded;
+
+private:
+    static bool Load(const std::string& layout) {
+        return std::system(("setxkbmap -layout " + layout + " >/dev/null 2>&1").c_str()) == 0;
+    }
+};
+
+// On a German keyboard Y and Z swap places. The key where a US keyboard has
+// Z is labelled Y: the handler hears Y, the key state still says Z.
+TEST_F(Input, HandlersGetTheLayoutsLetterKeyStateTheKeysPlace) {
+    ServerLayout german("de");
+    if (!german.loaded) ONDRA_SKIP_OR_FAIL("setxkbmap could not load the German layout");
+    TestApp app;
+    RecordingWindow window;
+    bool placeHeld = false, labelHeld = true;
+    InputScript({Settle(),
+                 Key('Z', true), WaitFor("OnKeyboard 89 down"),
+                 [&](RecordingWindow&) {
+                     placeHeld = IsKeyDown('Z');
+                     labelHeld = IsKeyDown('Y');
+                     return true;
+                 },
+                 Key('Z', false), WaitFor("OnKeyboard 89 up"),
+                 Key('W', true), Key('W', false), WaitFor("OnKeyboard 87 up")})
+        .Run(window);
+    EXPECT_TRUE(placeHeld);
+    EXPECT_FALSE(labelHeld);
+    EXPECT_EQ(0, window.Count("OnKeyboard 90 "));
 }
 
 TEST_F(Input, MouseMotionAndButtonsUseBottomUpCoordinates) {
