@@ -65,7 +65,9 @@ bool WindowEx::Create() {
         return false;
     }
     // The context stays current: OnResize and OnCreate find it so.
-    if (cursorKind != 1) platform::SetWindowCursor(hwnd, cursorKind);
+    // Even the arrow is set: a window without a cursor of its own shows
+    // whatever the root window shows.
+    platform::SetWindowCursor(hwnd, cursorKind);
     if (visible) platform::ShowWindow(hwnd, true);
     const platform::Rect client = platform::GetWindowRect(hwnd);
     width = client.width;

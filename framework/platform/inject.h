@@ -26,4 +26,10 @@ bool DestroyWindowFromOutside(const Window* window);
 bool TakeFocusFromOutside();
 void EndFocusFromOutside();
 
+// The cursor last defined on the window (0 hidden, 1 arrow, 2 cross, 3
+// wait), or -1 when it has none of its own and shows the root window's.
+int DefinedCursor(const Window* window);
+// Whether a window manager runs on the display and has announced itself.
+bool WindowManagerRunning();
+
 }  // namespace ondra::platform

@@ -36,6 +36,7 @@ struct Window {
     GLXContext context = nullptr;
     unsigned long contextSerial = 0;  // never reused; see CurrentContextKey
     Cursor hiddenCursor = None;
+    int cursorKind = -1;  // last defined with SetWindowCursor; -1 none: the root's shows
     void* user = nullptr;
     bool shown = false;
     bool mapped = false;  // the server has reported the window mapped

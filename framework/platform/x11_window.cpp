@@ -99,13 +99,18 @@ CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
     RegisterWindow(window);
     SetNames(window, desc.title);
     XSetWMProtocols(Dpy(), window->xid, &X11().atoms.wmDeleteWindow, 1);
+    // Static gravity: every position given to a window manager is that of
+    // the client area, the corner GetWindowPosition reports, so a window
+    // re-created where it was does not move by its frame each time.
+    XSizeHints hints{};
+    hints.flags = PWinGravity;
+    hints.win_gravity = StaticGravity;
     if (desc.x != kDefaultPosition || desc.fullscreen) {
-        XSizeHints hints{};
-        hints.flags = USPosition;
+        hints.flags |= USPosition;
         hints.x = window->x;
         hints.y = window->y;
-        XSetWMNormalHints(Dpy(), window->xid, &hints);
     }
+    XSetWMNormalHints(Dpy(), window->xid, &hints);
     if (desc.fullscreen) {
         SetInitialWmState(window, X11().atoms.netWmStateFullscreen);
         window->fullscreen = true;
@@ -198,18 +203,20 @@ bool SetWindowTopmost(Window* window, bool topmost) {
 }
 
 // With a window manager, full screen is a window state it implements;
-// without one, the window simply covers the screen.
+// without one, the window simply covers the screen. Either way leaving it
+// returns to the place and size saved on entry, not to wherever a manager
+// would put the window.
 bool SetWindowFullscreen(Window* window, bool fullscreen, const Rect& restore) {
     if (!Usable(window)) return false;
-    if (WindowManagerRunning()) {
-        SendWmState(window, X11().atoms.netWmStateFullscreen, fullscreen);
-    } else if (fullscreen) {
+    const bool managed = WindowManagerRunning();
+    if (managed) SendWmState(window, X11().atoms.netWmStateFullscreen, fullscreen);
+    if (!fullscreen) {
+        XMoveResizeWindow(Dpy(), window->xid, restore.x, restore.y, restore.width > 0 ? restore.width : 1,
+                          restore.height > 0 ? restore.height : 1);
+    } else if (!managed) {
         int width = 0, height = 0;
         GetScreenSize(width, height);
         XMoveResizeWindow(Dpy(), window->xid, 0, 0, width, height);
-    } else {
-        XMoveResizeWindow(Dpy(), window->xid, restore.x, restore.y, restore.width > 0 ? restore.width : 1,
-                          restore.height > 0 ? restore.height : 1);
     }
     window->fullscreen = fullscreen;
     XFlush(Dpy());
@@ -226,8 +233,11 @@ void SetWindowCursor(Window* window, int kind) {
     } else {
         XDefineCursor(Dpy(), window->xid, HiddenCursor(window));
     }
+    window->cursorKind = kind >= 1 && kind <= 3 ? kind : 0;
     XFlush(Dpy());
 }
+
+int DefinedCursor(const Window* window) { return window ? window->cursorKind : -1; }
 
 void WarpPointer(int screenX, int screenY) {
     if (!X11().display) return;

@@ -228,8 +228,16 @@ TEST(GLWindowGeometry, SizeTitleCursorAndAspect) {
         EXPECT_EQ(30, x);
         EXPECT_EQ(40, y);
         EXPECT_EQ(200, w.Width());
+        EXPECT_EQ(2, platform::DefinedCursor(w.GetHWND()));
         EXPECT_TRUE(w.SetCursor(0));
     });
+}
+
+// Without a cursor of its own a window would show the root window's.
+TEST(GLWindowGeometry, ADefaultWindowShowsTheArrow) {
+    TestApp app;
+    RecordingWindow window;
+    RunOnce(window, [](RecordingWindow& w) { EXPECT_EQ(1, platform::DefinedCursor(w.GetHWND())); });
 }
 
 TEST(GLWindowGeometry, ResizeReachesOnResize) {
