@@ -13,44 +13,35 @@ ContextStore::ContextStore() : extra(new (std::nothrow) std::vector<Entry>) {
     ONDRA_ASSERT(extra!=NULL, "load3ds/glcontextls");
 }
 
-ContextStore::~ContextStore() {
-    for (Entry& entry : *extra) ::operator delete(entry.record);
-    delete extra;
-}
+ContextStore::~ContextStore() { delete extra; }
 
-ContextStore::Entry* ContextStore::Find(const void* context, bool create) {
+ContextStore::Entry* ContextStore::Find(const void* context) {
     if (!context) return nullptr;
     for (Entry& entry : *extra)
         if (entry.context == context) return &entry;
-    if (!create) return nullptr;
-    extra->push_back({context, nullptr});
-    return &extra->back();
+    return nullptr;
 }
 
-void* ContextStore::CurrentRecord() {
-    Entry* entry = Find(platform::CurrentContextKey(), true);
-    return entry ? entry->record : nullptr;
+ModelGLData* ContextStore::CurrentRecord() { return RecordOf(platform::CurrentContextKey()); }
+
+ModelGLData* ContextStore::RecordOf(const void* context) {
+    Entry* entry = Find(context);
+    return entry ? entry->record.get() : nullptr;
 }
 
-void* ContextStore::RecordOf(const void* context) {
-    Entry* entry = Find(context, false);
-    return entry ? entry->record : nullptr;
-}
-
-bool ContextStore::Allocate(size_t size) {
+ModelGLData* ContextStore::EnsureCurrentRecord() {
     const void* context = platform::CurrentContextKey();
-    Entry* entry = Find(context, true);
-    if (!entry) return false;
-    if (size == 0) return Remove(context);
-    ::operator delete(entry->record);
-    entry->record = ::operator new(size, std::nothrow);
-    return entry->record != nullptr;
+    if (!context) return nullptr;
+    if (Entry* entry = Find(context)) return entry->record.get();
+    std::unique_ptr<ModelGLData> record(new (std::nothrow) ModelGLData{});
+    if (!record) return nullptr;
+    extra->push_back({context, std::move(record)});
+    return extra->back().record.get();
 }
 
 bool ContextStore::Remove(const void* context) {
-    Entry* entry = Find(context, false);
+    Entry* entry = Find(context);
     if (!entry) return false;
-    ::operator delete(entry->record);
     extra->erase(extra->begin() + (entry - extra->data()));
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace ondra {
@@ -31,12 +32,12 @@ public:
 
     // The record of the current context, or null when it has none yet (or
     // no context is current).
-    void* CurrentRecord();
-    // The record of `context` without creating an entry.
-    void* RecordOf(const void* context);
-    // Gives the current context a new uninitialised record of `size` bytes
-    // in place of its old one; size 0 removes the context's entry instead.
-    bool Allocate(size_t size);
+    ModelGLData* CurrentRecord();
+    // The record of `context`, or null.
+    ModelGLData* RecordOf(const void* context);
+    // The record of the current context, made zeroed when it has none
+    // yet; null when no context is current or memory runs out.
+    ModelGLData* EnsureCurrentRecord();
     // Forgets the context and frees its record.
     bool Remove(const void* context);
 
@@ -46,10 +47,10 @@ public:
 private:
     struct Entry {
         const void* context;
-        void* record;
+        std::unique_ptr<ModelGLData> record;
     };
 
-    Entry* Find(const void* context, bool create);
+    Entry* Find(const void* context);
 
     std::vector<Entry>* extra;
 };

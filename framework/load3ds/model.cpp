@@ -19,8 +19,7 @@ ModelEx::~ModelEx() {
     // The GL objects of other contexts cannot be deleted from here; only the
     // memory that names them is freed.
     for (int i = 0; i < contexts.Count(); ++i) {
-        auto* record = static_cast<ModelGLData*>(contexts.RecordOf(contexts.ContextAt(i)));
-        if (record) delete[] record->textures;
+        if (ModelGLData* record = contexts.RecordOf(contexts.ContextAt(i))) delete[] record->textures;
     }
 }
 
@@ -96,11 +95,8 @@ void ModelEx::BuildFlatMesh() {
 
 bool ModelEx::ReleaseContext() {
     const void* context = platform::CurrentContextKey();
-    auto* record = static_cast<ModelGLData*>(contexts.RecordOf(context));
-    if (!record) {
-        contexts.Remove(context);  // an entry may exist without a record
-        return false;
-    }
+    ModelGLData* record = contexts.RecordOf(context);
+    if (!record) return false;
     ReleaseGLObjects(*record);
     contexts.Remove(context);
     return true;

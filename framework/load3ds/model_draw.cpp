@@ -4,6 +4,7 @@
 // the same mode and model generation only call those lists.
 #include <GL/gl.h>
 
+#include <cstddef>
 #include <new>
 
 #include "framework/load3ds/model.h"
@@ -69,119 +70,103 @@ void ModelEx::ReleaseGLObjects(ModelGLData& record) const {
     record.textureCount = 0;
 }
 
+ModelEx::ListUse ModelEx::PrepareRecord(ModelGLData& record, int mode, int flags) {
+    const bool useLists = (flags & DRAW_NO_LISTS) == 0;
+    if (record.objectListCount > 0 && useLists && record.generation == generation && record.mode == mode)
+        return ListUse::kReuse;
+    // Lists of another mode or generation would draw the old picture.
+    ReleaseGLObjects(record);
+    if (!useLists) return ListUse::kNone;
+    GenerateLists(objects.size(), record.objectListBase, record.objectListCount);
+    GenerateLists(materials.size(), record.materialListBase, record.materialListCount);
+    const size_t textureCount = (flags & DRAW_NO_TEXTURES) ? 0 : materials.size();
+    if (textureCount != 0) {
+        record.textures = new (std::nothrow) uint32_t[textureCount];
+        if (record.textures) {
+            glGenTextures(static_cast<GLsizei>(textureCount), record.textures);
+            record.textureCount = static_cast<uint32_t>(textureCount);
+        }
+    }
+    record.mode = mode;
+    record.generation = generation;
+    ++compileCount;
+    return ListUse::kCompile;
+}
+
+bool ModelEx::ApplyMaterial(int index, int pass, bool onePass, ListUse use, const ModelGLData& record) const {
+    if (index < 0 || index >= static_cast<int>(materials.size())) {
+        // Shared by every model, so never part of a list.
+        DefaultMaterial().ApplyState();
+        DefaultMaterial().UploadTexture();
+        return pass == 0;
+    }
+    const Material& material = materials[index];
+    const bool translucent = (1.0f - material.opacity) > 0.01f;
+    if (!onePass && translucent != (pass == 1)) return false;
+
+    const bool compile = use == ListUse::kCompile;
+    const GLuint list = record.materialListBase + index;
+    const GLuint texture =
+        record.textures && static_cast<uint32_t>(index) < record.textureCount ? record.textures[index] : 0;
+    if (use == ListUse::kReuse) {
+        glCallList(list);
+        if (texture != 0) glBindTexture(GL_TEXTURE_2D, texture);
+    } else if (texture == 0) {
+        // No texture name: the upload goes into the list.
+        if (compile) glNewList(list, GL_COMPILE_AND_EXECUTE);
+        material.ApplyState();
+        material.UploadTexture();
+        if (compile) glEndList();
+    } else {
+        // The upload fills the material's own texture name once, outside
+        // the list, so that reuse only binds it.
+        if (compile) glNewList(list, GL_COMPILE_AND_EXECUTE);
+        material.ApplyState();
+        if (compile) glEndList();
+        if (compile) glBindTexture(GL_TEXTURE_2D, texture);
+        material.UploadTexture();
+    }
+    return true;
+}
+
+void ModelEx::DrawObject(size_t index, int mode, ListUse use, const ModelGLData& record) const {
+    const GLuint list = record.objectListBase + static_cast<GLuint>(index);
+    if (use == ListUse::kReuse) {
+        glCallList(list);
+        return;
+    }
+    const bool compile = use == ListUse::kCompile;
+    const ModelObject& object = objects[index];
+    if (compile) glNewList(list, GL_COMPILE_AND_EXECUTE);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    if (object.hasPivot) glMultMatrixf(object.glPlacement);
+    EmitForMode(object, mode);
+    glPopMatrix();
+    if (compile) {
+        glEndList();
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+}
+
 void ModelEx::Draw(int flags) {
     const int mode = flags & 0xFF;
     if (mode == 0) return;
-
-    auto* record = static_cast<ModelGLData*>(contexts.CurrentRecord());
-    if (!record) {
-        if (!contexts.Allocate(sizeof(ModelGLData))) return;
-        void* raw = contexts.CurrentRecord();
-        if (!raw) return;
-        record = new (raw) ModelGLData{};
-    }
+    ModelGLData* record = contexts.EnsureCurrentRecord();
+    if (!record) return;
 
     glPushAttrib(kSavedState);
-
-    const bool useLists = (flags & DRAW_NO_LISTS) == 0;
-    bool compile = false;
-    bool reuse = false;
-    if (record->objectListCount > 0) {
-        if (record->generation == generation && record->mode == mode && useLists) {
-            reuse = true;
-        } else {
-            ReleaseGLObjects(*record);
-            compile = useLists;
-        }
-    } else {
-        compile = useLists;
-    }
-
-    if (compile) {
-        ReleaseGLObjects(*record);
-        GenerateLists(objects.size(), record->objectListBase, record->objectListCount);
-        GenerateLists(materials.size(), record->materialListBase, record->materialListCount);
-        const size_t textureCount = (flags & DRAW_NO_TEXTURES) ? 0 : materials.size();
-        if (textureCount != 0) {
-            record->textures = new (std::nothrow) uint32_t[textureCount];
-            if (record->textures) {
-                glGenTextures(static_cast<GLsizei>(textureCount), record->textures);
-                record->textureCount = static_cast<uint32_t>(textureCount);
-            }
-        }
-        ++compileCount;
-    }
-
+    const ListUse use = PrepareRecord(*record, mode, flags);
     SetShadingForMode(mode, flags);
-
+    // Translucent materials go in a second pass, over everything opaque.
     const bool onePass = (flags & DRAW_ONE_PASS) != 0;
-    const int passes = onePass ? 1 : 2;
-    for (int pass = 0; pass < passes; ++pass) {
+    for (int pass = 0; pass < (onePass ? 1 : 2); ++pass) {
         for (size_t j = 0; j < objects.size(); ++j) {
-            const ModelObject& object = objects[j];
-            bool draw = pass == 0;
-            if (mode == DRAW_MATERIALS) {
-                const int index = object.material;
-                if (index < 0 || index >= static_cast<int>(materials.size())) {
-                    // Shared by every model, so never part of a list.
-                    DefaultMaterial().ApplyState();
-                    DefaultMaterial().UploadTexture();
-                } else {
-                    const Material& material = materials[index];
-                    if (onePass) {
-                        draw = true;
-                    } else {
-                        const bool translucent = (1.0f - material.opacity) > 0.01f;
-                        draw = pass == 0 ? !translucent : translucent;
-                    }
-                    if (draw) {
-                        const GLuint list = record->materialListBase + index;
-                        const GLuint texture =
-                            record->textures && static_cast<uint32_t>(index) < record->textureCount
-                                ? record->textures[index]
-                                : 0;
-                        if (reuse) {
-                            glCallList(list);
-                            if (texture != 0) glBindTexture(GL_TEXTURE_2D, texture);
-                        } else if (texture == 0) {
-                            // No texture name: the upload goes into the list.
-                            if (compile) glNewList(list, GL_COMPILE_AND_EXECUTE);
-                            material.ApplyState();
-                            material.UploadTexture();
-                            if (compile) glEndList();
-                        } else {
-                            if (compile) glNewList(list, GL_COMPILE_AND_EXECUTE);
-                            material.ApplyState();
-                            if (compile) glEndList();
-                            if (compile) glBindTexture(GL_TEXTURE_2D, texture);
-                            material.UploadTexture();
-                        }
-                    }
-                }
-            }
-            if (!draw) continue;
-
-            const GLuint list = record->objectListBase + static_cast<GLuint>(j);
-            if (reuse) {
-                glCallList(list);
-                continue;
-            }
-            if (compile) glNewList(list, GL_COMPILE_AND_EXECUTE);
-            glMatrixMode(GL_MODELVIEW);
-            glPushMatrix();
-            if (object.hasPivot) glMultMatrixf(object.glPlacement);
-            EmitForMode(object, mode);
-            glPopMatrix();
-            if (compile) {
-                glEndList();
-                glBindTexture(GL_TEXTURE_2D, 0);
-            }
+            const bool draw = mode == DRAW_MATERIALS
+                                  ? ApplyMaterial(objects[j].material, pass, onePass, use, *record)
+                                  : pass == 0;
+            if (draw) DrawObject(j, mode, use, *record);
         }
-    }
-
-    if (compile) {
-        record->mode = mode;
-        record->generation = generation;
     }
     glPopAttrib();
 }

@@ -79,6 +79,18 @@ struct ModelEx {
     bool ReleaseContext();
 
 private:
+    // How one draw uses the context's display lists: issue everything
+    // directly, compile while drawing, or only call what was compiled.
+    enum class ListUse { kNone, kCompile, kReuse };
+
+    // Keeps the record's lists when they still fit this draw, else
+    // replaces them (or drops them for a draw without lists).
+    ListUse PrepareRecord(ModelGLData& record, int mode, int flags);
+    // Sets the material of an object in mode DRAW_MATERIALS; false when
+    // the object belongs to the other pass.
+    bool ApplyMaterial(int index, int pass, bool onePass, ListUse use, const ModelGLData& record) const;
+    void DrawObject(size_t index, int mode, ListUse use, const ModelGLData& record) const;
+
     // Name -> index of the first object of that name. Objects keep their
     // names while the file is read.
     std::unordered_map<std::string, int> objectIndex;

@@ -17,7 +17,7 @@ using namespace test3ds;
 
 const ModelGLData* CurrentRecord(const Model& model) {
     auto& contexts = const_cast<ContextStore&>(model.GetData().contexts);
-    return static_cast<const ModelGLData*>(contexts.RecordOf(platform::CurrentContextKey()));
+    return contexts.RecordOf(platform::CurrentContextKey());
 }
 
 // A square filling the view of an orthographic camera on [0,1] x [0,1].
