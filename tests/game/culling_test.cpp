@@ -7,9 +7,11 @@
 #include <iterator>
 #include <string>
 
-#include "tests/game/scratch_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
+
+using ondra::test::ScratchFolder;
 
 constexpr long kRouteFrames = 3135;
 constexpr int kPictures = 30;
@@ -30,32 +32,32 @@ std::string Messages(const std::string& path) {
 }
 
 // The route's command for one run whose files are named with `tag`.
-std::string RouteRun(const ScratchDir& dir, const std::string& tag, const std::string& extra) {
+std::string RouteRun(const ScratchFolder& dir, const std::string& tag, const std::string& extra) {
     std::string command = std::string(COMPOUND_PATH) + " --data " + ONDRA_DATA_DIR + " --script " +
                           PLAYTHROUGH_DIR + "/route.txt --dt 0.025 --frames " + std::to_string(kRouteFrames) +
-                          " --state " + dir.Path(tag + "_state.txt") + extra;
+                          " --state " + dir.File(tag + "_state.txt") + extra;
     for (int i = 0; i < kPictures; ++i) {
         const long frame = 50 + i * (kRouteFrames - 100) / (kPictures - 1);
-        command += " --shot " + std::to_string(frame) + ":" + dir.Path(tag + std::to_string(i) + ".bmp");
+        command += " --shot " + std::to_string(frame) + ":" + dir.File(tag + std::to_string(i) + ".bmp");
     }
-    return command + " > " + dir.Path(tag + "_out.txt") + " 2> " + dir.Path(tag + "_err.txt");
+    return command + " > " + dir.File(tag + "_out.txt") + " 2> " + dir.File(tag + "_err.txt");
 }
 
 TEST(Culling, TheRouteLooksTheSameWithAndWithoutIt) {
-    ScratchDir dir;
+    ScratchFolder dir;
     // Both runs at once: each leaves the other a core.
     const std::string both =
         "(" + RouteRun(dir, "culled", "") + ") & (" + RouteRun(dir, "whole", " --no-cull") + "); wait";
     ASSERT_EQ(std::system(both.c_str()), 0);
 
-    const std::string culledState = ReadAll(dir.Path("culled_state.txt"));
-    ASSERT_NE(culledState.find("frame 3135"), std::string::npos) << ReadAll(dir.Path("culled_err.txt"));
-    EXPECT_EQ(culledState, ReadAll(dir.Path("whole_state.txt")));
-    EXPECT_EQ(Messages(dir.Path("culled_out.txt")), Messages(dir.Path("whole_out.txt")));
+    const std::string culledState = ReadAll(dir.File("culled_state.txt"));
+    ASSERT_NE(culledState.find("frame 3135"), std::string::npos) << ReadAll(dir.File("culled_err.txt"));
+    EXPECT_EQ(culledState, ReadAll(dir.File("whole_state.txt")));
+    EXPECT_EQ(Messages(dir.File("culled_out.txt")), Messages(dir.File("whole_out.txt")));
     for (int i = 0; i < kPictures; ++i) {
-        const std::string culled = ReadAll(dir.Path("culled" + std::to_string(i) + ".bmp"));
+        const std::string culled = ReadAll(dir.File("culled" + std::to_string(i) + ".bmp"));
         ASSERT_GT(culled.size(), 512u * 512u * 3u) << "picture " << i;
-        EXPECT_TRUE(culled == ReadAll(dir.Path("whole" + std::to_string(i) + ".bmp"))) << "picture " << i;
+        EXPECT_TRUE(culled == ReadAll(dir.File("whole" + std::to_string(i) + ".bmp"))) << "picture " << i;
     }
 }
 

@@ -28,11 +28,13 @@
 #include "game/objects/weapon.h"
 #include "game/player.h"
 #include "game/texture_cache.h"
-#include "tests/game/scratch_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace {
+
+using ondra::test::ScratchFolder;
 
 namespace fs = std::filesystem;
 using testing::internal::CaptureStderr;
@@ -67,8 +69,8 @@ protected:
     }
 
     bool Load(const std::string& text) {
-        std::ofstream(files.Path("map.txt")) << text;
-        return LoadFile(files.Path("map.txt"));
+        std::ofstream(files.File("map.txt")) << text;
+        return LoadFile(files.File("map.txt"));
     }
     // From the data folder, where the game's models and images lie; both
     // streams are kept for the test to read.
@@ -85,7 +87,7 @@ protected:
     }
 
     ondra::test::ScopedGLContext context;  // first in, last out: the level and caches free GL names
-    ScratchDir files;
+    ScratchFolder files;
     TextureCache textures{50};
     Level level{&textures};
     ModelCache models;
@@ -108,7 +110,7 @@ TEST_F(MapLoaderTest, SizesAloneGiveAnEmptyGridAndATexturesEntryLoadsNothing) {
 }
 
 TEST_F(MapLoaderTest, AMissingOrUnreadableFileGivesFalseAndPrintsNothing) {
-    for (const std::string& path : {files.Path("absent.txt"), files.Path("")}) {
+    for (const std::string& path : {files.File("absent.txt"), files.File("")}) {
         EXPECT_FALSE(LoadFile(path)) << path;
         EXPECT_EQ(out, "") << path;
         EXPECT_EQ(level.Rows(), 0);

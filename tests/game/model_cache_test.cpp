@@ -8,12 +8,13 @@
 
 #include "framework/load3ds/model.h"
 #include "framework/load3ds/writer/scene_writer.h"
-#include "tests/game/scratch_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace {
 
+using ondra::test::ScratchFolder;
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
@@ -32,7 +33,7 @@ bool WriteTriangle(const std::string& path, bool turned = false) {
 
 class ModelCacheTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(WriteTriangle(files.Path("tri.3DS"))); }
+    void SetUp() override { ASSERT_TRUE(WriteTriangle(files.File("tri.3DS"))); }
     // Loads quietly: the reader prints a dump of every model.
     bool Load(ModelCache& cache, const std::string& path) {
         CaptureStdout();
@@ -41,27 +42,27 @@ protected:
         return loaded;
     }
 
-    ScratchDir files;
+    ScratchFolder files;
 };
 
 TEST_F(ModelCacheTest, ANameLoadedTwiceIsOneModel) {
     ModelCache cache;
-    const std::string path = files.Path("tri.3DS");
+    const std::string path = files.File("tri.3DS");
     ASSERT_TRUE(Load(cache, path));
     ondra::Model* model = cache.Lookup(path);
     ASSERT_NE(model, nullptr);
     EXPECT_TRUE(Load(cache, path));
     EXPECT_EQ(cache.Lookup(path), model);
-    EXPECT_FALSE(Load(cache, files.Path("missing.3DS")));
+    EXPECT_FALSE(Load(cache, files.File("missing.3DS")));
 }
 
 TEST_F(ModelCacheTest, DrawsEveryModelInAGLContext) {
     ondra::test::ScopedGLContext context;
     if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     ModelCache cache;
-    ASSERT_TRUE(Load(cache, files.Path("tri.3DS")));
-    ASSERT_TRUE(WriteTriangle(files.Path("other.3DS"), true));
-    ASSERT_TRUE(Load(cache, files.Path("other.3DS")));
+    ASSERT_TRUE(Load(cache, files.File("tri.3DS")));
+    ASSERT_TRUE(WriteTriangle(files.File("other.3DS"), true));
+    ASSERT_TRUE(Load(cache, files.File("other.3DS")));
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     cache.DrawAll();
@@ -79,7 +80,7 @@ using ModelCacheDeathTest = ModelCacheTest;
 // so the child sends one to the other.
 TEST_F(ModelCacheDeathTest, LookingUpAModelNeverLoadedEndsTheProgramAsAFailure) {
     ModelCache cache;
-    ASSERT_TRUE(Load(cache, files.Path("tri.3DS")));
+    ASSERT_TRUE(Load(cache, files.File("tri.3DS")));
     EXPECT_EXIT(
         {
             dup2(2, 1);
@@ -90,7 +91,7 @@ TEST_F(ModelCacheDeathTest, LookingUpAModelNeverLoadedEndsTheProgramAsAFailure) 
     EXPECT_EXIT(
         {
             dup2(2, 1);
-            cache.Lookup(files.Path("TRI.3DS"));
+            cache.Lookup(files.File("TRI.3DS"));
         },
         ::testing::ExitedWithCode(1), "There is no model associated with the model file .*TRI.3DS");
 }

@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/game/scratch_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
+
+using ondra::test::ScratchFolder;
 
 const std::string kScripts = PLAYTHROUGH_DIR;
 constexpr const char* kDt = "0.05";
@@ -61,13 +63,13 @@ float Field(const std::string& line, const std::string& name) {
 }
 
 // Plays `script` for `frames` frames; `shots` are frame:file pairs.
-Report Play(const ScratchDir& dir, const std::string& script, long frames,
+Report Play(const ScratchFolder& dir, const std::string& script, long frames,
             const std::vector<std::string>& shots = {}) {
-    const std::string state = dir.Path("state.txt");
+    const std::string state = dir.File("state.txt");
     std::string command = std::string(COMPOUND_PATH) + " --data " + ONDRA_DATA_DIR + " --script " + kScripts + "/" +
                           script + " --dt " + kDt + " --frames " + std::to_string(frames) + " --state " + state;
     for (const std::string& shot : shots) command += " --shot " + shot;
-    command += " > " + dir.Path("stdout.txt") + " 2> " + dir.Path("stderr.txt");
+    command += " > " + dir.File("stdout.txt") + " 2> " + dir.File("stderr.txt");
     Report report;
     const int status = std::system(command.c_str());
     report.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -83,7 +85,7 @@ std::string Shot(long frame, const std::string& name) {
 }
 
 TEST(Playthrough, DownTheRampForTheWeaponThroughADoorToKillACreatureAndWreckAGenerator) {
-    ScratchDir dir;
+    ScratchFolder dir;
     auto at = Checkpoints("reactor.txt");
     const Report end = Play(dir, "reactor.txt", at["end"],
                             {Shot(at["weapon taken"] + 30, "weapon_taken"), Shot(at["through the automatic door"], "door"),
@@ -104,7 +106,7 @@ TEST(Playthrough, DownTheRampForTheWeaponThroughADoorToKillACreatureAndWreckAGen
 }
 
 TEST(Playthrough, TakeAMedikitGetHurtAndHeal) {
-    ScratchDir dir;
+    ScratchFolder dir;
     auto at = Checkpoints("medikit.txt");
     const Report hurt = Play(dir, "medikit.txt", at["hurt"]);
     ASSERT_EQ(hurt.exitCode, 0);
@@ -120,7 +122,7 @@ TEST(Playthrough, TakeAMedikitGetHurtAndHeal) {
 }
 
 TEST(Playthrough, ALockedDoorStopsThePlayerUntilItsKeyIsFetched) {
-    ScratchDir dir;
+    ScratchFolder dir;
     auto at = Checkpoints("keydoor.txt");
     const Report bumped = Play(dir, "keydoor.txt", at["bumped without the key"],
                                {Shot(at["bumped without the key"] - 45, "locked_door")});
@@ -148,14 +150,14 @@ std::string ReadAll(const std::string& path) {
 // The simulated clock makes every run of a script the same, down to the
 // particles' random seeds.
 TEST(Playthrough, AScriptPlaysTheSameTwice) {
-    ScratchDir dir;
+    ScratchFolder dir;
     std::string states[2], pictures[2];
     for (int run = 0; run < 2; ++run) {
-        const std::string picture = dir.Path("run" + std::to_string(run) + ".bmp");
+        const std::string picture = dir.File("run" + std::to_string(run) + ".bmp");
         // Past the first bolt: the creature burns, the sparks fly.
         const Report report = Play(dir, "reactor.txt", 460, {"459:" + picture});
         ASSERT_EQ(report.exitCode, 0);
-        states[run] = ReadAll(dir.Path("state.txt"));
+        states[run] = ReadAll(dir.File("state.txt"));
         pictures[run] = ReadAll(picture);
     }
     EXPECT_FALSE(states[0].empty());

@@ -5,12 +5,13 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "tests/game/scratch_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace {
 
+using ondra::test::ScratchFolder;
 using testing::internal::CaptureStderr;
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStderr;
@@ -27,22 +28,22 @@ protected:
     // Loads quietly: the BMP reader reports every file it reads.
     bool Load(TextureCache& cache, const std::string& name) {
         CaptureStdout();
-        const bool loaded = cache.Load(files.Path(name));
+        const bool loaded = cache.Load(files.File(name));
         GetCapturedStdout();
         return loaded;
     }
 
     ondra::test::ScopedGLContext context;
-    ScratchDir files;
+    ScratchFolder files;
 };
 
 TEST_F(TextureCacheTest, ANameLoadedTwiceHasOneSlotAndOneTexture) {
     TextureCache cache(50);
     ASSERT_TRUE(Load(cache, "wall.bmp"));
-    const int texture = cache.Lookup(files.Path("wall.bmp"));
+    const int texture = cache.Lookup(files.File("wall.bmp"));
     EXPECT_TRUE(Load(cache, "wall.bmp"));
     EXPECT_EQ(cache.UsedSlots(), 1);
-    EXPECT_EQ(cache.Lookup(files.Path("wall.bmp")), texture);
+    EXPECT_EQ(cache.Lookup(files.File("wall.bmp")), texture);
     EXPECT_TRUE(glIsTexture(static_cast<GLuint>(texture)));
 }
 
@@ -60,9 +61,9 @@ TEST_F(TextureCacheTest, NamesAreCaseSensitive) {
     ASSERT_TRUE(Load(cache, "wall.bmp"));
     ASSERT_TRUE(Load(cache, "Wall.bmp"));
     EXPECT_EQ(cache.UsedSlots(), 2);
-    EXPECT_NE(cache.Lookup(files.Path("wall.bmp")), cache.Lookup(files.Path("Wall.bmp")));
+    EXPECT_NE(cache.Lookup(files.File("wall.bmp")), cache.Lookup(files.File("Wall.bmp")));
     CaptureStdout();
-    EXPECT_EQ(cache.Lookup(files.Path("WALL.bmp")), -1);
+    EXPECT_EQ(cache.Lookup(files.File("WALL.bmp")), -1);
     GetCapturedStdout();
 }
 
@@ -75,7 +76,7 @@ TEST_F(TextureCacheTest, ALoadBeyondTheLastSlotStoresNothing) {
     EXPECT_NE(GetCapturedStderr().find("floor.bmp"), std::string::npos);
     EXPECT_EQ(cache.UsedSlots(), 2);
     CaptureStdout();
-    EXPECT_EQ(cache.Lookup(files.Path("floor.bmp")), -1);
+    EXPECT_EQ(cache.Lookup(files.File("floor.bmp")), -1);
     GetCapturedStdout();
     EXPECT_TRUE(Load(cache, "wall.bmp"));  // already there: still fine
 }
@@ -85,7 +86,7 @@ TEST_F(TextureCacheTest, TexturesGoWithTheCache) {
     {
         TextureCache cache(50);
         ASSERT_TRUE(Load(cache, "floor.bmp"));
-        texture = static_cast<GLuint>(cache.Lookup(files.Path("floor.bmp")));
+        texture = static_cast<GLuint>(cache.Lookup(files.File("floor.bmp")));
         ASSERT_TRUE(glIsTexture(texture));
     }
     EXPECT_FALSE(glIsTexture(texture));

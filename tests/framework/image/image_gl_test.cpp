@@ -256,7 +256,8 @@ TEST_F(ImageGLTest, SavesARenderedFrame) {
     glDeleteTextures(1, &texture);
     Image frame;
     ASSERT_TRUE(frame.GrabViewport());
-    const std::string path = testing::TempDir() + "image_gl_frame.bmp";
+    const test::ScratchFolder folder;
+    const std::string path = folder.File("frame.bmp");
     ASSERT_TRUE(frame.Save(path.c_str()));
     Image back;
     testing::internal::CaptureStdout();

@@ -1,5 +1,5 @@
-// Helpers for the image reader tests: a scratch folder, loading bytes
-// through a real file, a deadline for calls that might block, and pixel
+// Helpers for the image reader tests: loading bytes through a real file
+// in a scratch folder, a deadline for calls that might block, and pixel
 // comparisons.
 #pragma once
 
@@ -16,33 +16,10 @@
 
 #include "framework/image.h"
 #include "framework/image/encoders/image_encoders.h"
+#include "tests/support/scratch_folder.h"
 
 namespace ondra {
 namespace test {
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ondra-image-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    // Sorted, so that a leftover file shows up in a comparison.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    std::string path_;
-};
 
 // Writes the bytes under `name` and loads them, collecting standard output.
 struct LoadResult {

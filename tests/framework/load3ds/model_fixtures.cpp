@@ -2,36 +2,20 @@
 #include "model_fixtures.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
+
+#include "tests/support/scratch_folder.h"
 
 namespace ondra {
 namespace test3ds {
 
-namespace {
-
-// The test process's scratch folder, removed when the process ends.
-struct ScratchFolder {
-    ScratchFolder()
-        : path(std::filesystem::temp_directory_path() / ("ondra_load3ds_" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::filesystem::path path;
-};
-
-}  // namespace
-
 std::string TempPath(const std::string& name) {
-    static const ScratchFolder folder;
+    // One folder for the whole test process, removed when it ends.
+    static const test::ScratchFolder folder;
     static int serial = 0;
-    return (folder.path / (std::to_string(++serial) + "_" + name)).string();
+    return folder.File(std::to_string(++serial) + "_" + name);
 }
 
 std::string WriteScene(const file3ds::Scene& scene, const std::string& name) {

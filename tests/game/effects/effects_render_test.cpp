@@ -15,11 +15,13 @@
 #include "game/effects/flame.h"
 #include "game/effects/lightning.h"
 #include "game/texture_cache.h"
-#include "tests/game/scratch_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace {
+
+using ondra::test::ScratchFolder;
 
 constexpr int kSize = 128;
 
@@ -147,12 +149,12 @@ TEST_F(EffectsRender, SparksBindTheirTextureAndLeaveDepthAndCullingAlone) {
 // The crackles find their textures by bare file name, as the game's
 // working directory holds them.
 TEST_F(EffectsRender, EachCrackleBindsItsOwnTexture) {
-    ScratchDir files;
+    ScratchFolder files;
     ASSERT_TRUE(files.WriteImage("storm.jpg", 255, 255, 255));
     ASSERT_TRUE(files.WriteImage("lightning.jpg", 128, 128, 255));
     char previous[4096];
     ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(files.Path("").c_str()), 0);
+    ASSERT_EQ(chdir(files.File("").c_str()), 0);
     TextureCache cache(50);
     testing::internal::CaptureStdout();  // the BMP reader's report
     const bool loaded = cache.Load("storm.jpg") && cache.Load("lightning.jpg");

@@ -10,7 +10,8 @@
 #include <string>
 
 #include <sys/wait.h>
-#include <unistd.h>
+
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -31,16 +32,10 @@ int RunGenerator(const std::string& arguments)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-fs::path ScratchFolder(const std::string& name)
-{
-    const fs::path folder = fs::temp_directory_path() / ("assetgen_test_" + name + "_" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    return folder;
-}
-
 TEST(GeneratorRun, WritesTheSameBytesEveryRun)
 {
-    const fs::path folder = ScratchFolder("rerun");
+    const ondra::test::ScratchFolder scratch;
+    const fs::path folder = scratch.File("rerun");
     ASSERT_EQ(RunGenerator(folder.string()), 0);
     int compared = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(ONDRA_DATA_DIR)) {
@@ -55,17 +50,16 @@ TEST(GeneratorRun, WritesTheSameBytesEveryRun)
     }
     EXPECT_EQ(written, compared);
     EXPECT_GT(compared, 40);
-    fs::remove_all(folder);
 }
 
 TEST(GeneratorRun, FailsWithoutAFolderOrWithAnUnwritableOne)
 {
     EXPECT_NE(RunGenerator(""), 0);
-    const fs::path blocker = ScratchFolder("blocker");
+    const ondra::test::ScratchFolder scratch;
+    const fs::path blocker = scratch.File("blocker");
     std::ofstream(blocker.string()) << "a file where the folder should be";
     EXPECT_NE(RunGenerator(blocker.string()), 0);
     EXPECT_NE(RunGenerator((blocker / "inside").string()), 0);
-    fs::remove_all(blocker);
 }
 
 }  // namespace

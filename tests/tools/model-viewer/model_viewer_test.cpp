@@ -13,6 +13,7 @@
 
 #include "framework/image.h"
 #include "framework/load3ds/writer/scene_writer.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace ondra {
@@ -22,21 +23,10 @@ namespace fs = std::filesystem;
 
 const char* const kViewer = MODEL_VIEWER_PATH;
 
-// The test process's scratch folder, removed when the process ends.
-struct ScratchFolder {
-    ScratchFolder() : path(fs::temp_directory_path() / ("ondra_viewer_" + std::to_string(getpid()))) {
-        fs::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path path;
-};
-
 fs::path Folder() {
-    static const ScratchFolder folder;
-    return folder.path;
+    // One folder for the whole test process, removed when it ends.
+    static const test::ScratchFolder folder;
+    return folder.Path();
 }
 
 // A crate: a box whose sides are textured with a checker board, and a red
