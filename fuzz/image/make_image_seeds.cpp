@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
     encoders::TgaOptions rleTop = rle;
     rleTop.topDown = true;
     rleTop.imageId = "id";
+    rleTop.packetsCrossRows = true;
     encoders::TgaOptions unsigned_ = plain;
     unsigned_.footer = false;
     Write(tga, "24bit", withName(false, encoders::EncodeTga(Picture(4, 3, BGR), plain)));

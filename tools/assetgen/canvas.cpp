@@ -176,27 +176,28 @@ void Canvas::Glow(float cx, float cy, float radius, const Color& c, float intens
     }
 }
 
-PixelImage Canvas::ToRgb() const
-{
-    PixelImage image{width, height, 3, {}};
-    image.pixels.reserve(pixels.size() * 3);
-    for (const Color& p : pixels) {
-        image.pixels.push_back(ToByte(p.r));
-        image.pixels.push_back(ToByte(p.g));
-        image.pixels.push_back(ToByte(p.b));
-    }
-    return image;
-}
+ondra::Image Canvas::ToRgb() const { return ToImage(ondra::RGB); }
 
-PixelImage Canvas::ToRgba() const
+ondra::Image Canvas::ToRgba() const { return ToImage(ondra::RGBA); }
+
+ondra::Image Canvas::ToImage(ondra::ImageFormat format) const
 {
-    PixelImage image{width, height, 4, {}};
-    image.pixels.reserve(pixels.size() * 4);
-    for (const Color& p : pixels) {
-        image.pixels.push_back(ToByte(p.r));
-        image.pixels.push_back(ToByte(p.g));
-        image.pixels.push_back(ToByte(p.b));
-        image.pixels.push_back(ToByte(p.a));
+    ondra::Image image(width, height, format);
+    const bool alpha = format == ondra::RGBA;
+    if (image.IsEmpty()) {
+        return image;
+    }
+    for (int y = 0; y < image.Height(); ++y) {
+        uint8_t* out = image.GetRow(height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const Color& p = pixels[static_cast<size_t>(y) * width + x];
+            *out++ = ToByte(p.r);
+            *out++ = ToByte(p.g);
+            *out++ = ToByte(p.b);
+            if (alpha) {
+                *out++ = ToByte(p.a);
+            }
+        }
     }
     return image;
 }

@@ -4,7 +4,7 @@
 // its edges, so shapes drawn across an edge continue on the opposite side.
 #pragma once
 
-#include "pixel_image.h"
+#include "framework/image.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,11 +71,14 @@ public:
     // A soft additive glow of the given radius.
     void Glow(float cx, float cy, float radius, const Color& c, float intensity);
 
-    PixelImage ToRgb() const;
-    PixelImage ToRgba() const;
+    // 8-bit RGB or RGBA images for the encoders, bottom row first as
+    // ondra::Image keeps rows.
+    ondra::Image ToRgb() const;
+    ondra::Image ToRgba() const;
 
 private:
     bool Locate(int& x, int& y) const;
+    ondra::Image ToImage(ondra::ImageFormat format) const;
 
     int width;
     int height;

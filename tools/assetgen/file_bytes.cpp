@@ -1,23 +1,9 @@
-// Byte packing and file output.
+// File output.
 #include "file_bytes.h"
 
 #include <cstdio>
 
 namespace assetgen {
-
-void PutU8(Bytes& out, unsigned value) { out.push_back(static_cast<uint8_t>(value & 0xFF)); }
-
-void PutU16(Bytes& out, unsigned value)
-{
-    PutU8(out, value);
-    PutU8(out, value >> 8);
-}
-
-void PutU32(Bytes& out, uint32_t value)
-{
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
 
 bool WriteFileBytes(const std::string& path, const Bytes& bytes)
 {

@@ -1,9 +1,7 @@
 // File output for the generator, one call per file.
 #include "output_folder.h"
 
-#include "bmp_writer.h"
-#include "file_bytes.h"
-#include "jpeg_writer.h"
+#include "framework/image/encoders/image_encoders.h"
 
 #include <cstdio>
 
@@ -21,24 +19,36 @@ void OutputFolder::Report(const std::string& name, bool written)
     }
 }
 
+void OutputFolder::SaveBytes(const std::string& name, const Bytes& bytes)
+{
+    Report(name, !bytes.empty() && WriteFileBytes(PathOf(name), bytes));
+}
+
 void OutputFolder::SaveJpeg(const std::string& name, const Canvas& canvas, int quality)
 {
-    Report(name, WriteJpeg(PathOf(name), canvas.ToRgb(), quality));
+    std::string error;
+    const Bytes bytes = ondra::encoders::EncodeJpeg(canvas.ToRgb(), quality, false, &error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "assetgen: jpeg: %s\n", error.c_str());
+    }
+    SaveBytes(name, bytes);
 }
 
 void OutputFolder::SaveBmp24(const std::string& name, const Canvas& canvas)
 {
-    Report(name, WriteBmp24(PathOf(name), canvas.ToRgb()));
+    SaveBytes(name, ondra::encoders::EncodeBmp24(canvas.ToRgb()));
 }
 
 void OutputFolder::SaveBmp8(const std::string& name, const PalettedImage& image)
 {
-    Report(name, WriteBmp8(PathOf(name), image));
+    SaveBytes(name, ondra::encoders::EncodeBmp8(image.indices, image.palette));
 }
 
 void OutputFolder::SaveTga(const std::string& name, const Canvas& canvas, bool withAlpha, TgaCompression compression)
 {
-    Report(name, WriteTga(PathOf(name), withAlpha ? canvas.ToRgba() : canvas.ToRgb(), compression));
+    ondra::encoders::TgaOptions options;
+    options.runLength = compression == TgaCompression::kRunLength;
+    SaveBytes(name, ondra::encoders::EncodeTga(withAlpha ? canvas.ToRgba() : canvas.ToRgb(), options));
 }
 
 void OutputFolder::SaveText(const std::string& name, const std::string& text)

@@ -4,12 +4,14 @@
 #pragma once
 
 #include "canvas.h"
-#include "pixel_image.h"
-#include "tga_writer.h"
+#include "file_bytes.h"
+#include "palette_ramp.h"
 
 #include <string>
 
 namespace assetgen {
+
+enum class TgaCompression { kNone, kRunLength };
 
 class OutputFolder {
 public:
@@ -30,6 +32,9 @@ public:
     bool AllWritten() const { return failures == 0; }
 
 private:
+    // No bytes stand for a picture the encoder refused.
+    void SaveBytes(const std::string& name, const Bytes& bytes);
+
     std::string path;
     int failures = 0;
 };

@@ -17,24 +17,25 @@ std::vector<PaletteEntry> RampPalette(const std::vector<Color>& stops)
         const size_t high = std::min(low + 1, stops.size() - 1);
         const Color c = Mix(stops[low], stops[high], position - low);
         auto byte = [](float v) { return static_cast<uint8_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
-        palette[i] = {byte(c.r), byte(c.g), byte(c.b)};
+        palette[i] = {byte(c.b), byte(c.g), byte(c.r), 0};
     }
     return palette;
 }
 
 PalettedImage IndexByBrightness(const Canvas& canvas, const std::vector<PaletteEntry>& palette)
 {
-    PalettedImage image;
-    image.width = canvas.Width();
-    image.height = canvas.Height();
-    image.palette = palette;
-    image.indices.reserve(static_cast<size_t>(image.width) * image.height);
+    PalettedImage image{ondra::Image(canvas.Width(), canvas.Height(), ondra::LUMINANCE), palette};
+    if (image.indices.IsEmpty()) {
+        return image;
+    }
     const int last = static_cast<int>(palette.size()) - 1;
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
+    for (int y = 0; y < canvas.Height(); ++y) {
+        // The canvas's top row is the image's last.
+        uint8_t* row = image.indices.GetRow(canvas.Height() - 1 - y);
+        for (int x = 0; x < canvas.Width(); ++x) {
             const Color c = canvas.At(x, y);
             const float brightness = std::clamp(0.3f * c.r + 0.6f * c.g + 0.1f * c.b, 0.0f, 1.0f);
-            image.indices.push_back(static_cast<uint8_t>(std::clamp(static_cast<int>(brightness * last + 0.5f), 0, last)));
+            row[x] = static_cast<uint8_t>(std::clamp(static_cast<int>(brightness * last + 0.5f), 0, last));
         }
     }
     return image;

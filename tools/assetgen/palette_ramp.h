@@ -4,11 +4,20 @@
 #pragma once
 
 #include "canvas.h"
-#include "pixel_image.h"
+#include "framework/image.h"
+#include "framework/image/encoders/image_encoders.h"
 
 #include <vector>
 
 namespace assetgen {
+
+using PaletteEntry = ondra::encoders::PaletteEntry;
+
+// One palette index a pixel, in a LUMINANCE image, and the palette.
+struct PalettedImage {
+    ondra::Image indices;
+    std::vector<PaletteEntry> palette;
+};
 
 // Stops are spread evenly from index 0 to 255.
 std::vector<PaletteEntry> RampPalette(const std::vector<Color>& stops);

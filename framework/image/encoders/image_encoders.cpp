@@ -1,7 +1,9 @@
-// In-memory encoders for BMP, TGA and JPEG test and asset files.
+// In-memory encoders for BMP, TGA and JPEG files, for tests and the asset
+// generator.
 #include "framework/image/encoders/image_encoders.h"
 
 #include <algorithm>
+#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +27,50 @@ void Put32(Bytes& out, std::uint32_t v) {
 }
 
 void PutPixel(Bytes& out, const std::uint8_t* pixel, int size) { out.insert(out.end(), pixel, pixel + size); }
+
+bool HasAlpha(ImageFormat format) {
+    return format == RGBA || format == BGRA || format == LUMINANCE_ALPHA || format == ALPHA;
+}
+
+// Run-length packets of at most 128 pixels over `count` pixels: a run of
+// two or more equal ones becomes a run packet, anything else a raw packet
+// that ends where the next run starts.
+void PutPackets(Bytes& out, const std::uint8_t* const* pixels, std::size_t count, int pixelSize) {
+    auto same = [&](std::size_t a, std::size_t b) { return std::memcmp(pixels[a], pixels[b], pixelSize) == 0; };
+    std::size_t i = 0;
+    while (i < count) {
+        std::size_t run = 1;
+        while (i + run < count && run < 128 && same(i, i + run)) ++run;
+        if (run >= 2) {
+            out.push_back(std::uint8_t(0x80 | (run - 1)));
+            PutPixel(out, pixels[i], pixelSize);
+            i += run;
+            continue;
+        }
+        std::size_t raw = 1;
+        while (i + raw < count && raw < 128 && !(i + raw + 1 < count && same(i + raw, i + raw + 1))) ++raw;
+        out.push_back(std::uint8_t(raw - 1));
+        for (std::size_t k = 0; k < raw; ++k) PutPixel(out, pixels[i + k], pixelSize);
+        i += raw;
+    }
+}
+
+// libjpeg's default error handler ends the process; this one jumps back
+// to the encoder instead. Everything the error path needs lives in memory
+// reached through a pointer, so longjmp cannot leave it stale in a register.
+struct JpegTrap {
+    jpeg_error_mgr manager;  // first, so that libjpeg's pointer to it leads here
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX] = "";
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+};
+
+void OnJpegError(j_common_ptr info) {
+    auto* trap = reinterpret_cast<JpegTrap*>(info->err);
+    (*info->err->format_message)(info, trap->message);
+    std::longjmp(trap->jump, 1);
+}
 
 }  // namespace
 
@@ -66,7 +112,10 @@ Bytes Encode(const BmpFile& f) {
     if (out.size() < infoEnd) out.resize(infoEnd, 0);
     if (!masksInHeader && !f.coreHeader)
         for (std::uint32_t mask : f.masks) Put32(out, mask);
-    for (const PaletteEntry& entry : f.palette) out.insert(out.end(), entry.begin(), entry.begin() + entrySize);
+    for (const PaletteEntry& entry : f.palette) {
+        const std::uint8_t bytes[] = {entry.blue, entry.green, entry.red, entry.reserved};
+        out.insert(out.end(), bytes, bytes + entrySize);
+    }
     if (out.size() < offset) out.resize(offset, 0);
     out.insert(out.end(), f.pixels.begin(), f.pixels.end());
     return out;
@@ -132,8 +181,42 @@ Bytes EncodeRle(int width, int height, bool fourBit, const std::function<int(int
     return out;
 }
 
+Bytes EncodeBmp24(const Image& image) {
+    if (image.IsEmpty() || HasAlpha(image.GetFormat())) return {};
+    Image bgr(image);
+    if (bgr.IsEmpty() || !bgr.SetFormat(BGR)) return {};
+    BmpFile f;
+    f.width = bgr.Width();
+    f.height = bgr.Height();
+    f.pixels = PackRows(f.width, f.height, 24, [&bgr](int x, int fileRow) {
+        const std::uint8_t* p = bgr.GetRow(fileRow) + 3 * x;
+        return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16;
+    });
+    return Encode(f);
+}
+
+Bytes EncodeBmp8(const Image& indices, const std::vector<PaletteEntry>& palette) {
+    if (indices.IsEmpty() || indices.GetFormat() != LUMINANCE || palette.empty() || palette.size() > 256)
+        return {};
+    for (int y = 0; y < indices.Height(); ++y)
+        for (int x = 0; x < indices.Width(); ++x)
+            if (indices.GetRow(y)[x] >= palette.size()) return {};
+    BmpFile f;
+    f.width = indices.Width();
+    f.height = indices.Height();
+    f.bitCount = 8;
+    f.palette = palette;
+    f.pixels = PackRows(f.width, f.height, 8, [&indices](int x, int fileRow) { return indices.GetRow(fileRow)[x]; });
+    return Encode(f);
+}
+
 Bytes EncodeTga(const Image& image, const TgaOptions& options) {
-    const int pixelSize = image.GetPixelSize();
+    if (image.IsEmpty() || image.Width() > 0xFFFF || image.Height() > 0xFFFF) return {};
+    const ImageFormat format = image.GetFormat();
+    if (format != RGB && format != BGR && format != RGBA && format != BGRA) return {};
+    Image bgr(image);
+    if (bgr.IsEmpty() || !bgr.SetFormat(HasAlpha(format) ? BGRA : BGR)) return {};
+    const int pixelSize = bgr.GetPixelSize();
     Bytes out;
     out.push_back(std::uint8_t(options.imageId.size()));
     out.push_back(0);
@@ -141,44 +224,29 @@ Bytes EncodeTga(const Image& image, const TgaOptions& options) {
     out.insert(out.end(), 5, 0);
     Put16(out, 0);
     Put16(out, 0);
-    Put16(out, std::uint32_t(image.Width()));
-    Put16(out, std::uint32_t(image.Height()));
+    Put16(out, std::uint32_t(bgr.Width()));
+    Put16(out, std::uint32_t(bgr.Height()));
     out.push_back(std::uint8_t(pixelSize * 8));
     out.push_back(std::uint8_t((pixelSize == 4 ? 8 : 0) | (options.topDown ? 0x20 : 0) |
                                (options.rightToLeft ? 0x10 : 0)));
     out.insert(out.end(), options.imageId.begin(), options.imageId.end());
 
-    // Pixels in file order, then packets over the whole run.
+    // Pixels in file order; packets then cover one row at a time, or the
+    // whole run when they may cross rows.
     std::vector<const std::uint8_t*> pixels;
-    for (int i = 0; i < image.Height(); ++i) {
-        const std::uint8_t* row = image.GetRow(options.topDown ? image.Height() - 1 - i : i);
-        for (int j = 0; j < image.Width(); ++j) {
-            const int x = options.rightToLeft ? image.Width() - 1 - j : j;
+    for (int i = 0; i < bgr.Height(); ++i) {
+        const std::uint8_t* row = bgr.GetRow(options.topDown ? bgr.Height() - 1 - i : i);
+        for (int j = 0; j < bgr.Width(); ++j) {
+            const int x = options.rightToLeft ? bgr.Width() - 1 - j : j;
             pixels.push_back(row + x * pixelSize);
         }
     }
-    auto same = [&](std::size_t a, std::size_t b) { return std::memcmp(pixels[a], pixels[b], pixelSize) == 0; };
-    std::size_t i = 0;
-    while (i < pixels.size()) {
-        if (!options.runLength) {
-            PutPixel(out, pixels[i++], pixelSize);
-            continue;
-        }
-        std::size_t run = 1;
-        while (i + run < pixels.size() && run < 128 && same(i, i + run)) ++run;
-        if (run >= 2) {
-            out.push_back(std::uint8_t(0x80 | (run - 1)));
-            PutPixel(out, pixels[i], pixelSize);
-            i += run;
-            continue;
-        }
-        std::size_t count = 1;
-        while (i + count < pixels.size() && count < 128 &&
-               !(i + count + 1 < pixels.size() && same(i + count, i + count + 1)))
-            ++count;
-        out.push_back(std::uint8_t(count - 1));
-        for (std::size_t k = 0; k < count; ++k) PutPixel(out, pixels[i + k], pixelSize);
-        i += count;
+    if (!options.runLength) {
+        for (const std::uint8_t* pixel : pixels) PutPixel(out, pixel, pixelSize);
+    } else {
+        const std::size_t span = options.packetsCrossRows ? pixels.size() : std::size_t(bgr.Width());
+        for (std::size_t start = 0; start < pixels.size(); start += span)
+            PutPackets(out, pixels.data() + start, span, pixelSize);
     }
     if (options.footer) {
         Put32(out, 0);
@@ -189,21 +257,30 @@ Bytes EncodeTga(const Image& image, const TgaOptions& options) {
     return out;
 }
 
-Bytes EncodeJpeg(const Image& image, int quality, bool progressive) {
+Bytes EncodeJpeg(const Image& image, int quality, bool progressive, std::string* error) {
+    const ImageFormat format = image.GetFormat();
+    if (image.IsEmpty() || (format != RGB && format != BGR && format != LUMINANCE) || quality < 1 || quality > 100)
+        return {};
     jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
+    JpegTrap trap;
+    cinfo.err = jpeg_std_error(&trap.manager);
+    trap.manager.error_exit = OnJpegError;
+    if (setjmp(trap.jump) != 0) {
+        if (error) *error = trap.message;
+        jpeg_destroy_compress(&cinfo);
+        std::free(trap.buffer);
+        return {};
+    }
     jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    const bool grey = image.GetFormat() == LUMINANCE;
+    jpeg_mem_dest(&cinfo, &trap.buffer, &trap.size);
+    const bool grey = format == LUMINANCE;
     cinfo.image_width = JDIMENSION(image.Width());
     cinfo.image_height = JDIMENSION(image.Height());
     cinfo.input_components = grey ? 1 : 3;
-    cinfo.in_color_space = grey ? JCS_GRAYSCALE : (image.GetFormat() == BGR ? JCS_EXT_BGR : JCS_RGB);
+    cinfo.in_color_space = grey ? JCS_GRAYSCALE : (format == BGR ? JCS_EXT_BGR : JCS_RGB);
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.dct_method = JDCT_ISLOW;
     if (progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     // JPEG rows run top-down; image rows bottom-up.
@@ -212,9 +289,9 @@ Bytes EncodeJpeg(const Image& image, int quality, bool progressive) {
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
-    Bytes out(buffer, buffer + size);
+    Bytes out(trap.buffer, trap.buffer + trap.size);
     jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
+    std::free(trap.buffer);
     return out;
 }
 

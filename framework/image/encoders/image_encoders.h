@@ -1,10 +1,11 @@
 // Encoders that make image files in memory, in any of the variants the
 // readers take: hand-built BMP files of every bit depth and compression,
-// TGA files (plain or run-length encoded) and JPEG files. Tests, the fuzz
-// corpus, benchmarks and asset tools use them; the game itself does not.
+// plain 24-bit and 8-bit paletted BMP files of a picture, TGA files (plain
+// or run-length encoded) and JPEG files. Tests, the fuzz corpus, benchmarks
+// and the asset generator use them; the game itself does not. The picture
+// encoders give no bytes for a picture the file cannot hold.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,7 +17,9 @@ namespace ondra {
 namespace encoders {
 
 using Bytes = std::vector<std::uint8_t>;
-using PaletteEntry = std::array<std::uint8_t, 4>;  // blue, green, red, reserved
+struct PaletteEntry {  // in file order
+    std::uint8_t blue, green, red, reserved;
+};
 
 // A BMP file described field by field; Encode writes exactly what it says,
 // so a test can forge any header.
@@ -54,20 +57,35 @@ Bytes PackRows(int width, int height, int bitCount,
 Bytes EncodeRle(int width, int height, bool fourBit,
                 const std::function<int(int x, int fileRow)>& index);
 
+// An uncompressed 24-bit BMP of an image without alpha (a 24-bit file
+// could not keep it): rows bottom-up, padded to 4 bytes.
+Bytes EncodeBmp24(const Image& image);
+
+// An 8-bit paletted BMP: `indices` is a LUMINANCE image holding one palette
+// index a pixel. The palette has 1 to 256 entries and every index must
+// name one of them.
+Bytes EncodeBmp8(const Image& indices, const std::vector<PaletteEntry>& palette);
+
 struct TgaOptions {
     bool runLength = false;
+    // Lets run-length packets run on into the next row. The format forbids
+    // it, yet readers meet such files.
+    bool packetsCrossRows = false;
     bool topDown = false;      // descriptor bit 5
     bool rightToLeft = false;  // descriptor bit 4
     bool footer = true;        // the TRUEVISION-XFILE signature
     std::string imageId;
 };
 
-// A BGR or BGRA image as a 24- or 32-bit TGA file.
+// An RGB or BGR image as a 24-bit TGA file, RGBA or BGRA as 32-bit; at
+// most 65535 pixels each way.
 Bytes EncodeTga(const Image& image, const TgaOptions& options);
 
-// An RGB or LUMINANCE image as a JPEG file; greyscale images give
-// one-component files.
-Bytes EncodeJpeg(const Image& image, int quality, bool progressive);
+// An RGB, BGR or LUMINANCE image as a JPEG file of quality 1 to 100;
+// greyscale images give one-component files. The integer DCT makes the
+// same picture give the same bytes on every machine. When libjpeg fails,
+// its message goes to `error` if given.
+Bytes EncodeJpeg(const Image& image, int quality, bool progressive, std::string* error = nullptr);
 
 bool WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);

@@ -26,9 +26,10 @@ TEST_F(TgaTest, PlainAndRunLengthInEveryRowOrder) {
     for (ImageFormat format : {BGR, BGRA}) {
         Image source(picture);
         source.SetFormat(format);
-        for (int variant = 0; variant < 8; ++variant) {
+        for (int variant = 0; variant < 16; ++variant) {
             TgaOptions options;
             options.runLength = variant & 1;
+            options.packetsCrossRows = variant & 8;
             options.topDown = variant & 2;
             options.rightToLeft = variant & 4;
             options.imageId = "an image id";

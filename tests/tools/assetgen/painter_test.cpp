@@ -47,23 +47,23 @@ TEST(Painter, BlendingOverTransparencyKeepsColourAndAlpha)
     EXPECT_NEAR(once.a, 0.5f, 1e-6f);
     hud.Blend(1, 1, {0.2f, 1.0f, 0.4f, 0.5f}, 1.0f);
     EXPECT_NEAR(hud.At(1, 1).a, 0.75f, 1e-6f);
-    const PixelImage bytes = hud.ToRgba();
-    EXPECT_EQ(bytes.pixels[(1 * 4 + 1) * 4 + 3], 191);
-    EXPECT_EQ(bytes.pixels[3], 0);
+    const ondra::Image bytes = hud.ToRgba();  // rows bottom-up
+    EXPECT_EQ(bytes.GetRow(4 - 1 - 1)[1 * 4 + 3], 191);
+    EXPECT_EQ(bytes.GetRow(4 - 1)[3], 0);
 }
 
 TEST(Painter, RampPaletteIndexesByBrightness)
 {
     const std::vector<PaletteEntry> ramp = RampPalette({{0, 0, 0, 1}, {1, 0.5f, 0, 1}});
     ASSERT_EQ(ramp.size(), 256u);
-    EXPECT_EQ(ramp.front().r, 0);
-    EXPECT_EQ(ramp.back().r, 255);
-    EXPECT_EQ(ramp.back().g, 128);
+    EXPECT_EQ(ramp.front().red, 0);
+    EXPECT_EQ(ramp.back().red, 255);
+    EXPECT_EQ(ramp.back().green, 128);
     Canvas canvas(2, 1, {0, 0, 0, 1}, false);
     canvas.Set(1, 0, {1, 1, 1, 1});
     const PalettedImage image = IndexByBrightness(canvas, ramp);
-    EXPECT_EQ(image.indices[0], 0);
-    EXPECT_EQ(image.indices[1], 255);
+    EXPECT_EQ(image.indices.GetRow(0)[0], 0);
+    EXPECT_EQ(image.indices.GetRow(0)[1], 255);
 }
 
 TEST(Painter, RandomIsTheSameForTheSameSeed)
