@@ -1,12 +1,35 @@
 // Reading the GL frame buffer and grabbing the window or the desktop into
 // an Image.
+#include "framework/image/framebuffer.h"
+
 #include <GL/gl.h>
+
+#include <cstring>
 
 #include "framework/image.h"
 #include "framework/image/gl_formats.h"
+#include "framework/image/readers.h"
 #include "framework/platform/capture.h"
 
 namespace ondra {
+
+namespace image_internal {
+
+bool ImageFromScreenRows(const std::uint8_t* rows, int width, int height, Image& image) {
+    if (!rows || width < 1 || height < 1 || !image.Create(width, height, BGR, DibRowPadding(width))) {
+        image.Clear();
+        return false;
+    }
+    const std::size_t rowBytes = std::size_t(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* out = image.GetRow(height - 1 - y);
+        std::memcpy(out, rows + std::size_t(y) * rowBytes, rowBytes);
+        std::memset(out + rowBytes, 0, std::size_t(image.GetRowPadding()));
+    }
+    return true;
+}
+
+}  // namespace image_internal
 
 using image_internal::PixelStoreGuard;
 
@@ -55,9 +78,12 @@ bool Image::GrabWindow() {
 }
 
 bool Image::GrabDesktop() {
-    if (platform::CaptureDesktop(*this)) return true;
-    Clear();
-    return false;
+    platform::ScreenPixels shot;
+    if (!platform::CaptureScreen(shot)) {
+        Clear();
+        return false;
+    }
+    return image_internal::ImageFromScreenRows(shot.bgr.get(), shot.width, shot.height, *this);
 }
 
 }  // namespace ondra

@@ -10,7 +10,7 @@
 #include "framework/image.h"
 #include "framework/image/readers.h"
 #include "framework/image/refusal.h"
-#include "framework/platform/system_bmp_decoder.h"
+#include "framework/image/system_bmp_decoder.h"
 
 namespace ondra {
 
@@ -56,7 +56,7 @@ bool Image::Load(const char* fileName) {
         BeginReader("bmp");
         if (ReadBmp(source, *this)) return true;
         BeginReader("system bmp");
-        if (source.Seek(0) && platform::DecodeSystemBmp(source, *this)) return true;
+        if (source.Seek(0) && DecodeSystemBmp(source, *this)) return true;
         BeginReader("tga");
         if (source.Seek(0) && ReadTga(source, fileName, *this)) return true;
     }

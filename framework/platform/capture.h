@@ -1,12 +1,12 @@
-// Screen capture and current-context queries for Image: the size of the
-// window behind the current GL drawable and a copy of the whole desktop.
+// What Image needs from the window system: whether a GL context is current,
+// the size of the window it draws to, and a copy of the whole screen as
+// plain pixels. Building images from them is Image's business.
 #pragma once
 
-namespace ondra {
+#include <cstdint>
+#include <memory>
 
-class Image;
-
-namespace platform {
+namespace ondra::platform {
 
 bool IsGLContextCurrent();
 
@@ -14,9 +14,16 @@ bool IsGLContextCurrent();
 // drawable is current or its size cannot be read.
 bool GetCurrentDrawableSize(int& width, int& height);
 
-// Copies the root window into `image` as a bottom-up BGR image whose rows
-// carry the padding of a 24-bit DIB (each row a multiple of 4 bytes).
-bool CaptureDesktop(Image& image);
+// The screen's pixels, top row first, each row `width` pixels of blue,
+// green and red with nothing between rows.
+struct ScreenPixels {
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<std::uint8_t[]> bgr;
+};
 
-}  // namespace platform
-}  // namespace ondra
+// False, with `shot` empty, when there is no display or the screen's
+// pixels are not true colour.
+bool CaptureScreen(ScreenPixels& shot);
+
+}  // namespace ondra::platform

@@ -5,6 +5,20 @@
 // outside framework/platform/ includes window-system headers: the framework
 // sees windows as opaque handles, input as translated Events and GL contexts
 // as opaque bindings.
+//
+// The port offers a few more services in headers of their own, for the few
+// callers that need them:
+//   capture.h          for Image: whether a GL context is current, the size
+//                      of the window it draws to, and the screen's pixels
+//                      (the image is built in framework/image/)
+//   current_context.h  an opaque key of the current GL context, for code
+//                      that keeps GL objects per context (3DS models)
+//   inject.h           synthetic keyboard and mouse input and provoked
+//                      faults, for tests and automation (input in the
+//                      library ondra_inject)
+//   baseline_loop.h    a frame loop written straight on Xlib and GLX, what
+//                      the frame-loop benchmark measures the framework
+//                      against (library ondra_baseline_loop)
 #pragma once
 
 #include <cstdint>

@@ -1,19 +1,17 @@
-// X11 side of Image capture: current GLX drawable geometry and root window
-// grabs through XGetImage.
+// X11 side of Image capture: the current GLX drawable's geometry and the
+// root window's pixels through XGetImage.
 #include "framework/platform/capture.h"
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdint>
 #include <cstring>
+#include <new>
 
-#include "framework/image.h"
 #include "framework/platform/x11_internal.h"
 
-namespace ondra {
-namespace platform {
+namespace ondra::platform {
 
 bool IsGLContextCurrent() { return glXGetCurrentContext() != nullptr; }
 
@@ -47,15 +45,16 @@ std::uint8_t Channel(unsigned long pixel, unsigned long mask, int shift) {
     return std::uint8_t(shift >= 0 ? bits >> shift : bits << -shift);
 }
 
-void CopyRows(XImage* shot, Image& image) {
+void CopyRows(XImage* shot, std::uint8_t* out) {
     const int redShift = TopByteShift(shot->red_mask);
     const int greenShift = TopByteShift(shot->green_mask);
     const int blueShift = TopByteShift(shot->blue_mask);
+    // The usual 24-bit screen holds blue, green, red and a pad byte in
+    // memory order: copy those bytes instead of asking for every pixel.
     const bool fast = shot->bits_per_pixel == 32 && shot->byte_order == LSBFirst &&
                       shot->red_mask == 0xFF0000 && shot->green_mask == 0xFF00 &&
                       shot->blue_mask == 0xFF;
     for (int y = 0; y < shot->height; ++y) {
-        std::uint8_t* out = image.GetRow(shot->height - 1 - y);
         if (fast) {
             const std::uint8_t* in =
                 reinterpret_cast<const std::uint8_t*>(shot->data) + std::size_t(y) * shot->bytes_per_line;
@@ -71,32 +70,32 @@ void CopyRows(XImage* shot, Image& image) {
     }
 }
 
-bool CaptureFrom(Display* display, Image& image) {
+bool CaptureFrom(Display* display, ScreenPixels& shot) {
     const ::Window root = DefaultRootWindow(display);
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, root, &attributes)) return false;
     if (attributes.width < 1 || attributes.height < 1 || attributes.visual->c_class != TrueColor)
         return false;
-    XImage* shot = XGetImage(display, root, 0, 0, unsigned(attributes.width),
-                             unsigned(attributes.height), AllPlanes, ZPixmap);
-    if (!shot) return false;
-    const int rowSize = ((24 * attributes.width + 31) / 32) * 4;
-    const int padding = rowSize - (24 * attributes.width + 7) / 8;
-    const bool created = image.Create(attributes.width, attributes.height, BGR, padding);
-    if (created) {
-        std::memset(image.GetData(), 0, std::size_t(image.GetDataSize()));
-        CopyRows(shot, image);
+    XImage* grab = XGetImage(display, root, 0, 0, unsigned(attributes.width), unsigned(attributes.height),
+                             AllPlanes, ZPixmap);
+    if (!grab) return false;
+    shot.bgr.reset(new (std::nothrow) std::uint8_t[std::size_t(grab->width) * std::size_t(grab->height) * 3]);
+    if (shot.bgr) {
+        CopyRows(grab, shot.bgr.get());
+        shot.width = grab->width;
+        shot.height = grab->height;
     }
-    XDestroyImage(shot);
-    return created;
+    XDestroyImage(grab);
+    return shot.bgr != nullptr;
 }
 
 }  // namespace
 
-bool CaptureDesktop(Image& image) {
-    if (!OpenDisplay()) return false;
-    return CaptureFrom(X11().display, image);
+bool CaptureScreen(ScreenPixels& shot) {
+    shot = ScreenPixels{};
+    if (OpenDisplay() && CaptureFrom(X11().display, shot)) return true;
+    shot = ScreenPixels{};
+    return false;
 }
 
-}  // namespace platform
-}  // namespace ondra
+}  // namespace ondra::platform

@@ -1,11 +1,12 @@
 // Image storage, pixel access, the format conversion table, row padding,
-// alpha copying and mirroring.
+// alpha copying, mirroring and building the desktop grab's image.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
 #include "framework/image.h"
+#include "framework/image/framebuffer.h"
 
 namespace ondra {
 namespace {
@@ -285,6 +286,40 @@ TEST(ImageScaling, RescaleRefusesBadSizesWithoutContext) {
     std::uint8_t r, g, b, a;
     image.GetPixel(3, 3, r, g, b, a);
     EXPECT_EQ((B{r, g, b, a}), (B{1, 2, 3, 255}));
+}
+
+// A screen copy comes top row first; the image must come out bottom-up,
+// in BGR, with every row padded to 4 bytes and the padding zeroed, for
+// each of the four paddings a width can need.
+TEST(ImageDesktop, ScreenRowsBecomeABottomUpPaddedBgrImage) {
+    for (int width = 1; width <= 4; ++width) {
+        const int height = 3;
+        std::vector<std::uint8_t> rows;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                rows.insert(rows.end(), {std::uint8_t(x), std::uint8_t(10 + y), std::uint8_t(200)});
+        // A buffer of the same size full of other bytes: the allocator
+        // tends to hand it back, so padding left unwritten would show.
+        Image image(width, height, BGR, (4 - width * 3 % 4) % 4);
+        std::memset(image.GetData(), 0xAB, std::size_t(image.GetDataSize()));
+        ASSERT_TRUE(image_internal::ImageFromScreenRows(rows.data(), width, height, image)) << width;
+        EXPECT_EQ(image.GetFormat(), BGR);
+        EXPECT_EQ(image.Width(), width);
+        EXPECT_EQ(image.Height(), height);
+        EXPECT_EQ(image.GetStride(), (width * 3 + 3) / 4 * 4) << width;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                EXPECT_EQ(PixelBytes(image, x, y), (B{std::uint8_t(x), std::uint8_t(10 + height - 1 - y), 200}))
+                    << width << " " << x << "," << y;
+            const std::uint8_t* padding = image.GetRow(y) + width * 3;
+            EXPECT_EQ(B(padding, padding + image.GetRowPadding()), B(std::size_t(image.GetRowPadding()), 0));
+        }
+    }
+    Image image(2, 2, RGB);
+    const std::uint8_t pixel[3] = {1, 2, 3};
+    EXPECT_FALSE(image_internal::ImageFromScreenRows(pixel, 0, 1, image));
+    EXPECT_TRUE(image.IsEmpty());
+    EXPECT_FALSE(image_internal::ImageFromScreenRows(nullptr, 1, 1, image));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "framework/image/byte_source.h"
 #include "framework/image/readers.h"
 #include "framework/image/refusal.h"
-#include "framework/platform/system_bmp_decoder.h"
+#include "framework/image/system_bmp_decoder.h"
 #include "tests/framework/image/image_test_util.h"
 
 namespace ondra {
@@ -19,7 +19,7 @@ using Rgb = std::array<int, 3>;
 
 bool Decode(const Bytes& bytes, Image& image) {
     image_internal::MemorySource source(bytes.data(), bytes.size());
-    return platform::DecodeSystemBmp(source, image);
+    return image_internal::DecodeSystemBmp(source, image);
 }
 
 Rgb PixelAt(const Image& image, int x, int y) {

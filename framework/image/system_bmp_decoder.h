@@ -10,14 +10,12 @@ namespace ondra {
 class Image;
 
 namespace image_internal {
-class ByteSource;
-}
 
-namespace platform {
+class ByteSource;
 
 // Yields a bottom-up BGR image whose rows carry the padding of a 24-bit DIB.
 // False, with the image empty, for anything it cannot read.
-bool DecodeSystemBmp(image_internal::ByteSource& source, Image& image);
+bool DecodeSystemBmp(ByteSource& source, Image& image);
 
-}  // namespace platform
+}  // namespace image_internal
 }  // namespace ondra

@@ -2,7 +2,7 @@
 // of Windows bitmap with an info header of 40 bytes or more, and the
 // uncompressed 1-, 4-, 8- and 24-bit ones with the 12-byte OS/2 core
 // header, converted to 24-bit BGR rows laid out like a DIB.
-#include "framework/platform/system_bmp_decoder.h"
+#include "framework/image/system_bmp_decoder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,13 +16,7 @@
 #include "framework/image/refusal.h"
 
 namespace ondra {
-namespace platform {
-
-using image_internal::BufferedReader;
-using image_internal::ByteSource;
-using image_internal::LittleEndian16;
-using image_internal::LittleEndian32;
-using image_internal::Refuse;
+namespace image_internal {
 
 namespace {
 
@@ -114,7 +108,7 @@ bool ReadHeader(ByteSource& source, Header& h) {
         height = -height;
         h.topDown = true;
     }
-    if (!image_internal::IsAcceptableSize(width, height)) return Refuse("no pixels, or too many");
+    if (!IsAcceptableSize(width, height)) return Refuse("no pixels, or too many");
     h.width = int(width);
     h.height = int(height);
     if (!IsSupported(h)) return Refuse("a bit depth and compression it does not read");
@@ -272,7 +266,7 @@ bool Decode(ByteSource& source, Image& image) {
     if (!ReadHeader(source, h) || !FileCanHold(source, h)) return false;
     std::uint8_t palette[256][4] = {};
     if (h.bitCount <= 8 && !ReadPalette(source, h, palette)) return false;
-    if (!image.Create(h.width, h.height, BGR, image_internal::DibRowPadding(h.width))) return Refuse("out of memory");
+    if (!image.Create(h.width, h.height, BGR, DibRowPadding(h.width))) return Refuse("out of memory");
     std::memset(image.GetData(), 0, std::size_t(image.GetDataSize()));
     if (h.compression == kRle8 || h.compression == kRle4)
         return DecodeRunLength(source, h, palette, image);
@@ -288,5 +282,5 @@ bool DecodeSystemBmp(ByteSource& source, Image& image) {
     return false;
 }
 
-}  // namespace platform
+}  // namespace image_internal
 }  // namespace ondra
