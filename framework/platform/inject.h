@@ -1,6 +1,7 @@
 // Synthetic input: real key, button and pointer events sent through the X
 // server (XTEST), as if a person had used the keyboard and mouse. Tests and
-// automation use it to drive windows end to end.
+// automation use it to drive windows end to end; tests also provoke here
+// what other programs or a failing driver could do to a window.
 #pragma once
 
 namespace ondra::platform {
@@ -31,5 +32,10 @@ void EndFocusFromOutside();
 int DefinedCursor(const Window* window);
 // Whether a window manager runs on the display and has announced itself.
 bool WindowManagerRunning();
+
+// Makes the next CreateWindow fail at its GL context, as a driver that
+// refuses the chosen configuration would. Lives with the windows, so it
+// needs no more than the framework.
+void FailNextContextCreation();
 
 }  // namespace ondra::platform

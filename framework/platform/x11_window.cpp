@@ -16,6 +16,8 @@ constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | 
 
 Display* Dpy() { return X11().display; }
 
+bool failNextContext = false;  // see FailNextContextCreation
+
 bool Usable(const Window* window) { return window && window->xid != None && !window->destroyedExternally; }
 
 // Asks a running window manager to add or remove a _NET_WM_STATE flag.
@@ -116,15 +118,23 @@ CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
         window->fullscreen = true;
     }
     if (desc.topmost) SetInitialWmState(window, X11().atoms.netWmStateAbove);
-    out = window;
 
     // A compatibility context, so OpenGL 1.1 fixed-function calls work.
-    window->context = glXCreateNewContext(Dpy(), config, GLX_RGBA_TYPE, nullptr, True);
-    if (!window->context) return CreateResult::kNoContext;
+    // Without one the window is of no use: it goes again, and the caller
+    // is handed nothing.
+    if (!failNextContext) window->context = glXCreateNewContext(Dpy(), config, GLX_RGBA_TYPE, nullptr, True);
+    failNextContext = false;
+    if (!window->context) {
+        DestroyWindow(window);
+        return CreateResult::kNoContext;
+    }
     static unsigned long contextsCreated = 0;
     window->contextSerial = ++contextsCreated;
+    out = window;
     return CreateResult::kOk;
 }
+
+void FailNextContextCreation() { failNextContext = true; }
 
 void DestroyWindow(Window* window) {
     if (!window) return;

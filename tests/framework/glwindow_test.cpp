@@ -334,5 +334,27 @@ TEST(GLWindowLifecycle, HiddenWindowIsCreatedAndShownLater) {
     EXPECT_EQ(1, later.creates);
 }
 
+// A window whose GL context cannot be made must not count as live: the
+// loop would wait on a window that can never draw or close.
+TEST(GLWindowLifecycle, AFailedContextLeavesNoWindowBehind) {
+    TestApp app;
+    RecordingWindow window;
+    platform::FailNextContextCreation();
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(1, Main::Instance()->Execute(0, nullptr));
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ("Failed to create GL context\n", out);
+    EXPECT_EQ("No window could be created, exiting.\n", err);
+    EXPECT_EQ(nullptr, window.GetHWND());
+    EXPECT_FALSE(window.MakeCurrent(true));
+    EXPECT_EQ(0, window.creates);
+    // Nothing stale is in the way of the next attempt.
+    EXPECT_TRUE(window.Show());
+    EXPECT_NE(nullptr, window.GetHWND());
+    EXPECT_TRUE(window.IsVisible());
+}
+
 }  // namespace
 }  // namespace ondra
