@@ -19,7 +19,7 @@ bool pixelFormatRefusalShown = false;
 // with what was asked for.
 platform::PixelFormat FormatInUse(const WindowEx* extra) {
     if (!extra) return platform::PixelFormat{0, 0, 0, 0, 0, false, false};
-    return extra->IsLive() ? platform::GetPixelFormat(extra->hwnd) : extra->RequestedFormat();
+    return extra->IsLive() ? platform::GetPixelFormat(extra->Handle()) : extra->RequestedFormat();
 }
 
 }  // namespace
@@ -75,32 +75,20 @@ void GLWindow::OnWindowMessage(WindowHandle, unsigned, WParam, LParam) {}
 // ---- Window operations -----------------------------------------------------
 
 void GLWindow::SwapBuffers() {
-    if (extra && extra->IsLive()) platform::SwapBuffers(extra->hwnd);
+    if (extra && extra->IsLive()) platform::SwapBuffers(extra->Handle());
 }
 
 void GLWindow::Redraw() {
     if (extra && extra->IsLive()) extra->Invalidate();
 }
 
-bool GLWindow::Show() {
-    if (!extra) return false;
-    if (extra->IsLive()) {
-        platform::ShowWindow(extra->hwnd, true);
-        return true;
-    }
-    extra->visible = true;
-    return extra->Create();
-}
+bool GLWindow::Show() { return extra && extra->Show(); }
 
 void GLWindow::Hide() {
-    if (!extra) return;
-    if (extra->IsLive())
-        platform::ShowWindow(extra->hwnd, false);
-    else
-        extra->visible = false;
+    if (extra) extra->Hide();
 }
 
-bool GLWindow::IsVisible() const { return extra && extra->IsLive() && platform::IsWindowShown(extra->hwnd); }
+bool GLWindow::IsVisible() const { return extra && extra->IsLive() && platform::IsWindowShown(extra->Handle()); }
 
 void GLWindow::Close() {
     if (extra && extra->IsLive()) extra->Post(MSG_CLOSE);
@@ -111,35 +99,21 @@ void GLWindow::PostMessage(unsigned id, WParam wParam, LParam lParam) {
 }
 
 void GLWindow::SetSize(int width, int height) {
-    if (!extra) return;
-    width = width < 0 ? 0 : width;
-    height = height < 0 ? 0 : height;
-    if (extra->IsLive()) platform::SetWindowSize(extra->hwnd, width, height);
-    extra->width = width;
-    extra->height = height;
+    if (extra) extra->SetClientSize(width < 0 ? 0 : width, height < 0 ? 0 : height);
 }
 
 void GLWindow::SetPosition(int x, int y) {
-    if (!extra) return;
-    if (extra->IsLive()) platform::SetWindowPosition(extra->hwnd, x, y);
-    extra->x = x;
-    extra->y = y;
+    if (extra) extra->SetPosition(x, y);
 }
 
 void GLWindow::GetPosition(int& x, int& y) const {
     x = y = 0;
-    if (!extra) return;
-    if (extra->IsLive()) {
-        platform::GetWindowPosition(extra->hwnd, x, y);
-    } else {
-        x = extra->x;
-        y = extra->y;
-    }
+    if (extra) extra->GetPosition(x, y);
 }
 
-int GLWindow::Width() const { return extra ? extra->width : 0; }
+int GLWindow::Width() const { return extra ? extra->Width() : 0; }
 
-int GLWindow::Height() const { return extra ? extra->height : 0; }
+int GLWindow::Height() const { return extra ? extra->Height() : 0; }
 
 double GLWindow::GetAspect() const {
     const int height = Height();
@@ -148,33 +122,21 @@ double GLWindow::GetAspect() const {
 
 bool GLWindow::SetTitle(const char* title) {
     if (!title || !extra) return false;
-    extra->title = title;
-    if (extra->IsLive()) platform::SetWindowTitle(extra->hwnd, title);
+    extra->SetTitle(title);
     return true;
 }
 
-const char* GLWindow::GetTitle() const { return extra ? extra->title.c_str() : ""; }
+const char* GLWindow::GetTitle() const { return extra ? extra->Title() : ""; }
 
-bool GLWindow::SetTopmost(bool topmost) {
-    if (!extra) return false;
-    if (extra->IsLive() && !platform::SetWindowTopmost(extra->hwnd, topmost)) return false;
-    extra->topmost = topmost;
-    return true;
-}
+bool GLWindow::SetTopmost(bool topmost) { return extra && extra->SetTopmost(topmost); }
 
-bool GLWindow::IsTopmost() const { return extra && extra->topmost; }
+bool GLWindow::IsTopmost() const { return extra && extra->IsTopmost(); }
 
-bool GLWindow::SetCursor(int kind) {
-    if (!extra) return false;
-    const bool wasShown = extra->cursorKind >= 1 && extra->cursorKind <= 3;
-    extra->cursorKind = kind >= 1 && kind <= 3 ? kind : 0;
-    if (extra->IsLive()) platform::SetWindowCursor(extra->hwnd, extra->cursorKind);
-    return wasShown;
-}
+bool GLWindow::SetCursor(int kind) { return extra && extra->SetCursor(kind); }
 
-int GLWindow::GetCursor() const { return extra ? extra->cursorKind : 0; }
+int GLWindow::GetCursor() const { return extra ? extra->CursorKind() : 0; }
 
-WindowHandle GLWindow::GetHWND() const { return extra ? extra->hwnd : nullptr; }
+WindowHandle GLWindow::GetHWND() const { return extra ? extra->Handle() : nullptr; }
 
 bool GLWindow::MakeCurrent(bool on) { return extra && extra->MakeCurrent(on); }
 
@@ -195,20 +157,9 @@ bool GLWindow::IsExtensionSupported(const char* name) {
     return found;
 }
 
-bool GLWindow::SetFullscreen(bool on) {
-    if (!extra) return false;
-    if (!extra->IsLive()) {
-        extra->fullscreenRequested = on;
-        return true;
-    }
-    if (on == extra->fullscreen) return true;
-    if (on) extra->savedRect = platform::GetWindowRect(extra->hwnd);
-    if (!platform::SetWindowFullscreen(extra->hwnd, on, extra->savedRect)) return false;
-    extra->fullscreen = extra->fullscreenRequested = on;
-    return true;
-}
+bool GLWindow::SetFullscreen(bool on) { return extra && extra->SetFullscreen(on); }
 
-bool GLWindow::IsFullscreen() const { return extra && extra->fullscreen; }
+bool GLWindow::IsFullscreen() const { return extra && extra->IsFullscreen(); }
 
 bool GLWindow::MakeMainWindow() { return extra && Main::Instance()->SetMainWnd(extra); }
 
@@ -218,13 +169,13 @@ bool GLWindow::IsMainWindow() const {
 }
 
 bool GLWindow::SetSwapInterval(int interval) {
-    return extra && extra->IsLive() && platform::SetSwapInterval(extra->hwnd, interval);
+    return extra && extra->IsLive() && platform::SetSwapInterval(extra->Handle(), interval);
 }
 
 // ---- Pixel format ----------------------------------------------------------
 
 bool GLWindow::RefusedDuringOnCreate() const {
-    if (!extra->inOnCreate) return false;
+    if (!extra->InOnCreate()) return false;
     if (!pixelFormatRefusalShown) {
         pixelFormatRefusalShown = true;
         ShowMessage(
@@ -235,46 +186,41 @@ bool GLWindow::RefusedDuringOnCreate() const {
     return true;
 }
 
-bool GLWindow::SetBits(int WindowEx::*field, int bits, int (GLWindow::*getter)() const) {
+bool GLWindow::SetBits(int platform::PixelFormat::*field, int bits, int (GLWindow::*getter)() const) {
     if (!extra || bits < 0 || bits > 255) return false;
-    if (!extra->IsLive()) {
-        extra->*field = bits;
-        return true;
-    }
+    platform::PixelFormat wanted = extra->RequestedFormat();
+    wanted.*field = bits;
+    if (!extra->IsLive()) return extra->RequestFormat(wanted);
     if ((this->*getter)() == bits) return true;
     if (RefusedDuringOnCreate()) return false;
-    const int previous = extra->*field;
-    extra->*field = bits;
-    if (extra->Recreate()) return (this->*getter)() >= bits;
-    extra->*field = previous;
-    extra->Recreate();
-    return false;
+    return extra->RequestFormat(wanted) && (this->*getter)() >= bits;
 }
 
-bool GLWindow::SetModeFlag(bool WindowEx::*field, bool on, bool (GLWindow::*getter)() const) {
+bool GLWindow::SetModeFlag(bool platform::PixelFormat::*field, bool on, bool (GLWindow::*getter)() const) {
     if (!extra) return false;
     if ((this->*getter)() == on) return true;
     if (RefusedDuringOnCreate()) return false;
-    extra->*field = on;
-    if (!extra->IsLive()) return true;
-    if (extra->Recreate()) return true;
-    extra->*field = !on;
-    extra->Recreate();
-    return false;
+    platform::PixelFormat wanted = extra->RequestedFormat();
+    wanted.*field = on;
+    return extra->RequestFormat(wanted);
 }
 
-bool GLWindow::SetDepthBits(int bits) { return SetBits(&WindowEx::depthBits, bits, &GLWindow::GetDepthBits); }
-bool GLWindow::SetStencilBits(int bits) { return SetBits(&WindowEx::stencilBits, bits, &GLWindow::GetStencilBits); }
-bool GLWindow::SetAlphaBits(int bits) { return SetBits(&WindowEx::alphaBits, bits, &GLWindow::GetAlphaBits); }
-bool GLWindow::SetAccumBits(int bits) { return SetBits(&WindowEx::accumBits, bits, &GLWindow::GetAccumBits); }
+bool GLWindow::SetDepthBits(int bits) { return SetBits(&platform::PixelFormat::depthBits, bits, &GLWindow::GetDepthBits); }
+bool GLWindow::SetStencilBits(int bits) {
+    return SetBits(&platform::PixelFormat::stencilBits, bits, &GLWindow::GetStencilBits);
+}
+bool GLWindow::SetAlphaBits(int bits) { return SetBits(&platform::PixelFormat::alphaBits, bits, &GLWindow::GetAlphaBits); }
+bool GLWindow::SetAccumBits(int bits) { return SetBits(&platform::PixelFormat::accumBits, bits, &GLWindow::GetAccumBits); }
 
 int GLWindow::GetDepthBits() const { return FormatInUse(extra).depthBits; }
 int GLWindow::GetStencilBits() const { return FormatInUse(extra).stencilBits; }
 int GLWindow::GetAlphaBits() const { return FormatInUse(extra).alphaBits; }
 int GLWindow::GetAccumBits() const { return FormatInUse(extra).accumBits; }
 
-bool GLWindow::SetDoubleBuffer(bool on) { return SetModeFlag(&WindowEx::doubleBuffer, on, &GLWindow::GetDoubleBuffer); }
-bool GLWindow::SetStereo(bool on) { return SetModeFlag(&WindowEx::stereo, on, &GLWindow::GetStereo); }
+bool GLWindow::SetDoubleBuffer(bool on) {
+    return SetModeFlag(&platform::PixelFormat::doubleBuffer, on, &GLWindow::GetDoubleBuffer);
+}
+bool GLWindow::SetStereo(bool on) { return SetModeFlag(&platform::PixelFormat::stereo, on, &GLWindow::GetStereo); }
 
 bool GLWindow::GetDoubleBuffer() const { return FormatInUse(extra).doubleBuffer; }
 bool GLWindow::GetStereo() const { return FormatInUse(extra).stereo; }

@@ -9,6 +9,9 @@
 namespace ondra {
 
 class WindowEx;
+namespace platform {
+struct PixelFormat;
+}
 
 class GLWindow {
 public:
@@ -90,9 +93,8 @@ public:
     int Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 private:
-    friend class WindowEx;
-    bool SetBits(int WindowEx::*field, int bits, int (GLWindow::*getter)() const);
-    bool SetModeFlag(bool WindowEx::*field, bool on, bool (GLWindow::*getter)() const);
+    bool SetBits(int platform::PixelFormat::*field, int bits, int (GLWindow::*getter)() const);
+    bool SetModeFlag(bool platform::PixelFormat::*field, bool on, bool (GLWindow::*getter)() const);
     bool RefusedDuringOnCreate() const;
     int DrawText(const char* text);
 

@@ -138,7 +138,7 @@ void Main::Dispatch(const Message& message) {
 
 void Main::Idle() {
     if (app) app->OnIdle();
-    for (std::size_t i = 0; i < windows.size(); ++i) windows[i]->owner->OnIdle();
+    for (std::size_t i = 0; i < windows.size(); ++i) windows[i]->Owner()->OnIdle();
 }
 
 // ---- App -----------------------------------------------------------------
@@ -175,7 +175,7 @@ const char* GetArg(int i) {
 }
 
 void Quit() {
-    if (WindowEx* window = Main::Instance()->GetMainWnd()) window->owner->Close();
+    if (WindowEx* window = Main::Instance()->GetMainWnd()) window->Owner()->Close();
 }
 
 unsigned SetTimerInterval(unsigned milliseconds) { return Main::Instance()->SetTimerInterval(milliseconds); }

@@ -89,7 +89,7 @@ bool MessageQueue::Peek(const std::vector<WindowEx*>& windows, Message& message)
     }
     for (WindowEx* window : windows) {
         if (window->NeedsPaint()) {
-            message = Message{window->hwnd, MSG_PAINT, 0, 0};
+            message = Message{window->Handle(), MSG_PAINT, 0, 0};
             return true;
         }
     }

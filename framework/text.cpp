@@ -8,29 +8,12 @@
 
 #include "framework/format.h"
 #include "framework/glwindow.h"
-#include "framework/platform/platform.h"
 #include "framework/trace.h"
 #include "framework/window_ex.h"
 
 namespace ondra {
-namespace {
 
-constexpr int kGlyphCount = 255;
-
-}  // namespace
-
-bool GLWindow::SetFont(int height, const char* face) {
-    if (!extra || !extra->IsLive()) return false;
-    extra->fontChanged = true;
-    if (height > 0 && face && *face) {
-        extra->fontHeight = height;
-        extra->fontFace = face;
-        if (platform::FontExists(height, face)) return true;
-    }
-    extra->fontHeight = 0;
-    extra->fontFace.clear();
-    return false;
-}
+bool GLWindow::SetFont(int height, const char* face) { return extra && extra->IsLive() && extra->SetFont(height, face); }
 
 int GLWindow::Printf(const char* format, ...) {
     std::string text;
@@ -52,26 +35,13 @@ int GLWindow::Printf(const char* format, ...) {
 
 int GLWindow::DrawText(const char* text) {
     if (!text || !extra || !extra->IsLive()) return 0;
-    if (extra->fontChanged) {
-        if (extra->fontListBase && glIsList(extra->fontListBase)) glDeleteLists(extra->fontListBase, kGlyphCount);
-        extra->fontListBase = 0;
-        extra->fontChanged = false;
-    }
-    if (extra->fontListBase == 0 || !glIsList(extra->fontListBase)) {
-        extra->fontListBase = glGenLists(kGlyphCount);
-        if (extra->fontListBase == 0) return 0;
-        if (!platform::BuildFontLists(extra->fontHeight, extra->fontFace.c_str(), 0, kGlyphCount,
-                                      extra->fontListBase)) {
-            glDeleteLists(extra->fontListBase, kGlyphCount);
-            extra->fontListBase = 0;
-            return 0;
-        }
-    }
+    const unsigned base = extra->FontLists();
+    if (base == 0) return 0;
     glPushAttrib(GL_LIST_BIT);
-    glListBase(extra->fontListBase);
+    glListBase(base);
     glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
     glPopAttrib();
-    return static_cast<int>(extra->fontListBase);
+    return static_cast<int>(base);
 }
 
 }  // namespace ondra

@@ -1,5 +1,7 @@
-// WindowEx: creating and destroying a window with its GL context, and the
-// message handler that turns window messages into GLWindow handler calls.
+// WindowEx: the window's state and the operations that change it, creating
+// and destroying a window with its GL context, the text font's display
+// lists, and the message handler that turns window messages into GLWindow
+// handler calls.
 #include "framework/window_ex.h"
 
 #include <GL/gl.h>
@@ -13,21 +15,15 @@
 
 namespace ondra {
 
+namespace {
+
+constexpr int kFontGlyphs = 255;
+
+}  // namespace
+
 WindowEx::WindowEx(GLWindow* ownerWindow) : owner(ownerWindow) {}
 
 WindowEx::~WindowEx() { Destroy(); }
-
-platform::PixelFormat WindowEx::RequestedFormat() const {
-    platform::PixelFormat format;
-    format.colorBits = colorBits;
-    format.alphaBits = alphaBits;
-    format.depthBits = depthBits;
-    format.stencilBits = stencilBits;
-    format.accumBits = accumBits;
-    format.doubleBuffer = doubleBuffer;
-    format.stereo = stereo;
-    return format;
-}
 
 bool WindowEx::Create() {
     platform::WindowDesc desc;
@@ -37,17 +33,13 @@ bool WindowEx::Create() {
     desc.height = height == kUseDefault ? 480 : height;
     desc.title = title.c_str();
     desc.topmost = topmost;
-    desc.format = RequestedFormat();
+    desc.format = format;
     desc.user = this;
-    if (fullscreenRequested) {
-        desc.fullscreen = true;
-        savedRect = {0, 0, width == kUseDefault ? 320 : width, height == kUseDefault ? 240 : height};
-        fullscreen = true;
-    }
+    desc.fullscreen = fullscreenRequested;
     Trace("WM_NCCREATE(pWindowEx=0x%08lX)\n", reinterpret_cast<unsigned long>(this));
 
-    const platform::CreateResult result = platform::CreateWindow(desc, hwnd);
-    switch (result) {
+    platform::Window* window = nullptr;
+    switch (platform::CreateWindow(desc, window)) {
         case platform::CreateResult::kOk:
             break;
         case platform::CreateResult::kNoWindow:
@@ -60,9 +52,15 @@ bool WindowEx::Create() {
             std::printf("Failed to create GL context\n");
             return false;
     }
+    hwnd = window;
     if (!MakeCurrent(true)) {
         std::printf("Failed to make GL context current\n");
+        Release();
         return false;
+    }
+    if (fullscreenRequested) {
+        savedRect = {0, 0, width == kUseDefault ? 320 : width, height == kUseDefault ? 240 : height};
+        fullscreen = true;
     }
     // The context stays current: OnResize and OnCreate find it so.
     // Even the arrow is set: a window without a cursor of its own shows
@@ -82,7 +80,7 @@ bool WindowEx::Create() {
 void WindowEx::Destroy() {
     const bool current = MakeCurrent(true);
     owner->OnDestroy();
-    if (fontListBase && current) glDeleteLists(fontListBase, 255);
+    if (fontListBase && current) glDeleteLists(fontListBase, kFontGlyphs);
     fontListBase = 0;
     if (current) MakeCurrent(false);
     if (!hwnd) return;
@@ -93,6 +91,10 @@ void WindowEx::Destroy() {
             y = rect.y;
         }
     }
+    Release();
+}
+
+void WindowEx::Release() {
     if (Main* main = Main::Existing()) main->Queue().DropMessagesFor(hwnd);
     platform::DestroyWindow(hwnd);
     hwnd = nullptr;
@@ -114,6 +116,113 @@ bool WindowEx::MakeCurrent(bool on) {
     if (context_stack::Push(hwnd)) return true;
     context_stack::Pop();
     return false;
+}
+
+bool WindowEx::Show() {
+    if (IsLive()) {
+        platform::ShowWindow(hwnd, true);
+        return true;
+    }
+    visible = true;
+    return Create();
+}
+
+void WindowEx::Hide() {
+    if (IsLive())
+        platform::ShowWindow(hwnd, false);
+    else
+        visible = false;
+}
+
+void WindowEx::SetClientSize(int newWidth, int newHeight) {
+    if (IsLive()) platform::SetWindowSize(hwnd, newWidth, newHeight);
+    width = newWidth;
+    height = newHeight;
+}
+
+void WindowEx::SetPosition(int newX, int newY) {
+    if (IsLive()) platform::SetWindowPosition(hwnd, newX, newY);
+    x = newX;
+    y = newY;
+}
+
+void WindowEx::GetPosition(int& outX, int& outY) const {
+    if (IsLive()) {
+        platform::GetWindowPosition(hwnd, outX, outY);
+    } else {
+        outX = x;
+        outY = y;
+    }
+}
+
+void WindowEx::SetTitle(const char* newTitle) {
+    title = newTitle;
+    if (IsLive()) platform::SetWindowTitle(hwnd, newTitle);
+}
+
+bool WindowEx::SetTopmost(bool on) {
+    if (IsLive() && !platform::SetWindowTopmost(hwnd, on)) return false;
+    topmost = on;
+    return true;
+}
+
+bool WindowEx::SetCursor(int kind) {
+    const bool wasShown = cursorKind >= 1 && cursorKind <= 3;
+    cursorKind = kind >= 1 && kind <= 3 ? kind : 0;
+    if (IsLive()) platform::SetWindowCursor(hwnd, cursorKind);
+    return wasShown;
+}
+
+bool WindowEx::SetFullscreen(bool on) {
+    if (!IsLive()) {
+        fullscreenRequested = on;
+        return true;
+    }
+    if (on == fullscreen) return true;
+    if (on) savedRect = platform::GetWindowRect(hwnd);
+    if (!platform::SetWindowFullscreen(hwnd, on, savedRect)) return false;
+    fullscreen = fullscreenRequested = on;
+    return true;
+}
+
+bool WindowEx::RequestFormat(const platform::PixelFormat& wanted) {
+    const platform::PixelFormat previous = format;
+    format = wanted;
+    if (!IsLive() || Recreate()) return true;
+    format = previous;
+    Recreate();
+    return false;
+}
+
+bool WindowEx::SetFont(int pixelHeight, const char* face) {
+    fontChanged = true;
+    if (pixelHeight > 0 && face && *face) {
+        fontHeight = pixelHeight;
+        fontFace = face;
+        if (platform::FontExists(pixelHeight, face)) return true;
+    }
+    fontHeight = 0;
+    fontFace.clear();
+    return false;
+}
+
+// The lists belong to the context they were recorded in; a current
+// context that does not know them gets lists of its own.
+unsigned WindowEx::FontLists() {
+    if (fontChanged) {
+        if (fontListBase && glIsList(fontListBase)) glDeleteLists(fontListBase, kFontGlyphs);
+        fontListBase = 0;
+        fontChanged = false;
+    }
+    if (fontListBase == 0 || !glIsList(fontListBase)) {
+        fontListBase = glGenLists(kFontGlyphs);
+        if (fontListBase == 0) return 0;
+        if (!platform::BuildFontLists(fontHeight, fontFace.c_str(), 0, kFontGlyphs, fontListBase)) {
+            glDeleteLists(fontListBase, kFontGlyphs);
+            fontListBase = 0;
+        }
+    }
+    return fontListBase;
 }
 
 bool WindowEx::NeedsPaint() const { return updatePending && platform::IsWindowShown(hwnd); }

@@ -22,10 +22,15 @@ public:
     WindowEx(const WindowEx&) = delete;
     WindowEx& operator=(const WindowEx&) = delete;
 
+    // A failed creation says why on standard output and leaves the record
+    // as it was before: not live, with no window and no context.
     bool Create();
     void Destroy();
     bool Recreate();
     bool IsLive() const { return hwnd != nullptr; }
+
+    GLWindow* Owner() const { return owner; }
+    WindowHandle Handle() const { return hwnd; }
 
     // The message handler: every message for the window passes here.
     void HandleMessage(const Message& message);
@@ -36,20 +41,54 @@ public:
     bool MakeCurrent(bool on);
     void Invalidate() { updatePending = true; }
     bool NeedsPaint() const;
+    bool InOnCreate() const { return inOnCreate; }
 
-    platform::PixelFormat RequestedFormat() const;
+    // Each setter stores the value and, on a live window, applies it.
+    bool Show();  // creates the window when it is not live
+    void Hide();
+    void SetClientSize(int width, int height);
+    int Width() const { return width; }
+    int Height() const { return height; }
+    void SetPosition(int x, int y);
+    void GetPosition(int& x, int& y) const;
+    void SetTitle(const char* title);
+    const char* Title() const { return title.c_str(); }
+    bool SetTopmost(bool on);
+    bool IsTopmost() const { return topmost; }
+    // Returns whether a cursor showed before.
+    bool SetCursor(int kind);
+    int CursorKind() const { return cursorKind; }
+    bool SetFullscreen(bool on);
+    bool IsFullscreen() const { return fullscreen; }
+
+    const platform::PixelFormat& RequestedFormat() const { return format; }
+    // A live window is recreated with the new format; when that fails the
+    // previous format comes back, with a window of its own, and the result
+    // is false.
+    bool RequestFormat(const platform::PixelFormat& wanted);
+
+    // Chooses the font of the text output; false (and the system font) when
+    // no face of that height exists.
+    bool SetFont(int pixelHeight, const char* face);
+    // The first of the display lists that hold the font's glyphs in the
+    // current context, recorded on first use and again after SetFont; 0
+    // when they cannot be made.
+    unsigned FontLists();
+
+private:
+    void Release();
+    void OnSize(LParam lParam);
+    void OnPaint();
+    void OnClose(WParam exitCode);
+    void OnMouseMove(LParam lParam);
+    void OnMouseButton(unsigned id, LParam lParam);
+    void OnCreateMessage();
 
     GLWindow* owner;
     WindowHandle hwnd = nullptr;
     int x = kUseDefault, y = kUseDefault;
     int width = 320, height = 240;
-    bool doubleBuffer = true;
-    bool stereo = false;
-    int colorBits = 24;
-    int depthBits = 32;
-    int stencilBits = 0;
-    int alphaBits = 0;
-    int accumBits = 0;
+    platform::PixelFormat format;
     std::string title = "OpenGL";
     int fontHeight = 0;
     std::string fontFace;
@@ -63,14 +102,6 @@ public:
     unsigned fontListBase = 0;
     int cursorKind = 1;
     bool updatePending = false;
-
-private:
-    void OnSize(LParam lParam);
-    void OnPaint();
-    void OnClose(WParam exitCode);
-    void OnMouseMove(LParam lParam);
-    void OnMouseButton(unsigned id, LParam lParam);
-    void OnCreateMessage();
 };
 
 }  // namespace ondra

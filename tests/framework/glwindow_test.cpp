@@ -339,6 +339,7 @@ TEST(GLWindowLifecycle, HiddenWindowIsCreatedAndShownLater) {
 TEST(GLWindowLifecycle, AFailedContextLeavesNoWindowBehind) {
     TestApp app;
     RecordingWindow window;
+    window.SetFullscreen(true);
     platform::FailNextContextCreation();
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
@@ -349,11 +350,13 @@ TEST(GLWindowLifecycle, AFailedContextLeavesNoWindowBehind) {
     EXPECT_EQ("No window could be created, exiting.\n", err);
     EXPECT_EQ(nullptr, window.GetHWND());
     EXPECT_FALSE(window.MakeCurrent(true));
+    EXPECT_FALSE(window.IsFullscreen());
     EXPECT_EQ(0, window.creates);
     // Nothing stale is in the way of the next attempt.
     EXPECT_TRUE(window.Show());
     EXPECT_NE(nullptr, window.GetHWND());
     EXPECT_TRUE(window.IsVisible());
+    EXPECT_TRUE(window.IsFullscreen());
 }
 
 }  // namespace
