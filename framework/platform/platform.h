@@ -69,7 +69,8 @@ struct WindowDesc {
 enum class CreateResult { kOk, kNoWindow, kNoPixelFormat, kNoContext };
 
 // Chooses the framebuffer configuration closest to desc.format, creates the
-// (unmapped) window and a compatibility GL context for it.
+// (unmapped) window and a compatibility GL context for it. `window` is set
+// only on success; a failure leaves nothing behind.
 CreateResult CreateWindow(const WindowDesc& desc, Window*& window);
 // Destroys the context and the window, and drops its pending events.
 void DestroyWindow(Window* window);

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "framework/platform/inject.h"
 #include "framework/platform/x11_internal.h"
 
 namespace ondra::platform {
