@@ -11,6 +11,15 @@ namespace {
 // The characters operator>> separates words by in the classic locale.
 bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
+// Whether the whole token is a decimal integer, as MapNumber reads it.
+bool IsWholeNumber(const std::string& token) {
+    size_t i = token.size() > 0 && (token[0] == '+' || token[0] == '-') ? 1 : 0;
+    if (i >= token.size()) return false;
+    for (; i < token.size(); ++i)
+        if (token[i] < '0' || token[i] > '9') return false;
+    return true;
+}
+
 class Tokens {
 public:
     explicit Tokens(std::istream& in) : in(in) {}
@@ -22,8 +31,16 @@ public:
         token.clear();
         // istream::get turns a read error into badbit instead of an exception.
         int c = in.get();
-        while (c != EOF && IsSpace(c)) c = in.get();
-        if (c == EOF) return false;
+        while (c != EOF && IsSpace(c)) {
+            if (c == '\n') ++line;
+            c = in.get();
+        }
+        if (c == EOF) {
+            exhausted = true;
+            return false;
+        }
+        tokenLine = line;
+        tokenIndex = count++;
         bool shortened = false;
         while (c != EOF && !IsSpace(c)) {
             if (token.size() < kMaxMapTokenLength)
@@ -32,6 +49,8 @@ public:
                 shortened = true;
             c = in.get();
         }
+        // The space that ended the token is consumed with it.
+        if (c == '\n') ++line;
         if (shortened) ++shortenedTokens;
         return true;
     }
@@ -40,22 +59,45 @@ public:
         std::string token;
         if (!Next(token)) return false;
         number = MapNumber(token);
+        if (!IsWholeNumber(token)) Note(token, MapSkipReason::kNotANumber);
+        return true;
+    }
+
+    // The next token and its line.
+    bool Next(std::string& token, int& at) {
+        if (!Next(token)) return false;
+        at = tokenLine;
         return true;
     }
 
     // Reads one token for its position in the grammar only: the braces
-    // around lists and entries are not checked, just stepped over.
-    void Skip() {
-        std::string ignored;
-        Next(ignored);
+    // around lists and entries are not checked, just stepped over; a token
+    // that is not the brace is noted.
+    void Skip(const char* brace) {
+        std::string token;
+        if (Next(token) && token != brace)
+            Note(token, brace[0] == '{' ? MapSkipReason::kNotAnOpeningBrace : MapSkipReason::kNotAClosingBrace);
     }
 
+    // The token just read was passed over for this reason.
+    void Note(const std::string& token, MapSkipReason why) { skipped.push_back({token, tokenLine, tokenIndex, why}); }
+
     bool Failed() const { return in.bad(); }
+    // A read found no token left.
+    bool Exhausted() const { return exhausted; }
     int ShortenedTokens() const { return shortenedTokens; }
+    int Line() const { return tokenLine; }
+    std::vector<MapSkippedToken> TakeSkipped() { return std::move(skipped); }
 
 private:
     std::istream& in;
     int shortenedTokens = 0;
+    int line = 1;       // where the reading stands
+    int tokenLine = 1;  // of the last token read
+    int tokenIndex = 0;
+    int count = 0;
+    bool exhausted = false;
+    std::vector<MapSkippedToken> skipped;
 };
 
 bool FaceSlotOf(const std::string& word, MapFaceSlot& slot) {
@@ -109,45 +151,64 @@ public:
         std::string word;
         MapResourceKind resources = MapResourceKind::kModels;
         while (tokens.Next(word)) {
+            const int line = tokens.Line();
             if (word == "mapsize") {
                 MapSize size;
+                size.line = line;
                 if (tokens.Next(size.rows) && tokens.Next(size.columns)) map.entries.push_back(size);
             } else if (word == "blocksize") {
                 MapBlockSize size;
+                size.line = line;
                 if (tokens.Next(size.size)) map.entries.push_back(size);
             } else if (word == "textures") {
                 // Only the one word after it; the names that follow fall
                 // through as unknown words, so nothing is loaded.
-                tokens.Skip();
+                tokens.Note(word, MapSkipReason::kIgnoredEntry);
+                std::string ignored;
+                tokens.Next(ignored);
             } else if (word == "skybox") {
                 MapSkybox sky;
-                tokens.Skip();
+                sky.line = line;
+                tokens.Skip("{");
                 std::string name;
-                while (sky.names.size() < 6 && tokens.Next(name)) sky.names.push_back(name);
-                tokens.Skip();
+                int at = 0;
+                while (sky.names.size() < 6 && tokens.Next(name, at)) {
+                    sky.names.push_back(name);
+                    sky.lines.push_back(at);
+                }
+                tokens.Skip("}");
                 if (!sky.names.empty()) map.entries.push_back(std::move(sky));
             } else if (ResourceKindOf(word, resources)) {
-                MapResources list{resources, {}};
-                tokens.Skip();
+                MapResources list{resources, {}, {}, line};
+                tokens.Skip("{");
                 std::string name;
-                while (tokens.Next(name) && name != "}") list.names.push_back(name);
+                int at = 0;
+                while (tokens.Next(name, at) && name != "}") {
+                    list.names.push_back(name);
+                    list.lines.push_back(at);
+                }
                 if (!list.names.empty()) map.entries.push_back(std::move(list));
             } else if (word == "block") {
                 MapBlock block;
+                block.line = line;
                 if (tokens.Next(block.row) && tokens.Next(block.column)) {
                     ReadBlockItems(block);
                     map.entries.push_back(std::move(block));
                 }
+            } else {
+                tokens.Note(word, MapSkipReason::kUnknownWord);
             }
+            if (tokens.Exhausted() && map.unfinishedLine == 0) map.unfinishedLine = line;
         }
         map.readError = tokens.Failed();
         map.shortenedTokens = tokens.ShortenedTokens();
+        map.skipped = tokens.TakeSkipped();
         return map;
     }
 
 private:
     void ReadBlockItems(MapBlock& block) {
-        tokens.Skip();
+        tokens.Skip("{");
         std::string word;
         MapFaceSlot slot = MapFaceSlot::kNorth;
         while (tokens.Next(word) && word != "}") {
@@ -155,6 +216,8 @@ private:
                 block.items.push_back(ReadFace(slot));
             else if (word == "liveobjects")
                 ReadObjects(block.items);
+            else
+                tokens.Note(word, MapSkipReason::kUnknownWord);
         }
     }
 
@@ -163,24 +226,31 @@ private:
     MapFace ReadFace(MapFaceSlot slot) {
         MapFace face;
         face.slot = slot;
-        tokens.Skip();
+        face.line = tokens.Line();
+        tokens.Skip("{");
         if (!tokens.Next(face.type)) return face;
         std::string token;
-        if (tokens.Next(token) && token != "}") {
+        int at = 0;
+        if (tokens.Next(token, at) && token != "}") {
             face.texture = token;
-            tokens.Skip();
+            face.textureLine = at;
+            tokens.Skip("}");
         }
         return face;
     }
 
     void ReadObjects(std::vector<MapBlockItem>& items) {
-        tokens.Skip();
+        tokens.Skip("{");
         std::string word;
         MapObjectKind kind = MapObjectKind::kLight;
         while (tokens.Next(word) && word != "}") {
-            if (!ObjectKindOf(word, kind)) continue;
+            if (!ObjectKindOf(word, kind)) {
+                tokens.Note(word, MapSkipReason::kUnknownWord);
+                continue;
+            }
             MapObject object;
             object.kind = kind;
+            object.line = tokens.Line();
             if (ReadObject(object)) items.push_back(std::move(object));
         }
     }
@@ -191,23 +261,26 @@ private:
     bool ReadObject(MapObject& object) {
         std::string token;
         if (!tokens.Next(token)) return false;  // its "{"
+        if (token != "{") tokens.Note(token, MapSkipReason::kNotAnOpeningBrace);
+        int at = 0;
         switch (object.kind) {
             case MapObjectKind::kLockedDoor:
                 if (!tokens.Next(object.keyId)) return false;
                 [[fallthrough]];
             case MapObjectKind::kAutomaticDoor:
-                if (!tokens.Next(object.side)) return false;
-                if (tokens.Next(token) && token != "}") {
+                if (!tokens.Next(object.side, object.sideLine)) return false;
+                if (tokens.Next(token, at) && token != "}") {
                     object.texture = token;
-                    tokens.Skip();
+                    object.textureLine = at;
+                    tokens.Skip("}");
                 }
                 return true;
             case MapObjectKind::kKey:
-                if (!tokens.Next(object.keyId) || !tokens.Next(object.model)) return false;
-                tokens.Skip();
+                if (!tokens.Next(object.keyId) || !tokens.Next(object.model, object.modelLine)) return false;
+                tokens.Skip("}");
                 return true;
             default:
-                tokens.Skip();
+                tokens.Skip("}");
                 return true;
         }
     }

@@ -1,5 +1,6 @@
 // libFuzzer target for the level file: ReadMap on arbitrary bytes, then the
-// placement rules for every block entry it gives back.
+// placement rules for every block entry it gives back, and the lines and
+// skipped tokens it records.
 //
 // The world builder is left out on purpose: it needs a GL context, loads
 // whatever files a map names (any path, devices included), and an object
@@ -23,6 +24,17 @@ void CheckFinite(const Vector3& v) {
 void CheckName(const std::string& name) {
     if (name.size() > kMaxMapTokenLength) __builtin_trap();
 }
+
+// Lines count from 1 and no further than the input has lines; in file
+// order they never go back.
+struct LineOrder {
+    int lastLine = 1;
+    int maxLine = 1;
+    void Check(int line) {
+        if (line < lastLine || line > maxLine) __builtin_trap();
+        lastLine = line;
+    }
+};
 
 // Places what the block lists on a bare block, as the builder does, and
 // returns how many items it held.
@@ -59,10 +71,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const MapDescription map = ReadMap(in);
     if (map.readError) __builtin_trap();  // memory cannot fail to read
 
-    // Every entry and item takes at least one word of its own, so the
-    // description can never outgrow the input.
-    size_t parts = map.entries.size();
+    LineOrder entryLines;
+    for (size_t i = 0; i < size; ++i) entryLines.maxLine += data[i] == '\n' ? 1 : 0;
+    LineOrder skippedLines = entryLines;
+    int lastIndex = -1;
+    for (const MapSkippedToken& token : map.skipped) {
+        skippedLines.Check(token.line);
+        if (token.index <= lastIndex) __builtin_trap();
+        lastIndex = token.index;
+        CheckName(token.text);
+    }
+    if (map.unfinishedLine < 0 || map.unfinishedLine > entryLines.maxLine) __builtin_trap();
+
+    // Every entry, item and skipped word takes at least one word of its
+    // own, so the description can never outgrow the input.
+    size_t parts = map.entries.size() + map.skipped.size();
     for (const MapEntry& entry : map.entries) {
+        std::visit([&](const auto& e) { entryLines.Check(e.line); }, entry);
         if (const auto* block = std::get_if<MapBlock>(&entry)) parts += PlaceBlock(*block);
         if (const auto* sky = std::get_if<MapSkybox>(&entry)) {
             if (sky->names.size() > 6) __builtin_trap();

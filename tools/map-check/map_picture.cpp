@@ -1,0 +1,433 @@
+// Drawing the plan: cells, walls and doors, the ramp, the objects at their
+// places, and the legend.
+#include "tools/map-check/map_picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/image/encoders/image_encoders.h"
+#include "tools/map-check/pixel_font.h"
+#include "tools/map-check/reachability.h"
+
+namespace mapcheck {
+
+namespace {
+
+namespace c = colours;
+
+constexpr int kMargin = 10;
+constexpr int kTitleHeight = 16;
+constexpr int kRampCells = 2;  // the ramp runs 6 units west of the entrance
+constexpr int kLegendGap = 20;
+constexpr int kLegendRow = 18;
+constexpr int kLegendSymbol = 16;
+constexpr int kLegendWidth = 230;
+
+// Pixels per block: 24 for small maps, less for large ones, so the picture
+// stays within a few thousand pixels.
+int CellPixels(int rows, int columns) {
+    const int side = std::max(rows, columns);
+    if (side <= 0) return 24;
+    return std::clamp(1600 / side, 3, 24);
+}
+
+class Canvas {
+public:
+    Canvas(int width, int height, Rgb fill)
+        : width(width), height(height), pixels(static_cast<size_t>(width) * static_cast<size_t>(height), fill) {}
+
+    void Set(int x, int y, Rgb colour) {
+        if (x < 0 || y < 0 || x >= width || y >= height) return;
+        pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = colour;
+    }
+    // Pixels x0 <= x < x1, y0 <= y < y1.
+    void Fill(int x0, int y0, int x1, int y1, Rgb colour) {
+        for (int y = std::max(y0, 0); y < std::min(y1, height); ++y)
+            for (int x = std::max(x0, 0); x < std::min(x1, width); ++x) Set(x, y, colour);
+    }
+    void Frame(int x0, int y0, int x1, int y1, Rgb colour) {
+        Fill(x0, y0, x1, y0 + 1, colour);
+        Fill(x0, y1 - 1, x1, y1, colour);
+        Fill(x0, y0, x0 + 1, y1, colour);
+        Fill(x1 - 1, y0, x1, y1, colour);
+    }
+    void Disc(float cx, float cy, float radius, Rgb colour) {
+        for (int y = static_cast<int>(std::floor(cy - radius)); y <= static_cast<int>(std::ceil(cy + radius)); ++y)
+            for (int x = static_cast<int>(std::floor(cx - radius)); x <= static_cast<int>(std::ceil(cx + radius)); ++x)
+                if (Inside(x, y, cx, cy, radius)) Set(x, y, colour);
+    }
+    void Ring(float cx, float cy, float radius, float thickness, Rgb colour) {
+        for (int y = static_cast<int>(std::floor(cy - radius)); y <= static_cast<int>(std::ceil(cy + radius)); ++y)
+            for (int x = static_cast<int>(std::floor(cx - radius)); x <= static_cast<int>(std::ceil(cx + radius)); ++x)
+                if (Inside(x, y, cx, cy, radius) && !Inside(x, y, cx, cy, radius - thickness)) Set(x, y, colour);
+    }
+    // A square turned by 45 degrees.
+    void Diamond(float cx, float cy, float radius, Rgb colour) {
+        for (int y = static_cast<int>(std::floor(cy - radius)); y <= static_cast<int>(std::ceil(cy + radius)); ++y)
+            for (int x = static_cast<int>(std::floor(cx - radius)); x <= static_cast<int>(std::ceil(cx + radius)); ++x)
+                if (std::fabs(x + 0.5f - cx) + std::fabs(y + 0.5f - cy) <= radius) Set(x, y, colour);
+    }
+    // Text with its top left at (x, y), each font pixel `scale` pixels.
+    void Text(int x, int y, const std::string& text, Rgb colour, int scale = 1) {
+        for (char ch : text) {
+            const std::uint8_t* rows = Glyph(ch);
+            for (int row = 0; row < kGlyphHeight; ++row)
+                for (int column = 0; column < kGlyphWidth; ++column)
+                    if (rows[row] & (0x10 >> column))
+                        Fill(x + column * scale, y + row * scale, x + (column + 1) * scale, y + (row + 1) * scale,
+                             colour);
+            x += kGlyphAdvance * scale;
+        }
+    }
+
+    std::vector<Rgb> Take() { return std::move(pixels); }
+
+private:
+    static bool Inside(int x, int y, float cx, float cy, float radius) {
+        const float dx = static_cast<float>(x) + 0.5f - cx, dy = static_cast<float>(y) + 0.5f - cy;
+        return dx * dx + dy * dy <= radius * radius;
+    }
+
+    int width;
+    int height;
+    std::vector<Rgb> pixels;
+};
+
+// The symbols, each drawn round a point; `unit` is the pixels per world
+// unit, so symbols grow and shrink with the cells.
+struct Symbols {
+    Canvas& canvas;
+    float unit;
+
+    void Lamp(float x, float y) const { canvas.Ring(x, y, 1.05f * unit, std::max(1.5f, 0.3f * unit), c::kLamp); }
+    void Creature(float x, float y) const { canvas.Disc(x, y, 0.55f * unit, c::kCreature); }
+    void Key(float x, float y) const {
+        canvas.Diamond(x, y, 0.5f * unit, c::kKey);
+    }
+    void Generator(float x, float y) const {
+        const float half = 0.6f * unit;
+        canvas.Fill(static_cast<int>(x - half), static_cast<int>(y - half), static_cast<int>(x + half),
+                    static_cast<int>(y + half), c::kGenerator);
+        canvas.Disc(x, y, 0.28f * unit, c::kGeneratorCore);
+    }
+    // Wall-mounted things: a box `along` x `across` world units, its long
+    // side against the wall when `alongX`.
+    void Box(float x, float y, float along, float across, bool alongX, Rgb colour) const {
+        const float w = (alongX ? along : across) * unit / 2.0f, h = (alongX ? across : along) * unit / 2.0f;
+        canvas.Fill(static_cast<int>(std::lround(x - w)), static_cast<int>(std::lround(y - h)),
+                    static_cast<int>(std::lround(x + w)), static_cast<int>(std::lround(y + h)), colour);
+    }
+    void Medikit(float x, float y) const {
+        Box(x, y, 0.9f, 0.9f, true, c::kMedikit);
+        const float arm = 0.3f * unit, bar = std::max(1.0f, 0.1f * unit);
+        canvas.Fill(static_cast<int>(std::lround(x - arm)), static_cast<int>(std::lround(y - bar)),
+                    static_cast<int>(std::lround(x + arm)), static_cast<int>(std::lround(y + bar)), c::kMedikitCross);
+        canvas.Fill(static_cast<int>(std::lround(x - bar)), static_cast<int>(std::lround(y - arm)),
+                    static_cast<int>(std::lround(x + bar)), static_cast<int>(std::lround(y + arm)), c::kMedikitCross);
+    }
+};
+
+// The direction from a wall into its block, in world x and z.
+void Inward(Facing wall, float& dx, float& dz) {
+    dx = dz = 0.0f;
+    switch (wall) {
+        case kFacingWest: dx = 1.0f; break;
+        case kFacingEast: dx = -1.0f; break;
+        case kFacingNorth: dz = 1.0f; break;
+        case kFacingSouth: dz = -1.0f; break;
+    }
+}
+
+class Painter {
+public:
+    Painter(const MapModel& model, const PictureLayout& layout, Canvas& canvas)
+        : model(model), layout(layout), canvas(canvas),
+          symbols{canvas, static_cast<float>(layout.cell) / 3.0f},
+          wallWidth(std::max(2, layout.cell / 8)) {}
+
+    void Paint() {
+        Ground();
+        Ramp();
+        Cells();
+        Walls();
+        Doors();
+        Objects();
+    }
+
+private:
+    void Ground() {
+        // The surface round the map, one cell wide, then the grid.
+        canvas.Fill(layout.mapLeft - kRampCells * layout.cell, layout.mapTop - layout.cell / 2,
+                    layout.CellX(model.Columns() + 1) + layout.cell / 2, layout.CellY(model.Rows() + 1) + layout.cell / 2,
+                    c::kSurface);
+    }
+
+    void Ramp() {
+        const int x0 = layout.mapLeft - kRampCells * layout.cell, y0 = layout.mapTop;
+        const int x1 = layout.mapLeft, y1 = layout.mapTop + layout.cell;
+        canvas.Fill(x0, y0, x1, y1, c::kRamp);
+        // Stripes across the slope, closer towards the bottom.
+        for (int i = 1; i < 6; ++i) {
+            const int x = x0 + (x1 - x0) * i / 6;
+            canvas.Fill(x, y0 + 1, x + 1, y1 - 1, c::kRampStripe);
+        }
+        // The arrow into the entrance.
+        const int mid = (y0 + y1) / 2;
+        const int shaft = std::max(1, layout.cell / 12);
+        canvas.Fill(x0 + layout.cell / 3, mid - shaft, x1 - layout.cell / 3, mid + shaft + 1, c::kEntrance);
+        const int head = std::max(2, layout.cell / 4);
+        for (int i = 0; i <= head; ++i)
+            canvas.Fill(x1 - layout.cell / 3 - head + i, mid - (head - i), x1 - layout.cell / 3 - head + i + 1,
+                        mid + (head - i) + 1, c::kEntrance);
+    }
+
+    void Cells() {
+        const Reachability walk(model);
+        for (int row = 1; row <= model.Rows(); ++row) {
+            for (int column = 1; column <= model.Columns(); ++column) {
+                const int x = layout.CellX(column), y = layout.CellY(row);
+                const CellRecord* cell = model.Cell(row, column);
+                Rgb colour = c::kRock;
+                if (cell) colour = c::kRockBlock;
+                if (model.IsOpen(row, column)) colour = walk.Reached(row, column) ? c::kFloor : c::kFloorCutOff;
+                canvas.Fill(x, y, x + layout.cell, y + layout.cell, colour);
+                if (model.IsOpen(row, column) && layout.cell >= 8) {
+                    canvas.Fill(x, y, x + layout.cell, y + 1, c::kFloorLine);
+                    canvas.Fill(x, y, x + 1, y + layout.cell, c::kFloorLine);
+                }
+            }
+        }
+    }
+
+    // Each wall inside its own cell, along its side: a wall faces into its
+    // block, and a side walled from one block only shows that way.
+    void Walls() {
+        for (int row = 1; row <= model.Rows(); ++row) {
+            for (int column = 1; column <= model.Columns(); ++column) {
+                const CellRecord* cell = model.Cell(row, column);
+                if (!cell) continue;
+                for (Facing side : {kFacingNorth, kFacingSouth, kFacingWest, kFacingEast}) {
+                    const FaceRecord& face = cell->Side(side);
+                    if (face.present) Wall(row, column, side, face.typed ? c::kWall : c::kSolidFace, !face.typed);
+                }
+            }
+        }
+    }
+
+    void Wall(int row, int column, Facing side, Rgb colour, bool dashed) {
+        const int x0 = layout.CellX(column), y0 = layout.CellY(row), n = layout.cell, t = wallWidth;
+        int fx0 = x0, fy0 = y0, fx1 = x0 + n, fy1 = y0 + n;
+        switch (side) {
+            case kFacingNorth: fy1 = y0 + t; break;
+            case kFacingSouth: fy0 = y0 + n - t; break;
+            case kFacingWest: fx1 = x0 + t; break;
+            case kFacingEast: fx0 = x0 + n - t; break;
+        }
+        if (!dashed) {
+            canvas.Fill(fx0, fy0, fx1, fy1, colour);
+            return;
+        }
+        const int dash = std::max(2, n / 6);
+        for (int y = fy0; y < fy1; ++y)
+            for (int x = fx0; x < fx1; ++x)
+                if (((side == kFacingNorth || side == kFacingSouth ? x - x0 : y - y0) / dash) % 2 == 0)
+                    canvas.Set(x, y, colour);
+    }
+
+    // A bar across the middle of the side, over both blocks' walls; a
+    // locked door carries its key number.
+    void Doors() {
+        for (const PlacedObject& door : model.Objects()) {
+            const bool locked = door.kind == MapObjectKind::kLockedDoor;
+            if (!locked && door.kind != MapObjectKind::kAutomaticDoor) continue;
+            const int x = layout.X(door.position.x), y = layout.Y(door.position.z);
+            const int half = layout.cell * 3 / 8, thick = wallWidth + 1;
+            const bool alongX = door.facing == kFacingNorth || door.facing == kFacingSouth;
+            const Rgb colour = locked ? c::kLockedDoor : c::kAutoDoor;
+            if (alongX)
+                canvas.Fill(x - half, y - thick, x + half, y + thick, colour);
+            else
+                canvas.Fill(x - thick, y - half, x + thick, y + half, colour);
+            if (locked && layout.cell >= 12) KeyNumber(x, y, door.keyId, colour, c::kKeyNumber);
+        }
+    }
+
+    // The number in a box of `box` centred on (x, y).
+    void KeyNumber(int x, int y, int number, Rgb box, Rgb text) {
+        const std::string digits = std::to_string(number);
+        const int w = TextWidth(digits) + 4, h = kGlyphHeight + 4;
+        canvas.Fill(x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h, box);
+        canvas.Text(x - w / 2 + 2, y - h / 2 + 2, digits, text);
+    }
+
+    void Objects() {
+        // Generators and lamps first, as they are the largest.
+        for (const PlacedObject& object : model.Objects()) {
+            const float x = PixelX(object.position.x), y = PixelY(object.position.z);
+            if (object.kind == MapObjectKind::kGenerator) symbols.Generator(x, y);
+            if (object.kind == MapObjectKind::kLight) symbols.Lamp(x, y);
+        }
+        for (const PlacedObject& object : model.Objects()) {
+            const float x = PixelX(object.position.x), y = PixelY(object.position.z);
+            switch (object.kind) {
+                case MapObjectKind::kVorlax: symbols.Creature(x, y); break;
+                case MapObjectKind::kWeapon: WallMounted(object, 1.8f, 0.5f, c::kWeapon); break;
+                case MapObjectKind::kFlashlight: WallMounted(object, 1.2f, 0.8f, c::kToolBox); break;
+                case MapObjectKind::kMedikit: {
+                    float dx, dz;
+                    Inward(object.facing, dx, dz);
+                    const float depth = 0.45f + WallUnits();
+                    symbols.Medikit(PixelX(object.position.x + dx * depth), PixelY(object.position.z + dz * depth));
+                    break;
+                }
+                default: break;
+            }
+        }
+        // Keys last, off the middle so that a creature or lamp there stays
+        // in view, with their number beside them.
+        for (const PlacedObject& object : model.Objects()) {
+            if (object.kind != MapObjectKind::kKey) continue;
+            const float x = PixelX(object.position.x + 0.55f), y = PixelY(object.position.z + 0.55f);
+            symbols.Key(x, y);
+            if (layout.cell >= 12)
+                KeyNumber(static_cast<int>(x + 0.5f * symbols.unit) + TextWidth(std::to_string(object.keyId)) / 2 + 3,
+                          static_cast<int>(y), object.keyId, c::kKey, c::kText);
+        }
+    }
+
+    // Against its wall, inside the wall's width.
+    void WallMounted(const PlacedObject& object, float along, float across, Rgb colour) {
+        float dx, dz;
+        Inward(object.facing, dx, dz);
+        // Out from the loader's position by the wall as drawn and half the box.
+        const float depth = WallUnits() + across / 2.0f;
+        const bool alongX = object.facing == kFacingNorth || object.facing == kFacingSouth;
+        symbols.Box(PixelX(object.position.x + dx * depth), PixelY(object.position.z + dz * depth), along, across,
+                    alongX, colour);
+    }
+
+    float WallUnits() const { return static_cast<float>(wallWidth) * 3.0f / static_cast<float>(layout.cell); }
+    float PixelX(float x) const { return static_cast<float>(layout.mapLeft) + x * symbols.unit; }
+    float PixelY(float z) const { return static_cast<float>(layout.mapTop) + z * symbols.unit; }
+
+    const MapModel& model;
+    const PictureLayout& layout;
+    Canvas& canvas;
+    Symbols symbols;
+    int wallWidth;
+};
+
+// The legend: one row per symbol, drawn with the painter's own shapes.
+void Legend(Canvas& canvas, int x, int y, int cell) {
+    const float unit = static_cast<float>(kLegendSymbol) / 3.0f;
+    const Symbols symbols{canvas, unit};
+    const int s = kLegendSymbol;
+    int row = 0;
+    auto next = [&](const char* label) {
+        const int top = y + row * kLegendRow;
+        canvas.Text(x + s + 8, top + (s - kGlyphHeight) / 2, label, c::kText);
+        ++row;
+        return top;
+    };
+    auto cellSwatch = [&](Rgb colour, const char* label) {
+        const int top = next(label);
+        canvas.Fill(x, top, x + s, top + s, colour);
+        canvas.Frame(x, top, x + s, top + s, c::kFloorLine);
+    };
+    cellSwatch(c::kFloor, "floor");
+    cellSwatch(c::kFloorCutOff, "floor out of reach");
+    cellSwatch(c::kRockBlock, "block without floor");
+    cellSwatch(c::kRock, "empty cell (rock)");
+    cellSwatch(c::kSurface, "planet surface");
+    {
+        const int top = next("wall");
+        canvas.Fill(x, top, x + s, top + s, c::kFloor);
+        canvas.Fill(x, top, x + s, top + std::max(2, cell / 8), c::kWall);
+    }
+    {
+        const int top = next("face not drawn, solid");
+        canvas.Fill(x, top, x + s, top + s, c::kFloor);
+        for (int i = 0; i < s; ++i)
+            if ((i / 3) % 2 == 0) canvas.Fill(x + i, top, x + i + 1, top + std::max(2, cell / 8), c::kSolidFace);
+    }
+    {
+        const int top = next("automatic door");
+        canvas.Fill(x, top, x + s, top + s, c::kFloor);
+        canvas.Fill(x + 2, top + s / 2 - 2, x + s - 2, top + s / 2 + 2, c::kAutoDoor);
+    }
+    {
+        const int top = next("locked door, key number");
+        canvas.Fill(x, top, x + s, top + s, c::kFloor);
+        canvas.Fill(x + 1, top + s / 2 - 2, x + s - 1, top + s / 2 + 2, c::kLockedDoor);
+        canvas.Fill(x + s / 2 - 5, top + s / 2 - 5, x + s / 2 + 4, top + s / 2 + 6, c::kLockedDoor);
+        canvas.Text(x + s / 2 - 3, top + s / 2 - 3, "1", c::kKeyNumber);
+    }
+    {
+        const int top = next("entrance and ramp");
+        canvas.Fill(x, top, x + s, top + s, c::kRamp);
+        canvas.Fill(x + 2, top + s / 2 - 1, x + s - 4, top + s / 2 + 1, c::kEntrance);
+        for (int i = 0; i < 5; ++i) canvas.Fill(x + s - 8 + i, top + s / 2 - (4 - i), x + s - 7 + i, top + s / 2 + (5 - i), c::kEntrance);
+    }
+    const float cx = static_cast<float>(x) + s / 2.0f;
+    auto middle = [&](int top) { return static_cast<float>(top) + s / 2.0f; };
+    symbols.Lamp(cx, middle(next("lamp")));
+    symbols.Box(cx, middle(next("weapon rack")), 1.8f, 0.5f, true, c::kWeapon);
+    symbols.Box(cx, middle(next("tool box (flashlight)")), 1.2f, 0.8f, true, c::kToolBox);
+    symbols.Medikit(cx, middle(next("medikit")));
+    {
+        const int top = next("key, number");
+        symbols.Key(cx - 3, middle(top));
+        canvas.Text(x + s - 4, top + (s - kGlyphHeight) / 2, "1", c::kKey);
+    }
+    symbols.Creature(cx, middle(next("creature (vorlax)")));
+    symbols.Generator(cx, middle(next("generator")));
+}
+
+constexpr int kLegendRows = 17;
+
+}  // namespace
+
+int PictureLayout::X(float x) const {
+    return mapLeft + static_cast<int>(std::floor(x * static_cast<float>(cell) / 3.0f));
+}
+
+int PictureLayout::Y(float z) const {
+    return mapTop + static_cast<int>(std::floor(z * static_cast<float>(cell) / 3.0f));
+}
+
+MapPicture::MapPicture(const MapModel& model, const std::string& title) {
+    layout.cell = CellPixels(model.Rows(), model.Columns());
+    layout.mapLeft = kMargin + kRampCells * layout.cell;
+    layout.mapTop = kMargin + kTitleHeight + layout.cell / 2;
+    const int mapRight = layout.mapLeft + model.Columns() * layout.cell + layout.cell / 2;
+    const int mapBottom = layout.mapTop + model.Rows() * layout.cell + layout.cell / 2;
+    const int legendLeft = mapRight + kLegendGap;
+    const int legendTop = kMargin + kTitleHeight;
+    layout.width = std::max(legendLeft + kLegendWidth, kMargin + TextWidth(title) + kMargin);
+    layout.height = std::max(mapBottom, legendTop + kLegendRows * kLegendRow) + kMargin;
+
+    Canvas canvas(layout.width, layout.height, colours::kBackground);
+    canvas.Text(kMargin, kMargin, title, colours::kText);
+    Painter(model, layout, canvas).Paint();
+    Legend(canvas, legendLeft, legendTop, layout.cell);
+    pixels = canvas.Take();
+}
+
+Rgb MapPicture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= layout.width || y >= layout.height) return Rgb{};
+    return pixels[static_cast<size_t>(y) * static_cast<size_t>(layout.width) + static_cast<size_t>(x)];
+}
+
+bool MapPicture::SaveBmp(const std::string& path) const {
+    ondra::encoders::BmpFile file;
+    file.width = layout.width;
+    file.height = layout.height;  // rows bottom-up
+    file.bitCount = 24;
+    file.pixels = ondra::encoders::PackRows(layout.width, layout.height, 24, [&](int x, int fileRow) {
+        const Rgb p = At(x, layout.height - 1 - fileRow);
+        return static_cast<std::uint32_t>(p.r) << 16 | static_cast<std::uint32_t>(p.g) << 8 | p.b;
+    });
+    return ondra::encoders::WriteFile(path, ondra::encoders::Encode(file));
+}
+
+}  // namespace mapcheck
