@@ -76,7 +76,7 @@ public:
     void Run(FileCheck* files) {
         Reader();
         Header();
-        if (files) Files(*files);
+        Files(files);
         Faces();
         Entrance();
         Edges();
@@ -187,11 +187,17 @@ private:
 
     // ---- files ------------------------------------------------------------
 
-    void Files(FileCheck& files) {
+    // Without a folder to look in, every picture counts as loading for the
+    // texture cache.
+    void Files(FileCheck* files) {
         std::map<std::string, bool> imageLoads;
         for (const FileMention& file : model.Files()) {
             const bool image = file.kind == FileMention::kImage;
-            const FileResult result = image ? files.Image(file.name) : files.Model(file.name);
+            if (!files) {
+                if (image) imageLoads[file.name] = true;
+                continue;
+            }
+            const FileResult result = image ? files->Image(file.name) : files->Model(file.name);
             const std::string what = std::string("the ") + file.role + " " + file.name;
             if (image) imageLoads[file.name] = result.loads;
             if (!result.exists) {
@@ -205,11 +211,13 @@ private:
                 findings.Warning(file.line, note);
             }
         }
-        const FileResult surface = files.Model(kSurfaceModel);
-        if (!surface.exists || !surface.loads)
-            findings.Warning(0, std::string("the data folder has no loadable ") + kSurfaceModel +
-                                    " (the planet surface, which the game loads beside the map); the surface is "
-                                    "not drawn");
+        if (files) {
+            const FileResult surface = files->Model(kSurfaceModel);
+            if (!surface.exists || !surface.loads)
+                findings.Warning(0, std::string("the data folder has no loadable ") + kSurfaceModel +
+                                        " (the planet surface, which the game loads beside the map); the surface is "
+                                        "not drawn");
+        }
         TextureCache(imageLoads);
     }
 

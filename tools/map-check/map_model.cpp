@@ -373,9 +373,11 @@ private:
     }
 
     // An object fetches its models when it is made, and the level file's
-    // contract is that a "models" entry has loaded them by then: a lookup
-    // of a model never loaded ends the game. Each model is reported once,
-    // at the first object that needs it.
+    // contract is that a "models" entry has loaded them by then: a model the
+    // cache cannot produce at that lookup ends the game. (This game's cache
+    // still tries to load a model it lacks; the contract is kept all the
+    // same, so that a map's failure shows where its models are listed.)
+    // Each model is reported once, at the first object that needs it.
     void ReportModelOrder() {
         for (const Needed& need : neededOrder) {
             std::vector<std::string> later, never;
