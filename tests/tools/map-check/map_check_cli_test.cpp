@@ -2,7 +2,6 @@
 // data folder it looks in and the picture it writes.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <string>
 
 #include "framework/image.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/tools/map-check/map_text.h"
 
 namespace mapcheck::test {
@@ -39,19 +39,13 @@ Outcome MapCheckRun(const std::string& arguments) {
 
 class MapCheckCliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("map_check_cli_" + std::to_string(getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::string Write(const std::string& name, const std::string& text) const {
-        const fs::path path = dir / name;
-        std::ofstream(path) << text;
-        return path.string();
+        std::ofstream(scratch.File(name)) << text;
+        return scratch.File(name);
     }
 
-    fs::path dir;
+    ondra::test::ScratchFolder scratch;
+    const fs::path dir{scratch.Path()};
 };
 
 TEST_F(MapCheckCliTest, ReportsEachFindingWithItsLineThenTheCountsAndFailsOnErrors) {

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "framework/image/encoders/image_encoders.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/tools/map-check/map_text.h"
 #include "tools/map-check/map_check.h"
 
@@ -369,21 +370,16 @@ TEST(MapCheckTest, TexturesAndModelsTheGameLooksUpByName) {
 // More than 50 pictures that load: the 51st and those after it find no
 // slot in the game's texture cache.
 TEST(MapCheckTest, MoreTexturesThanTheCacheHolds) {
-    const fs::path dir = fs::temp_directory_path() / ("map_check_textures_" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    ondra::encoders::BmpFile bmp;
-    bmp.width = bmp.height = 2;
-    bmp.pixels = ondra::encoders::PackRows(2, 2, 24, [](int, int) { return 0x808080u; });
+    const ondra::test::ScratchFolder dir;
     // The header loads 22 images, these 28 more and the room 3.
     std::string hud = "hud {";
     for (int i = 1; i <= 28; ++i) {
-        const fs::path file = dir / ("extra" + std::to_string(i) + ".bmp");
-        ASSERT_TRUE(ondra::encoders::WriteFile(file.string(), ondra::encoders::Encode(bmp)));
-        hud += "\n" + file.string();
+        const std::string file = dir.File("extra" + std::to_string(i) + ".bmp");
+        ASSERT_TRUE(dir.WriteImage("extra" + std::to_string(i) + ".bmp", 128, 128, 128));
+        hud += "\n" + file;
     }
     hud += "\n}\n";
     const std::vector<std::string> lines = CheckLines(hud + kOneRoom);
-    fs::remove_all(dir);
     // The 51st is the room's ceiling.
     ExpectLines(lines, {"map.txt:33: warning: the map loads 53 textures and the game's texture cache holds 50: "
                         "ceiling.jpg and the 2 after it are not loaded"});
@@ -393,8 +389,8 @@ TEST(MapCheckTest, MoreTexturesThanTheCacheHolds) {
 // the data folder too), and one cut short: warnings with what the 3DS
 // reader said.
 TEST(MapCheckTest, ModelsWhoseTexturesDoNotLoadOrThatAreCutShort) {
-    const fs::path dir = fs::temp_directory_path() / ("map_check_models_" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    const ondra::test::ScratchFolder scratch;
+    const fs::path dir = scratch.Path();
     const fs::path data = ONDRA_DATA_DIR;
     fs::copy_file(data / "vorlax.3DS", dir / "vorlax.3DS");
     ondra::encoders::Bytes rack = ondra::encoders::ReadFile((data / "rack.3DS").string());
@@ -406,7 +402,6 @@ TEST(MapCheckTest, ModelsWhoseTexturesDoNotLoadOrThatAreCutShort) {
     options.dataDir = dir.string();
     std::istringstream in("models {\nvorlax.3DS\ncut.3DS\n}\n");
     const MapCheck check(in, options);
-    fs::remove_all(dir);
     std::vector<std::string> lines;
     for (const Finding& finding : check.Results().Sorted())
         if (finding.line > 0) lines.push_back(FormatFinding("map.txt", finding));

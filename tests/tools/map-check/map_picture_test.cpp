@@ -1,19 +1,17 @@
 // The map picture: the colour of known cells, walls, doors and objects of a
 // small map, and the BMP read back with the game's own image reader.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <sstream>
 
 #include "framework/image.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/tools/map-check/map_text.h"
 #include "tools/map-check/map_picture.h"
 
 namespace mapcheck::test {
 namespace {
 
-namespace fs = std::filesystem;
 namespace c = colours;
 
 std::string Describe(Rgb p) {
@@ -104,11 +102,11 @@ TEST_F(MapPictureTest, TheRampLeadsWestFromTheEntrance) {
 }
 
 TEST_F(MapPictureTest, TheBmpReadsBackWithTheGameImageReader) {
-    const fs::path file = fs::temp_directory_path() / ("map_check_picture_" + std::to_string(getpid()) + ".bmp");
-    ASSERT_TRUE(picture->SaveBmp(file.string()));
+    const ondra::test::ScratchFolder dir;
+    const std::string file = dir.File("plan.bmp");
+    ASSERT_TRUE(picture->SaveBmp(file));
     ondra::Image image;
-    ASSERT_TRUE(image.Load(file.string().c_str()));
-    fs::remove(file);
+    ASSERT_TRUE(image.Load(file.c_str()));
     const PictureLayout& l = picture->Layout();
     ASSERT_EQ(image.Width(), l.width);
     ASSERT_EQ(image.Height(), l.height);
