@@ -289,9 +289,14 @@ private:
             if (object.kind != MapObjectKind::kKey) continue;
             const float x = PixelX(object.position.x + 0.55f), y = PixelY(object.position.z + 0.55f);
             symbols.Key(x, y);
-            if (layout.cell >= 12)
-                KeyNumber(static_cast<int>(x + 0.5f * symbols.unit) + TextWidth(std::to_string(object.keyId)) / 2 + 3,
-                          static_cast<int>(y), object.keyId, c::kKey, c::kText);
+            if (layout.cell < 12) continue;
+            // East of the key, or west of it where that would cross into the
+            // next block.
+            const int half = TextWidth(std::to_string(object.keyId)) / 2 + 3;
+            const int gap = static_cast<int>(0.5f * symbols.unit) + half;
+            int at = static_cast<int>(x) + gap;
+            if (at + half > layout.CellX(object.column + 1)) at = static_cast<int>(x) - gap;
+            KeyNumber(at, static_cast<int>(y), object.keyId, c::kKey, c::kText);
         }
     }
 
