@@ -32,7 +32,7 @@ case "$mode" in
   *) fail "usage: $0 install|deb BUILD_DIR" ;;
 esac
 
-for file in bin/compound bin/model-viewer bin/image-convert bin/assetgen \
+for file in bin/compound bin/map-check bin/model-viewer bin/image-convert bin/assetgen \
             share/compound/map.txt share/compound/vorlax.3DS share/applications/compound.desktop \
             share/icons/hicolor/scalable/apps/compound.svg share/man/man6/compound.6; do
   [ -e "$prefix/$file" ] || fail "missing $file"
