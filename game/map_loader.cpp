@@ -108,7 +108,7 @@ private:
         // stops the player and carries wall-mounted things like a wall.
         if (!part) part = std::make_unique<BlockPart>();
         if (!face.texture.empty()) part->textureId = Texture(face.texture);
-        Slot(block, face.slot) = std::move(part);
+        FaceSlot(block, face.slot) = std::move(part);
     }
 
     // The face the type word names, if it is the word of the face's slot.
@@ -125,18 +125,6 @@ private:
                 if (face.type == "WALL") return std::make_unique<Wall>(static_cast<int>(lists.wall));
                 return nullptr;
         }
-    }
-
-    static std::unique_ptr<BlockPart>& Slot(Block& block, MapFaceSlot slot) {
-        switch (slot) {
-            case MapFaceSlot::kWest: return block.west;
-            case MapFaceSlot::kEast: return block.east;
-            case MapFaceSlot::kSouth: return block.south;
-            case MapFaceSlot::kCeiling: return block.ceiling;
-            case MapFaceSlot::kFloor: return block.floor;
-            case MapFaceSlot::kNorth: break;
-        }
-        return block.north;
     }
 
     void Add(Block& block, const MapObject& object) {
@@ -257,6 +245,18 @@ int LampCounter::Next() {
 LampCounter& LampCounter::ProgramWide() {
     static LampCounter counter;
     return counter;
+}
+
+std::unique_ptr<BlockPart>& FaceSlot(Block& block, MapFaceSlot slot) {
+    switch (slot) {
+        case MapFaceSlot::kWest: return block.west;
+        case MapFaceSlot::kEast: return block.east;
+        case MapFaceSlot::kSouth: return block.south;
+        case MapFaceSlot::kCeiling: return block.ceiling;
+        case MapFaceSlot::kFloor: return block.floor;
+        case MapFaceSlot::kNorth: break;
+    }
+    return block.north;
 }
 
 bool LoadMap(const std::string& fileName, Level& level, ModelCache& models, CObject& doors, CObject& lights,

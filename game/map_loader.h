@@ -4,8 +4,13 @@
 // order the file lists them.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "game/map_reader.h"
+
+class Block;
+class BlockPart;
 class CObject;
 class Level;
 class LevelCollider;
@@ -44,3 +49,6 @@ private:
 bool LoadMap(const std::string& fileName, Level& level, ModelCache& models, CObject& doors, CObject& lights,
              CObject& pickups, CObject& enemies, Player& player, LevelCollider& collider,
              LampCounter& lamps = LampCounter::ProgramWide());
+
+// The place in the block that a face entry of that slot fills.
+std::unique_ptr<BlockPart>& FaceSlot(Block& block, MapFaceSlot slot);

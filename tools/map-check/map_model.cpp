@@ -6,6 +6,7 @@
 #include <set>
 
 #include "game/level.h"
+#include "game/map_loader.h"
 
 namespace mapcheck {
 
@@ -42,18 +43,6 @@ const char* TypeWordOf(MapFaceSlot slot) {
         case MapFaceSlot::kFloor: return "NORMAL_FLOOR";
         default: return "WALL";
     }
-}
-
-std::unique_ptr<BlockPart>& SlotOf(Block& block, MapFaceSlot slot) {
-    switch (slot) {
-        case MapFaceSlot::kWest: return block.west;
-        case MapFaceSlot::kEast: return block.east;
-        case MapFaceSlot::kSouth: return block.south;
-        case MapFaceSlot::kCeiling: return block.ceiling;
-        case MapFaceSlot::kFloor: return block.floor;
-        case MapFaceSlot::kNorth: break;
-    }
-    return block.north;
 }
 
 MapFaceSlot SlotOfSide(Facing side) {
@@ -267,7 +256,7 @@ private:
         record.texture = face.texture;
         record.line = face.line;
         record.textureLine = face.textureLine;
-        SlotOf(block, face.slot) = std::make_unique<BlockPart>();
+        FaceSlot(block, face.slot) = std::make_unique<BlockPart>();
         if (!face.texture.empty()) {
             Mention(face.texture, FileMention::kImage, "texture", face.textureLine);
             model.textureLoads.push_back({face.texture, face.textureLine});
