@@ -47,12 +47,19 @@ void InternAtoms(Display* display, Atoms& atoms) {
 }
 
 // A busy server refuses connections for a moment when its backlog is full
-// (as Xvfb does while many clients start at once); try again briefly
-// before giving up.
+// (as Xvfb does while many clients start at once), and has been seen to
+// close a new connection before answering it, which leaves no system
+// error at all. Those are worth a few more tries, over about five seconds;
+// a server that is not there (ENOENT, ECONNREFUSED) or no DISPLAY is not.
+bool WorthRetrying(int error) {
+    const char* name = std::getenv("DISPLAY");
+    return name && *name && (error == EAGAIN || error == ECONNRESET || error == 0);
+}
+
 Display* ConnectWithRetries() {
     errno = 0;
     Display* display = XOpenDisplay(nullptr);
-    for (int attempt = 1; !display && attempt <= 8 && (errno == EAGAIN || errno == ECONNRESET); ++attempt) {
+    for (int attempt = 1; !display && attempt <= 8 && WorthRetrying(errno); ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10 << attempt));
         errno = 0;
         display = XOpenDisplay(nullptr);
@@ -77,8 +84,8 @@ bool OpenDisplay() {
         const int reason = errno;
         const char* name = std::getenv("DISPLAY");
         std::fprintf(stderr, "Cannot open X display \"%s\"%s%s%s\n", name ? name : "",
-                     name ? "" : " (DISPLAY is not set)", name && reason ? ": " : "",
-                     name && reason ? std::strerror(reason) : "");
+                     name ? "" : " (DISPLAY is not set)", name ? ": " : "",
+                     !name ? "" : reason ? std::strerror(reason) : "the server closed the connection");
         return false;
     }
     state.display = display;
