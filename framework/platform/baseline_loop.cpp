@@ -50,7 +50,15 @@ BaselineLoop::~BaselineLoop() {
 
 bool BaselineLoop::ok() const { return state_->context != nullptr; }
 
-void BaselineLoop::RunFrames(int frames) {
+namespace {
+
+void ClearColour() { glClear(GL_COLOR_BUFFER_BIT); }
+
+}  // namespace
+
+void BaselineLoop::RunFrames(int frames) { RunFrames(frames, ClearColour); }
+
+void BaselineLoop::RunFrames(int frames, void (*drawFrame)()) {
     State& s = *state_;
     glXMakeCurrent(s.display, s.window, s.context);
     for (int i = 0; i < frames; ++i) {
@@ -58,7 +66,7 @@ void BaselineLoop::RunFrames(int frames) {
             XEvent event;
             XNextEvent(s.display, &event);
         }
-        glClear(GL_COLOR_BUFFER_BIT);
+        drawFrame();
         glXSwapBuffers(s.display, s.window);
     }
 }

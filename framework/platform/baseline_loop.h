@@ -14,6 +14,9 @@ public:
     bool ok() const;
     // Per frame: take every pending event, clear, swap.
     void RunFrames(int frames);
+    // Per frame: take every pending event, call drawFrame (which clears what
+    // it needs), swap.
+    void RunFrames(int frames, void (*drawFrame)());
 
 private:
     struct State;
