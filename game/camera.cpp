@@ -18,7 +18,9 @@ Camera::Camera(const Vector3& position, const Vector3& direction)
     : position(position), lookAt(direction.Length() > 0.0f ? direction.Normalized() : direction) {}
 
 void Camera::Update(float dt) {
-    if (yaw >= 360.0f || yaw <= -360.0f) yaw = 0.0f;
+    // Wrapped, not reset: a turn that carries past a full circle keeps its
+    // overshoot, so the view does not snap back once per turn.
+    yaw = std::fmod(yaw, 360.0f);
     pitch = std::clamp(pitch, kMinPitch, kMaxPitch);
     const float cy = Cos(yaw * kDegToRad);
     const float sy = Sin(yaw * kDegToRad);

@@ -59,7 +59,7 @@ TEST(Camera, AnglesAreClampedAndWrappedAtTheNextUpdate) {
         float yaw, pitch, expectedYaw, expectedPitch;
     };
     for (const Case& c : {Case{10, 70, 10, 60}, Case{10, -85, 10, -80}, Case{360, 0, 0, 0}, Case{-360, 0, 0, 0},
-                          Case{359, 59, 359, 59}}) {
+                          Case{359, 59, 359, 59}, Case{365, 0, 5, 0}, Case{-370, 0, -10, 0}, Case{725, 0, 5, 0}}) {
         Camera camera;
         camera.yaw = c.yaw;
         camera.pitch = c.pitch;
