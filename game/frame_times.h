@@ -3,6 +3,7 @@
 // the summaries it prints when the run ends.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -16,8 +17,11 @@ struct FrameSummary {
 
 class FrameTimes {
 public:
-    // Room for this many frames, so recording never allocates mid-run.
-    void Reserve(size_t frames) { seconds.reserve(frames); }
+    // Room for this many frames, so recording does not allocate mid-run. A
+    // run longer than a few hours of frames grows as its frames come
+    // instead of claiming all its memory up front.
+    void Reserve(size_t frames) { seconds.reserve(std::min(frames, kMostReserved)); }
+    static constexpr size_t kMostReserved = size_t{1} << 20;
     void Add(double frameSeconds) { seconds.push_back(frameSeconds); }
     FrameSummary Summarize() const;
 
