@@ -5,12 +5,28 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "game/printable.h"
 #include "game/whole_number.h"
 
 namespace {
+
+constexpr long kMouseReach = 100000;
+
+bool ParseMouseCoordinate(const std::string& text, long& value, std::string& reason) {
+    if (!ParseWholeNumber(text, LONG_MIN, LONG_MAX, value)) {
+        reason = "mouse coordinates must be whole numbers";
+        return false;
+    }
+    if (value < -kMouseReach || value > kMouseReach) {
+        reason = "mouse coordinate " + text + " is out of range (-100000 to 100000)";
+        return false;
+    }
+    return true;
+}
 
 // One letter or digit names its key; longer numbers are virtual-key codes.
 bool ParseKeyCode(const std::string& text, int& code) {
@@ -45,8 +61,9 @@ std::string ParseLine(const std::vector<std::string>& words, ScriptEvent& event)
         event.kind = ScriptEvent::kMouse;
         if (words.size() != 4) return "a mouse event is: FRAME mouse X Y";
         long y = 0;
-        if (!ParseWholeNumber(words[2], -100000, 100000, value) || !ParseWholeNumber(words[3], -100000, 100000, y))
-            return "mouse coordinates must be whole numbers";
+        std::string reason;
+        if (!ParseMouseCoordinate(words[2], value, reason) || !ParseMouseCoordinate(words[3], y, reason))
+            return reason;
         event.x = static_cast<int>(value);
         event.y = static_cast<int>(y);
     } else if (kind == "button") {
@@ -65,7 +82,9 @@ std::string ParseLine(const std::vector<std::string>& words, ScriptEvent& event)
 
 bool ParseScript(const std::string& text, const std::string& name, std::vector<ScriptEvent>& events,
                  std::string& error) {
-    std::istringstream lines(text);
+    // Editors on some systems start a UTF-8 file with a byte-order mark.
+    const std::string bom = "\xEF\xBB\xBF";
+    std::istringstream lines(text.compare(0, bom.size(), bom) == 0 ? text.substr(bom.size()) : text);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         line = line.substr(0, line.find('#'));
@@ -76,7 +95,8 @@ bool ParseScript(const std::string& text, const std::string& name, std::vector<S
         ScriptEvent event;
         const std::string reason = ParseLine(words, event);
         if (!reason.empty()) {
-            error = name + ":" + std::to_string(number) + ": " + reason;
+            // A stray control byte must show in the message, not end it.
+            error = Printable(name + ":" + std::to_string(number) + ": " + reason);
             return false;
         }
         events.push_back(event);
@@ -87,6 +107,18 @@ bool ParseScript(const std::string& text, const std::string& name, std::vector<S
 }
 
 bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
+    // Only a plain file: a folder reads as an empty script and a FIFO
+    // would wait for a writer.
+    std::error_code statusError;
+    const std::filesystem::file_status status = std::filesystem::status(path, statusError);
+    if (std::filesystem::is_directory(status)) {
+        error = path + ": is a folder, not a script";
+        return false;
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        error = path + ": is not a regular file";
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = path + ": cannot be read";

@@ -1,12 +1,15 @@
 // The compound program's command line and its input scripts.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
 #include "game/frame_times.h"
 #include "game/options.h"
 #include "game/script.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -104,7 +107,7 @@ TEST(Script, EventsInFrameOrderWithKeysByLetterDigitOrCode) {
 
 TEST(Script, AMalformedLineNamesTheFileLineAndReason) {
     struct Case {
-        const char* line;
+        std::string line;
         const char* reason;
     };
     const Case cases[] = {
@@ -113,6 +116,9 @@ TEST(Script, AMalformedLineNamesTheFileLineAndReason) {
         {"3 key WW down", "not a key"},             {"3 key 0 sideways", "neither down nor up"},
         {"3 button 3 down", "not a button"},        {"3 mouse 1.5 2", "whole numbers"},
         {"-1 key W down", "not a frame number"},    {"3 key 999 down", "not a key"},
+        {"3 mouse 100001 2", "mouse coordinate 100001 is out of range"},
+        {"3 mouse 1 -99999999999999999999", "whole numbers"},
+        {std::string("3 ju\0mp\x01", 8), "'ju\\x00mp\\x01' is not an event kind"},
     };
     for (const Case& c : cases) {
         std::vector<ScriptEvent> events;
@@ -121,6 +127,40 @@ TEST(Script, AMalformedLineNamesTheFileLineAndReason) {
         EXPECT_EQ(error.rfind("bad.txt:2: ", 0), 0u) << error;
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
     }
+}
+
+// A byte-order mark is how some editors start every UTF-8 file.
+TEST(Script, AByteOrderMarkIsSkipped) {
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseScript("\xEF\xBB\xBF" "4 key W down\n", "bom.txt", events, error)) << error;
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].frame, 4);
+}
+
+// A folder would read as an empty script and a FIFO would wait for a writer.
+TEST(Script, OnlyARegularFileIsRead) {
+    const ondra::test::ScratchFolder scratch;
+    const std::string fifo = scratch.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {{scratch.Path(), "is a folder"}, {fifo, "is not a regular file"}, {scratch.File("none"), "cannot be read"}};
+    for (const auto& c : cases) {
+        std::vector<ScriptEvent> events;
+        std::string error;
+        EXPECT_FALSE(ReadScript(c.path, events, error)) << c.path;
+        EXPECT_EQ(error.rfind(c.path + ": " + c.reason, 0), 0u) << error;
+    }
+}
+
+// A frame count no run reaches must not claim its memory up front.
+TEST(FrameTimes, AHugeFrameCountIsNotReservedUpFront) {
+    FrameTimes times;
+    EXPECT_NO_THROW(times.Reserve(1000000000000u));
+    times.Add(0.01);
+    EXPECT_EQ(times.Summarize().frames, 1u);
 }
 
 }  // namespace
