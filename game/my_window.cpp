@@ -174,7 +174,15 @@ void MyWindow::SetProjection(double farPlane) {
 
 // The frame time: the system clock's, capped, or the script's fixed step.
 // A long stall would otherwise fling the player through walls.
+// A recorded frame time stands for the clock the recording ran on: capped
+// as that clock's frames were.
 float MyWindow::NextFrameTime() {
+    if (scripted && recordedDt > 0.0) {
+        const double step = recordedDt;
+        recordedDt = 0.0;
+        game_clock::Advance(step);
+        return step < kMaxFrameTime ? static_cast<float>(step) : kMaxFrameTime;
+    }
     if (scripted) {
         game_clock::Advance(options.dt);
         return static_cast<float>(options.dt);
@@ -318,6 +326,9 @@ void MyWindow::PlayScriptFor(long frame) {
                 break;
             case ScriptEvent::kButton:
                 OnMouseButton(event.code, event.down);
+                break;
+            case ScriptEvent::kFrameTime:
+                recordedDt = event.seconds;
                 break;
         }
     }

@@ -88,6 +88,7 @@ private:
     bool scripted = false;
     bool playingScript = false;  // a script event is being handled
     std::vector<bool> scriptKeys = std::vector<bool>(256, false);
+    double recordedDt = 0.0;  // the next frame's step from the script, if it has one
     long framesDrawn = 0;
     double nextFrameDue = 0.0;
     bool stateWritten = false;

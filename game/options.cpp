@@ -11,16 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool ParseSeconds(const std::string& text, double& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    const double parsed = std::strtod(text.c_str(), &end);
-    // Positive and at most a minute: anything else cannot be a frame.
-    if (*end != '\0' || !(parsed > 0.0 && parsed <= 60.0)) return false;
-    value = parsed;
-    return true;
-}
-
 bool ParseShot(const std::string& text, Screenshot& shot) {
     const size_t colon = text.find(':');
     if (colon == std::string::npos) return false;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -72,13 +73,43 @@ std::string ParseLine(const std::vector<std::string>& words, ScriptEvent& event)
         if (!ParseWholeNumber(words[2], 0, 2, value)) return "'" + words[2] + "' is not a button (0, 1 or 2)";
         event.code = static_cast<int>(value);
         if (!ParseUpDown(words[3], event.down)) return "'" + words[3] + "' is neither down nor up";
+    } else if (kind == "dt") {
+        event.kind = ScriptEvent::kFrameTime;
+        if (words.size() != 3) return "a frame time is: FRAME dt SECONDS";
+        if (!ParseSeconds(words[2], event.seconds))
+            return "'" + words[2] + "' is not a frame time (over 0, at most 60 seconds)";
     } else {
-        return "'" + kind + "' is not an event kind (key, mouse or button)";
+        return "'" + kind + "' is not an event kind (key, mouse, button or dt)";
     }
     return std::string();
 }
 
 }  // namespace
+
+std::string FormatScriptEvent(const ScriptEvent& event) {
+    char line[96];
+    const auto upDown = [&event] { return event.down ? "down" : "up"; };
+    switch (event.kind) {
+    case ScriptEvent::kKey:
+        // Letters and digits by name; other codes with at least two digits,
+        // since one digit alone names the digit's key.
+        if (std::isalnum(event.code) && event.code == std::toupper(event.code))
+            std::snprintf(line, sizeof line, "%ld key %c %s", event.frame, event.code, upDown());
+        else
+            std::snprintf(line, sizeof line, "%ld key %02d %s", event.frame, event.code, upDown());
+        break;
+    case ScriptEvent::kMouse:
+        std::snprintf(line, sizeof line, "%ld mouse %d %d", event.frame, event.x, event.y);
+        break;
+    case ScriptEvent::kButton:
+        std::snprintf(line, sizeof line, "%ld button %d %s", event.frame, event.code, upDown());
+        break;
+    case ScriptEvent::kFrameTime:
+        std::snprintf(line, sizeof line, "%ld dt %.17g", event.frame, event.seconds);
+        break;
+    }
+    return line;
+}
 
 bool ParseScript(const std::string& text, const std::string& name, std::vector<ScriptEvent>& events,
                  std::string& error) {

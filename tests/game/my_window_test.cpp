@@ -40,6 +40,7 @@ public:
     void Update(float dt) override {
         log->push_back("update " + name);
         lastDt = dt;
+        dts.push_back(dt);
     }
     void Draw() override {
         log->push_back("draw " + name);
@@ -62,6 +63,7 @@ public:
     Player* player;
     std::vector<Seen>* seen;
     float lastDt = 0.0f;
+    std::vector<float> dts;
 };
 
 // The game window with a spy at the end of every group, every group's
@@ -126,6 +128,15 @@ TEST(MyWindow, AFrameCollidesThenUpdatesThenDrawsInTheGamesOrder) {
     };
     EXPECT_EQ(phases, expected);
     EXPECT_FLOAT_EQ(window.playerSpy->lastDt, 0.02f);
+}
+
+// A recorded frame time replaces the script's step for its frame only, and
+// is capped as the live frame it stands for was.
+TEST(MyWindow, RecordedFrameTimesStepTheirFrames) {
+    ondra::test::TestApp app;
+    SpyWindow window;
+    Play(window, "0 dt 0.05\n1 dt 0.25\n", 3);
+    EXPECT_EQ(window.playerSpy->dts, (std::vector<float>{0.05f, 0.1f, 0.02f}));
 }
 
 TEST(MyWindow, KeysButtonsAndMouseAsThePlayerUsesThem) {
