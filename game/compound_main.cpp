@@ -2,6 +2,7 @@
 // plays there; see kUsage in options.cpp for the options.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -32,9 +33,40 @@ std::string JoinFolders(const std::vector<std::string>& folders) {
     return joined;
 }
 
+bool AnyRelative(const GameOptions& options) {
+    const auto relative = [](const std::string& path) {
+        return !path.empty() && std::filesystem::path(path).is_relative();
+    };
+    if (relative(options.stateFile)) return true;
+    for (const Screenshot& shot : options.shots)
+        if (relative(shot.file)) return true;
+    return false;
+}
+
+// Output paths are made absolute from the folder the game was started in,
+// and F12 saves there too: the data folder may be read-only (an installed
+// game). If that folder has been deleted, relative outputs have nowhere to
+// go and F12 falls back on the data folder.
+bool PlaceOutputs(GameOptions& options, std::string& error) {
+    std::error_code gone;
+    options.pictureDir = std::filesystem::current_path(gone).string();
+    if (options.pictureDir.empty() && AnyRelative(options)) {
+        error = "the folder the game was started from no longer exists: give --state and --shot files as absolute paths";
+        return false;
+    }
+    options.stateFile = FromHere(options.stateFile);
+    for (Screenshot& shot : options.shots) shot.file = FromHere(shot.file);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
+    // Output piped into a program that stops reading (compound ... | head)
+    // must not end the run before it writes its state report.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     GameOptions options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
@@ -50,12 +82,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "compound: %s\n", error.c_str());
         return 2;
     }
-    options.stateFile = FromHere(options.stateFile);
-    // The data folder may be read-only (an installed game): pictures go to
-    // where the player started it.
-    std::error_code noFolder;
-    options.pictureDir = std::filesystem::current_path(noFolder).string();
-    for (Screenshot& shot : options.shots) shot.file = FromHere(shot.file);
+    if (!PlaceOutputs(options, error)) {
+        std::fprintf(stderr, "compound: %s\n", error.c_str());
+        return 2;
+    }
 
     std::vector<std::string> searched;
     const std::string dataDir = FindDataDir(options.dataDir, searched);
@@ -63,6 +93,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "compound: no map.txt found; searched %s\n", JoinFolders(searched).c_str());
         return 1;
     }
+    if (options.pictureDir.empty())
+        std::fprintf(stderr, "compound: the folder the game was started from no longer exists; F12 saves pictures in %s\n",
+                     dataDir.c_str());
     app.window.Configure(options, std::move(events));
     ondra::Main::Instance()->SetConsole(true);
     const int result = ondra::Main::Instance()->Execute(argc, argv);
