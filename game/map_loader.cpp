@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "game/level.h"
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 #include "game/model_cache.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/flashlight.h"

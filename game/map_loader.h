@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 
 class Block;
 class BlockPart;

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "game/level.h"
 #include "game/level_collider.h"
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 #include "game/model_cache.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/flashlight.h"

@@ -40,7 +40,7 @@
 #include <memory>
 #include <string>
 
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 #include "tools/map-check/file_check.h"
 #include "tools/map-check/findings.h"
 #include "tools/map-check/map_model.h"

@@ -1,6 +1,6 @@
 // Reading map.txt's tokens into a MapDescription, and the placement rules
 // for doors, wall-mounted things and block centres.
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 
 #include <climits>
 
