@@ -26,7 +26,6 @@ namespace {
 
 // constexpr: the window is made before main() with the program's one
 // application, so this must not wait for dynamic initialisation.
-constexpr Vector3 kStartPosition(-15.0f, 3.75f, 50.0f);
 constexpr float kKeyPush = 0.6f;  // per held direction and reference frame
 constexpr float kMapSide = 3.0f;  // world units per block
 constexpr int kVkF12 = ondra::VK_F1 + 11;
@@ -48,8 +47,6 @@ MyWindow::MyWindow() : world(std::make_unique<World>()) {
     SetTitle("compound");
     Player& player = *world->player;
     player.SetHud(std::make_unique<Hud>(&world->textures, &player, this));
-    player.position = kStartPosition;
-    player.SetCamera(std::make_unique<Camera>(kStartPosition, Vector3(1.0f, 0.0f, 0.0f)));
 }
 
 // The world's GL objects go while the window's context still exists.
@@ -90,8 +87,8 @@ void MyWindow::OnCreate() {
 
     World& w = *world;
     w.level.BuildFaceLists(1.0f);
-    LoadMap("map.txt", w.level, w.models, w.doors, w.lights, w.pickups, w.enemies, *w.player, w.collider);
-    for (const char* arm : {"armgun.3DS", "armtorch.3DS"}) w.models.Lookup(arm)->SetScale(Player::kArmModelScale);
+    LoadMap("map.txt", w);
+    for (const char* arm : game_assets::kArmModels) w.models.Lookup(arm)->SetScale(Player::kArmModelScale);
 
     // Each group's sphere must hold the whole level, or nothing in the part
     // left out could ever touch the player. Columns run along x, rows along
@@ -104,7 +101,7 @@ void MyWindow::OnCreate() {
     }
 
     w.planetSurface = std::make_unique<ondra::Model>();
-    hasSurface = w.planetSurface->Load("surface.3DS");
+    hasSurface = w.planetSurface->Load(game_assets::kSurface);
     if (!hasSurface) std::printf("PlanetSurface model could not be loaded!\n");
     FindSurfaceBox();
 

@@ -28,6 +28,7 @@
 #include "game/objects/weapon.h"
 #include "game/player.h"
 #include "game/texture_cache.h"
+#include "game/world.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
@@ -79,7 +80,7 @@ protected:
         fs::current_path(ONDRA_DATA_DIR);
         CaptureStdout();
         CaptureStderr();
-        const bool loaded = LoadMap(path, level, models, doors, lights, pickups, enemies, player, collider, lamps);
+        const bool loaded = LoadMap(path, world, lamps);
         out = GetCapturedStdout();
         err = GetCapturedStderr();
         fs::current_path(previous);
@@ -88,12 +89,13 @@ protected:
 
     ondra::test::ScopedGLContext context;  // first in, last out: the level and caches free GL names
     ScratchFolder files;
-    TextureCache textures{50};
-    Level level{&textures};
-    ModelCache models;
-    LevelCollider collider;
-    CObject doors, lights, pickups, enemies, bolts;
-    Player player{&level, &collider, &textures, &bolts};
+    World world;
+    TextureCache& textures = world.textures;
+    Level& level = world.level;
+    CObject& doors = world.doors;
+    CObject& lights = world.lights;
+    CObject& pickups = world.pickups;
+    CObject& enemies = world.enemies;
     LampCounter lamps;
     std::string out, err;
 };
