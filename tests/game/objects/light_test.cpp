@@ -5,6 +5,7 @@
 
 #include "game/level.h"
 #include "game/level_collider.h"
+#include "game/objects/bolt_projectile.h"
 #include "game/objects/light.h"
 #include "game/player.h"
 #include "tests/support/gl_context.h"
@@ -99,6 +100,19 @@ TEST_F(LightTest, LampsSharingAGlLightHandItToTheLastVisited) {
     EXPECT_EQ(LightPosition(GL_LIGHT0).x, sixth.x);
     FrameWithPlayerAt(Vector3(20, 2.8f, 20));  // near neither
     EXPECT_EQ(LightPosition(GL_LIGHT0).x, sixth.x);
+}
+
+// GL light 5, the bolt's glow, is placed wherever the flying bolt is drawn.
+TEST_F(LightTest, TheBoltLightFollowsTheBolt) {
+    BoltProjectile bolt(nullptr, &player, &level, &collider);
+    for (const Vector3& at : {Vector3(1.0f, 1.5f, 2.0f), Vector3(-4.0f, 2.0f, 7.5f)}) {
+        bolt.position = at;
+        bolt.Draw();
+        const Vector3 light = LightPosition(GL_LIGHT5);
+        EXPECT_EQ(light.x, at.x);
+        EXPECT_EQ(light.y, at.y);
+        EXPECT_EQ(light.z, at.z);
+    }
 }
 
 }  // namespace
