@@ -6,10 +6,7 @@
 #include <memory>
 
 #include "game/block_part.h"
-
-// The side of a block a wall-standing thing is on, by the code doors and
-// wall-mounted pickups keep.
-enum Facing { kFacingWest = 0, kFacingEast = 1, kFacingNorth = 2, kFacingSouth = 3 };
+#include "game/level_file/facing.h"
 
 class Block {
 public:

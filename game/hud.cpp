@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "framework/glwindow.h"
+#include "game/level_file/level_rules.h"
 #include "game/player.h"
 #include "game/texture_cache.h"
 
@@ -39,14 +40,15 @@ std::string Number(int value) { return std::to_string(value); }
 }  // namespace
 
 const char* UpperPanelImage(int health) {
-    static const char* const kByHealth[] = {"hudU1.tga", "hudU2.tga", "hudU3.tga", "hudU4.tga", "hudU5.tga"};
-    if (health >= 1 && health <= 5) return kByHealth[health - 1];
-    return "hudU.tga";
+    using game_assets::kHudHealth;
+    if (health >= 1 && health <= 5) return kHudHealth[health - 1];
+    return game_assets::kHudNoHealth;
 }
 
 const char* LowerPanelImage(bool hasKeys, bool hasMedikits) {
-    if (hasKeys) return hasMedikits ? "hudLBoth.tga" : "hudLKey.tga";
-    return hasMedikits ? "hudLMed.tga" : "hudL.tga";
+    using namespace game_assets;
+    if (hasKeys) return hasMedikits ? kHudBoth : kHudKeys;
+    return hasMedikits ? kHudMedikits : kHudEmpty;
 }
 
 std::vector<HudText> HudTexts(const Player& player, int width, int height) {

@@ -8,6 +8,7 @@
 
 #include "game/block.h"
 #include "game/face_lists.h"
+#include "game/level_file/level_rules.h"
 #include "game/skybox.h"
 
 class TextureCache;
@@ -16,9 +17,9 @@ class Level {
 public:
     // The largest number of rows or columns a level may have; a larger map
     // size would only exhaust memory.
-    static constexpr int kMaxSide = 1024;
+    static constexpr int kMaxSide = kMaxMapSide;
     // Block side in world units, fixed for placement and collisions.
-    static constexpr float kBlockUnits = 3.0f;
+    static constexpr float kBlockUnits = kMapBlockUnits;
 
     explicit Level(TextureCache* textures);
     // Deletes the face lists, so the GL context that built them must be

@@ -72,14 +72,20 @@ float RampSunBrightness(float x) {
     return std::min(kSunGlowAtEdge + kSunGlowPerRamp * std::fabs(x) / kRampLength, kSunGlowMax);
 }
 
+LevelCollider::Ground LevelCollider::GroundAt(const Vector3& position, const Level& level) const {
+    Ground ground;
+    ground.eyeHeight = EyeHeightAt(position.x, position.z, level);
+    ground.onRamp = !level.Contains(position.x, position.z) && IsOnRamp(position.x, position.z);
+    if (ground.onRamp) ground.sunBrightness = RampSunBrightness(position.x);
+    return ground;
+}
+
 void LevelCollider::ApplyGroundHeight(Player& player, const Level& level) const {
-    const float x = player.position.x;
-    const float z = player.position.z;
-    const float height = EyeHeightAt(x, z, level);
-    player.position.y = height;
-    if (Camera* camera = player.GetCamera()) camera->position.y = height;
-    if (!level.Contains(x, z) && IsOnRamp(x, z)) {
-        const float b = RampSunBrightness(x);
+    const Ground ground = GroundAt(player.position, level);
+    player.position.y = ground.eyeHeight;
+    if (Camera* camera = player.GetCamera()) camera->position.y = ground.eyeHeight;
+    if (ground.onRamp) {
+        const float b = ground.sunBrightness;
         const float diffuse[4] = {b, b, b, 1.0f};
         glLightfv(GL_LIGHT7, GL_DIFFUSE, diffuse);
     }

@@ -1,7 +1,9 @@
 // LevelCollider: the two questions moving objects ask of the level. Does a
 // position touch a wall, the floor or the ceiling of the block it is in, and
 // how high does the player's eye stand at a position (inside the compound,
-// on the ramp down to it, or on the planet surface 3 units higher)?
+// on the ramp down to it, or on the planet surface 3 units higher)? The
+// questions change nothing; ApplyGroundHeight applies the second one's
+// answer to the player and the sun.
 #pragma once
 
 #include "game/vector3.h"
@@ -24,6 +26,15 @@ public:
     // beats south, east, west, the ceiling and the floor, in that order.
     bool IsWallHit(const Vector3& position, const Level& level, Vector3& normal) const;
     bool IsWallHit(const CObject& object, const Level& level, Vector3& normal) const;
+
+    // The ground under a position: the eye height there, and on the ramp
+    // the sun's brightness.
+    struct Ground {
+        float eyeHeight = kFloorEyeHeight;
+        bool onRamp = false;
+        float sunBrightness = 0.0f;  // only on the ramp
+    };
+    Ground GroundAt(const Vector3& position, const Level& level) const;
 
     // Sets the player's and its camera's height for where the player stands;
     // on the ramp it also dims or brightens the sun (GL light 7), which keeps

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "game/level.h"
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 #include "game/model_cache.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/flashlight.h"
@@ -22,32 +22,11 @@
 #include "game/objects/weapon.h"
 #include "game/player.h"
 #include "game/texture_cache.h"
+#include "game/world.h"
 
 namespace {
 
-constexpr float kLockedDoorRadius = 3.0f;
-constexpr float kAutomaticDoorRadius = 1.5f;
-constexpr float kLampHeight = 2.8f;
-constexpr float kLampRadius = 9.0f;
-constexpr float kKeyModelScale = 0.2f;
-constexpr float kKeyRadius = 1.5f;
-constexpr float kKeyHeight = 0.1f;
-constexpr float kVorlaxHeight = 2.0f;
-constexpr float kVorlaxRadius = 10.0f;
-constexpr float kGeneratorRadius = 3.0f;
 constexpr float kCoreRadius = 1.0f;
-
-// How each kind of wall-mounted pickup is made and hung.
-struct WallMount {
-    const char* word;  // for messages
-    float modelScale;
-    float radius;
-    float inset;  // from the wall into the block
-    float height;
-};
-constexpr WallMount kWeaponMount{"WEAPON", 0.1f, 0.5f, 0.1f, 1.5f};
-constexpr WallMount kFlashlightMount{"FLASHLIGHT", 0.5f, 1.5f, 0.6f, 0.2f};
-constexpr WallMount kMedikitMount{"MEDIKIT", 0.4f, 0.5f, 0.1f, 1.5f};
 
 // Hands the object to its group, which owns it from then on.
 template <class Kind>
@@ -59,10 +38,9 @@ Kind* Attach(std::unique_ptr<Kind> object, CObject& group) {
 
 class MapBuilder {
 public:
-    MapBuilder(const std::string& source, Level& level, ModelCache& models, CObject& doors, CObject& lights,
-               CObject& pickups, CObject& enemies, Player& player, LevelCollider& collider, LampCounter& lamps)
-        : source(source), level(level), textures(level.Textures()), models(models), doors(doors), lights(lights),
-          pickups(pickups), enemies(enemies), player(player), collider(collider), lamps(lamps) {}
+    MapBuilder(const std::string& source, World& world, LampCounter& lamps)
+        : source(source), world(world), level(world.level), textures(level.Textures()), models(world.models),
+          lamps(lamps) {}
 
     // In file order, so that models are cached before the objects that look
     // them up and a later "mapsize" drops the blocks before it.
@@ -98,7 +76,12 @@ private:
             return;
         }
         auto block = std::make_unique<Block>(entry.row, entry.column);
-        for (const MapBlockItem& item : entry.items) std::visit([&](const auto& i) { Add(*block, i); }, item);
+        for (size_t i = 0; i < entry.items.size(); ++i) {
+            if (const auto* face = std::get_if<MapFace>(&entry.items[i]))
+                Add(*block, *face);
+            else
+                Add(entry, i);
+        }
         level.PlaceBlock(std::move(block));
     }
 
@@ -113,103 +96,103 @@ private:
 
     // The face the type word names, if it is the word of the face's slot.
     std::unique_ptr<BlockPart> TypedFace(const MapFace& face) const {
+        if (!MapFaceIsDrawn(face)) return nullptr;
         const FaceLists& lists = level.FaceListNames();
         switch (face.slot) {
-            case MapFaceSlot::kCeiling:
-                if (face.type == "NO_LIGHT") return std::make_unique<Ceiling>(static_cast<int>(lists.ceiling));
-                return nullptr;
-            case MapFaceSlot::kFloor:
-                if (face.type == "NORMAL_FLOOR") return std::make_unique<FloorTile>(static_cast<int>(lists.floor));
-                return nullptr;
-            default:
-                if (face.type == "WALL") return std::make_unique<Wall>(static_cast<int>(lists.wall));
-                return nullptr;
+            case MapFaceSlot::kCeiling: return std::make_unique<Ceiling>(static_cast<int>(lists.ceiling));
+            case MapFaceSlot::kFloor: return std::make_unique<FloorTile>(static_cast<int>(lists.floor));
+            default: return std::make_unique<Wall>(static_cast<int>(lists.wall));
         }
     }
 
-    void Add(Block& block, const MapObject& object) {
-        const int row = block.row;
-        const int column = block.column;
+    void Add(const MapBlock& block, size_t index) {
+        const MapObject& object = std::get<MapObject>(block.items[index]);
+        MapPlacement placed;
+        switch (PlaceMapObject(block, index, lamps.Peek(), placed)) {
+            case MapPlacementResult::kPlaced: break;
+            case MapPlacementResult::kNoSide:
+                std::fprintf(stderr,
+                             "%s: block %d %d: a door on \"%.40s\", which is no side of a block; it is skipped\n",
+                             source.c_str(), block.row, block.column, object.side.c_str());
+                return;
+            case MapPlacementResult::kNoWall:
+                std::fprintf(stderr, "%s: block %d %d: a %s needs a wall read before it to hang on; it is skipped\n",
+                             source.c_str(), block.row, block.column, MapKindWord(object.kind));
+                return;
+        }
+        Make(object, placed);
+    }
+
+    void Make(const MapObject& object, const MapPlacement& placed) {
         switch (object.kind) {
             case MapObjectKind::kLockedDoor:
-            case MapObjectKind::kAutomaticDoor: AddDoor(block, object); break;
+            case MapObjectKind::kAutomaticDoor: MakeDoor(object, placed); break;
             case MapObjectKind::kLight:
-                Attach(std::make_unique<Light>(lamps.Next(), MapBlockCentre(row, column, kLampHeight), kLampRadius),
-                       lights);
+                lamps.Next();
+                Attach(std::make_unique<Light>(placed.lamp, placed.position, placed.radius), world.lights);
                 break;
-            case MapObjectKind::kWeapon: AddWallPickup<Weapon>(block, kWeaponMount); break;
-            case MapObjectKind::kFlashlight: AddWallPickup<Flashlight>(block, kFlashlightMount); break;
-            case MapObjectKind::kMedikit: AddWallPickup<Medikit>(block, kMedikitMount); break;
-            case MapObjectKind::kKey: {
-                auto key = std::make_unique<Key>(&models, object.model, kKeyModelScale);
-                key->radius = kKeyRadius;
-                key->position = MapBlockCentre(row, column, kKeyHeight);
-                key->keyId = object.keyId;
-                Attach(std::move(key), pickups);
-                break;
-            }
-            case MapObjectKind::kVorlax: {
-                auto mesh = std::make_unique<VorlaxMesh>(&models, textures, &player);
-                auto vorlax = std::make_unique<Vorlax>(textures, &collider, &level);
-                vorlax->position = MapBlockCentre(row, column, kVorlaxHeight);
-                vorlax->radius = kVorlaxRadius;
-                mesh->position = vorlax->position;
-                Attach(std::move(mesh), *vorlax);
-                Attach(std::move(vorlax), enemies);
-                break;
-            }
-            case MapObjectKind::kGenerator: {
-                auto generator = std::make_unique<Generator>(&models, textures);
-                auto core = std::make_unique<GeneratorCore>(&models, textures);
-                generator->position = MapBlockCorner(row, column);
-                generator->radius = kGeneratorRadius;
-                core->position = generator->position;
-                core->position.y = GeneratorCore::kHeight;
-                core->radius = kCoreRadius;
-                Attach(std::move(core), *generator);
-                Attach(std::move(generator), enemies);
-                break;
-            }
+            case MapObjectKind::kWeapon: MakeWallPickup<Weapon>(placed); break;
+            case MapObjectKind::kFlashlight: MakeWallPickup<Flashlight>(placed); break;
+            case MapObjectKind::kMedikit: MakeWallPickup<Medikit>(placed); break;
+            case MapObjectKind::kKey: MakeKey(object, placed); break;
+            case MapObjectKind::kVorlax: MakeVorlax(placed); break;
+            case MapObjectKind::kGenerator: MakeGenerator(placed); break;
         }
     }
 
-    void AddDoor(const Block& block, const MapObject& object) {
-        Facing side = kFacingNorth;
-        if (!MapSideFacing(object.side, side)) {
-            std::fprintf(stderr, "%s: block %d %d: a door on \"%.40s\", which is no side of a block; it is skipped\n",
-                         source.c_str(), block.row, block.column, object.side.c_str());
-            return;
-        }
-        const Vector3 at = MapDoorPosition(block.row, block.column, side);
+    void MakeDoor(const MapObject& object, const MapPlacement& placed) {
         std::unique_ptr<Door> door;
         if (object.kind == MapObjectKind::kLockedDoor) {
-            auto locked = std::make_unique<LockedDoor>(at, kLockedDoorRadius);
+            auto locked = std::make_unique<LockedDoor>(placed.position, placed.radius);
             locked->keyId = object.keyId;
             door = std::move(locked);
         } else {
-            door = std::make_unique<AutomaticDoor>(at, kAutomaticDoorRadius);
+            door = std::make_unique<AutomaticDoor>(placed.position, placed.radius);
         }
         door->state = Door::kClosed;
-        door->orientation = side;
+        door->orientation = placed.facing;
         // A missing image's -1 is kept as it comes, like a face's.
         if (!object.texture.empty()) door->texture = static_cast<unsigned int>(Texture(object.texture));
-        Attach(std::move(door), doors);
+        Attach(std::move(door), world.doors);
     }
 
-    // Checked before the pickup is made, since making it fetches its models.
     template <class Kind>
-    void AddWallPickup(const Block& block, const WallMount& mount) {
-        Facing wall = kFacingNorth;
-        if (!MapFirstWall(block, wall)) {
-            std::fprintf(stderr, "%s: block %d %d: a %s needs a wall read before it to hang on; it is skipped\n",
-                         source.c_str(), block.row, block.column, mount.word);
-            return;
-        }
-        auto pickup = std::make_unique<Kind>(&models, mount.modelScale);
-        pickup->radius = mount.radius;
-        pickup->position = MapWallMountPosition(block.row, block.column, wall, mount.inset, mount.height);
-        pickup->orientation = wall;
-        Attach(std::move(pickup), pickups);
+    void MakeWallPickup(const MapPlacement& placed) {
+        auto pickup = std::make_unique<Kind>(&models, placed.modelScale);
+        pickup->radius = placed.radius;
+        pickup->position = placed.position;
+        pickup->orientation = placed.facing;
+        Attach(std::move(pickup), world.pickups);
+    }
+
+    void MakeKey(const MapObject& object, const MapPlacement& placed) {
+        auto key = std::make_unique<Key>(&models, object.model, placed.modelScale);
+        key->radius = placed.radius;
+        key->position = placed.position;
+        key->keyId = object.keyId;
+        Attach(std::move(key), world.pickups);
+    }
+
+    void MakeVorlax(const MapPlacement& placed) {
+        auto mesh = std::make_unique<VorlaxMesh>(&models, textures, world.player.get());
+        auto vorlax = std::make_unique<Vorlax>(textures, &world.collider, &level);
+        vorlax->position = placed.position;
+        vorlax->radius = placed.radius;
+        mesh->position = vorlax->position;
+        Attach(std::move(mesh), *vorlax);
+        Attach(std::move(vorlax), world.enemies);
+    }
+
+    void MakeGenerator(const MapPlacement& placed) {
+        auto generator = std::make_unique<Generator>(&models, textures);
+        auto core = std::make_unique<GeneratorCore>(&models, textures);
+        generator->position = placed.position;
+        generator->radius = placed.radius;
+        core->position = generator->position;
+        core->position.y = GeneratorCore::kHeight;
+        core->radius = kCoreRadius;
+        Attach(std::move(core), *generator);
+        Attach(std::move(generator), world.enemies);
     }
 
     // The image is loaded when its name is first read; a name that would not
@@ -222,30 +205,14 @@ private:
     }
 
     const std::string& source;
+    World& world;
     Level& level;
     TextureCache* textures;
     ModelCache& models;
-    CObject& doors;
-    CObject& lights;
-    CObject& pickups;
-    CObject& enemies;
-    Player& player;
-    LevelCollider& collider;
     LampCounter& lamps;
 };
 
 }  // namespace
-
-int LampCounter::Next() {
-    const int index = next;
-    next = (next + 1) % Light::kGlLights;
-    return index;
-}
-
-LampCounter& LampCounter::ProgramWide() {
-    static LampCounter counter;
-    return counter;
-}
 
 std::unique_ptr<BlockPart>& FaceSlot(Block& block, MapFaceSlot slot) {
     switch (slot) {
@@ -259,14 +226,13 @@ std::unique_ptr<BlockPart>& FaceSlot(Block& block, MapFaceSlot slot) {
     return block.north;
 }
 
-bool LoadMap(const std::string& fileName, Level& level, ModelCache& models, CObject& doors, CObject& lights,
-             CObject& pickups, CObject& enemies, Player& player, LevelCollider& collider, LampCounter& lamps) {
+bool LoadMap(const std::string& fileName, World& world, LampCounter& lamps) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in.is_open()) return false;
     const MapDescription map = ReadMap(in);
     if (map.shortenedTokens > 0)
         std::fprintf(stderr, "%s: %d words longer than %zu characters were cut short\n", fileName.c_str(),
                      map.shortenedTokens, kMaxMapTokenLength);
-    MapBuilder(fileName, level, models, doors, lights, pickups, enemies, player, collider, lamps).Build(map);
+    MapBuilder(fileName, world, lamps).Build(map);
     return !map.readError;
 }

@@ -7,36 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "game/map_reader.h"
+#include "game/level_file/level_rules.h"
 
 class Block;
 class BlockPart;
-class CObject;
-class Level;
-class LevelCollider;
-class ModelCache;
-class Player;
+struct World;
 
-// Hands lamps their GL lights 0 to 4 in the order maps list them, wrapping
-// after 4.
-class LampCounter {
-public:
-    int Next();
-    void Reset() { next = 0; }
-    int Peek() const { return next; }
-
-    // The counter every load uses unless given another: it runs on across
-    // all the maps one program loads.
-    static LampCounter& ProgramWide();
-
-private:
-    int next = 0;
-};
-
-// Reads the file and builds what it describes into the level, the caches
-// (the level's texture cache for images) and the groups. The level's face
-// lists must already be built, and a GL context current for the textures
-// and lamps.
+// Reads the file and builds what it describes into the world: its level,
+// its caches (the level's texture cache for images) and its groups. The
+// level's face lists must already be built, and a GL context current for
+// the textures.
 //
 // False when the file cannot be opened or a read error stops it; what was
 // read before an error is built all the same. Nothing is printed for that:
@@ -46,9 +26,7 @@ private:
 //
 // An object whose models cannot be had ends the program at the model lookup,
 // as every lookup of a missing model does.
-bool LoadMap(const std::string& fileName, Level& level, ModelCache& models, CObject& doors, CObject& lights,
-             CObject& pickups, CObject& enemies, Player& player, LevelCollider& collider,
-             LampCounter& lamps = LampCounter::ProgramWide());
+bool LoadMap(const std::string& fileName, World& world, LampCounter& lamps = LampCounter::ProgramWide());
 
 // The place in the block that a face entry of that slot fills.
 std::unique_ptr<BlockPart>& FaceSlot(Block& block, MapFaceSlot slot);

@@ -35,6 +35,80 @@ bool HoldsMap(const fs::path& dir) {
     return fs::is_regular_file(dir / "map.txt", error);
 }
 
+// Every option, whether it takes a value, and what it sets. A switch is
+// applied with an empty value; an option whose value does not parse (or is
+// empty) stops the parsing.
+struct OptionRule {
+    const char* name;
+    bool takesValue;
+    bool (*apply)(const std::string& value, GameOptions& options);
+};
+
+const OptionRule kOptionRules[] = {
+    {"--help", false,
+     [](const std::string&, GameOptions& o) {
+         o.help = true;
+         return true;
+     }},
+    {"--no-cull", false,
+     [](const std::string&, GameOptions& o) {
+         o.cull = false;
+         return true;
+     }},
+    {"--breakdown", false,
+     [](const std::string&, GameOptions& o) {
+         o.breakdown = true;
+         return true;
+     }},
+    {"--data", true,
+     [](const std::string& v, GameOptions& o) {
+         o.dataDir = v;
+         return true;
+     }},
+    {"--script", true,
+     [](const std::string& v, GameOptions& o) {
+         o.scriptFile = v;
+         o.timedemo = false;
+         return true;
+     }},
+    {"--timedemo", true,
+     [](const std::string& v, GameOptions& o) {
+         o.scriptFile = v;
+         o.timedemo = true;
+         return true;
+     }},
+    {"--dt", true, [](const std::string& v, GameOptions& o) { return ParseSeconds(v, o.dt); }},
+    {"--fps", true,
+     [](const std::string& v, GameOptions& o) {
+         long number = 0;
+         const bool ok = ParseWholeNumber(v, 0, 1000, number);
+         o.fps = static_cast<int>(number);
+         o.fpsGiven = true;
+         return ok;
+     }},
+    {"--frames", true,
+     [](const std::string& v, GameOptions& o) { return ParseWholeNumber(v, 1, LONG_MAX, o.frames); }},
+    {"--size", true, [](const std::string& v, GameOptions& o) { return ParseSize(v, o.width, o.height); }},
+    {"--state", true,
+     [](const std::string& v, GameOptions& o) {
+         o.stateFile = v;
+         return true;
+     }},
+    {"--shot", true,
+     [](const std::string& v, GameOptions& o) {
+         Screenshot shot;
+         const bool ok = ParseShot(v, shot);
+         o.shots.push_back(shot);
+         return ok;
+     }},
+};
+
+const OptionRule* FindOption(const std::string& name) {
+    for (const OptionRule& rule : kOptionRules)
+        if (name == rule.name) return &rule;
+    return nullptr;
+}
+
 }  // namespace
 
 const char* const kUsage =
@@ -59,52 +133,21 @@ const char* const kUsage =
 bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--help") {
-            options.help = true;
-            continue;
-        }
-        if (option == "--no-cull" || option == "--breakdown") {
-            if (option == "--no-cull") options.cull = false;
-            if (option == "--breakdown") options.breakdown = true;
-            continue;
-        }
-        const bool takesValue = option == "--data" || option == "--script" || option == "--dt" ||
-                                option == "--fps" || option == "--frames" || option == "--state" ||
-                                option == "--shot" || option == "--timedemo" || option == "--size";
-        if (!takesValue) {
+        const OptionRule* rule = FindOption(option);
+        if (!rule) {
             error = "unknown option " + option;
             return false;
+        }
+        if (!rule->takesValue) {
+            rule->apply(std::string(), options);
+            continue;
         }
         if (i + 1 >= argc) {
             error = option + " needs a value";
             return false;
         }
         const std::string value = argv[++i];
-        long number = 0;
-        bool ok = true;
-        if (option == "--data") {
-            options.dataDir = value;
-        } else if (option == "--script" || option == "--timedemo") {
-            options.scriptFile = value;
-            options.timedemo = option == "--timedemo";
-        } else if (option == "--dt") {
-            ok = ParseSeconds(value, options.dt);
-        } else if (option == "--fps") {
-            ok = ParseWholeNumber(value, 0, 1000, number);
-            options.fps = static_cast<int>(number);
-            options.fpsGiven = true;
-        } else if (option == "--frames") {
-            ok = ParseWholeNumber(value, 1, LONG_MAX, options.frames);
-        } else if (option == "--size") {
-            ok = ParseSize(value, options.width, options.height);
-        } else if (option == "--state") {
-            options.stateFile = value;
-        } else {
-            Screenshot shot;
-            ok = ParseShot(value, shot);
-            options.shots.push_back(shot);
-        }
-        if (!ok || value.empty()) {
+        if (!rule->apply(value, options) || value.empty()) {
             error = "bad value for " + option + ": '" + value + "'";
             return false;
         }

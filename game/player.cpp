@@ -9,6 +9,7 @@
 #include "game/camera.h"
 #include "game/hud.h"
 #include "game/level_collider.h"
+#include "game/level_file/level_rules.h"
 #include "game/model_cache.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/door.h"
@@ -101,11 +102,11 @@ void Player::DrawArms() {
     if (!models) return;
     // A model the cache lacks ends the program, so what is found is kept.
     if (hasWeapon) {
-        if (!gunArm) gunArm = models->Lookup("armgun.3DS");
+        if (!gunArm) gunArm = models->Lookup(game_assets::kGunArm);
         gunArm->Draw(ondra::DRAW_MATERIALS);
     }
     if (hasFlashlight) {
-        if (!torchArm) torchArm = models->Lookup("armtorch.3DS");
+        if (!torchArm) torchArm = models->Lookup(game_assets::kTorchArm);
         torchArm->Draw(ondra::DRAW_MATERIALS);
         LightFlashlight();
     }

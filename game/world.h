@@ -2,7 +2,7 @@
 // object groups, the level, the collider, the player and the planet's
 // surface. Members are destroyed in reverse order, so objects go before the
 // caches and the level they point into; the player detaches itself from
-// its group first.
+// its group first. BuildWorld (world_builder.h) fills it.
 #pragma once
 
 #include <memory>
@@ -10,20 +10,28 @@
 
 #include "game/level.h"
 #include "game/level_collider.h"
+#include "game/level_file/level_rules.h"
 #include "game/model_cache.h"
 #include "game/objects/object.h"
 #include "game/player.h"
 #include "game/texture_cache.h"
+#include "game/view_frustum.h"
 
 namespace ondra {
 class Model;
 }
 
 struct World {
-    static constexpr int kTextureSlots = 50;
+    // Where the player starts, on the surface west of the ramp, looking
+    // east along +x.
+    static constexpr Vector3 kStartPosition{-15.0f, 3.75f, 50.0f};
+    // Where the surface model's origin is placed; it is also turned -90
+    // degrees about x.
+    static constexpr Vector3 kSurfaceOffset{-0.6f, 3.5f, 29.05f};
 
     // The player is made with the level, the collider, the texture cache and
-    // the enemy group, where its bolts go; its doors are the door group.
+    // the enemy group, where its bolts go; its doors are the door group. It
+    // stands at the start with its camera.
     World();
     ~World();
 
@@ -40,4 +48,6 @@ struct World {
     LevelCollider collider;
     std::unique_ptr<Player> player;
     std::unique_ptr<ondra::Model> planetSurface;
+    bool hasSurface = false;
+    Box3 surfaceBox;  // the planet surface as placed in the world
 };

@@ -1,6 +1,6 @@
 // libFuzzer target for the level file: ReadMap on arbitrary bytes, then the
-// placement rules for every block entry it gives back, and the lines and
-// skipped tokens it records.
+// placement rules (PlaceMapObject) for every object it gives back, and the
+// lines and skipped tokens it records.
 //
 // The world builder is left out on purpose: it needs a GL context, loads
 // whatever files a map names (any path, devices included), and an object
@@ -13,7 +13,8 @@
 #include <sstream>
 #include <string>
 
-#include "game/map_reader.h"
+#include "game/level_file/level_rules.h"
+#include "game/level_file/map_reader.h"
 
 namespace {
 
@@ -36,30 +37,24 @@ struct LineOrder {
     }
 };
 
-// Places what the block lists on a bare block, as the builder does, and
+// Places every object the block lists, as the builder is told to, and
 // returns how many items it held.
-size_t PlaceBlock(const MapBlock& entry) {
-    Block block(entry.row, entry.column);
-    for (const MapBlockItem& item : entry.items) {
-        if (const auto* face = std::get_if<MapFace>(&item)) {
+size_t PlaceBlock(const MapBlock& entry, LampCounter& lamps) {
+    for (size_t i = 0; i < entry.items.size(); ++i) {
+        if (const auto* face = std::get_if<MapFace>(&entry.items[i])) {
             CheckName(face->type);
             CheckName(face->texture);
-            // Any face counts as a wall for mounting, so a plain one will do.
-            if (face->slot == MapFaceSlot::kNorth) block.north = std::make_unique<BlockPart>();
-            if (face->slot == MapFaceSlot::kSouth) block.south = std::make_unique<BlockPart>();
-            if (face->slot == MapFaceSlot::kWest) block.west = std::make_unique<BlockPart>();
-            if (face->slot == MapFaceSlot::kEast) block.east = std::make_unique<BlockPart>();
             continue;
         }
-        const MapObject& object = std::get<MapObject>(item);
+        const MapObject& object = std::get<MapObject>(entry.items[i]);
         CheckName(object.side);
         CheckName(object.texture);
         CheckName(object.model);
-        Facing side = kFacingNorth;
-        if (MapSideFacing(object.side, side)) CheckFinite(MapDoorPosition(block.row, block.column, side));
-        if (MapFirstWall(block, side)) CheckFinite(MapWallMountPosition(block.row, block.column, side, 0.6f, 0.2f));
-        CheckFinite(MapBlockCentre(block.row, block.column, 2.8f));
-        CheckFinite(MapBlockCorner(block.row, block.column));
+        MapPlacement placed;
+        if (PlaceMapObject(entry, i, lamps.Peek(), placed) != MapPlacementResult::kPlaced) continue;
+        if (object.kind == MapObjectKind::kLight && placed.lamp != lamps.Next()) __builtin_trap();
+        CheckFinite(placed.position);
+        if (!std::isfinite(placed.radius) || placed.radius <= 0.0f) __builtin_trap();
     }
     return entry.items.size();
 }
@@ -86,9 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Every entry, item and skipped word takes at least one word of its
     // own, so the description can never outgrow the input.
     size_t parts = map.entries.size() + map.skipped.size();
+    LampCounter lamps;
     for (const MapEntry& entry : map.entries) {
         std::visit([&](const auto& e) { entryLines.Check(e.line); }, entry);
-        if (const auto* block = std::get_if<MapBlock>(&entry)) parts += PlaceBlock(*block);
+        if (const auto* block = std::get_if<MapBlock>(&entry)) parts += PlaceBlock(*block, lamps);
         if (const auto* sky = std::get_if<MapSkybox>(&entry)) {
             if (sky->names.size() > 6) __builtin_trap();
             for (const std::string& name : sky->names) CheckName(name);

@@ -5,6 +5,7 @@
 
 #include "game/billboard.h"
 #include "game/level_collider.h"
+#include "game/level_file/level_rules.h"
 #include "game/objects/door.h"
 #include "game/sub_steps.h"
 #include "game/texture_cache.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr float kSparkPush = 2.0f;
 constexpr float kSparkSpread = 1.0f;
-const char* const kFlareImage = "flare.jpg";
+const char* const kFlareImage = game_assets::kBoltFlare;
 
 }  // namespace
 

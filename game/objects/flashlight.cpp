@@ -3,10 +3,11 @@
 
 #include <GL/gl.h>
 
+#include "game/level_file/level_rules.h"
 #include "game/player.h"
 
 Flashlight::Flashlight(ModelCache* models, float scale)
-    : WallPickup(models, "toolbox.3DS", "emptybox.3DS", scale) {}
+    : WallPickup(models, game_assets::kToolBox, game_assets::kEmptyToolBox, scale) {}
 
 void Flashlight::Give(Player& player) { player.hasFlashlight = true; }
 

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "framework/load3ds/model.h"
+#include "game/level_file/level_rules.h"
 #include "game/model_cache.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/generator_core.h"
@@ -24,8 +25,8 @@ constexpr Vector3 kFlameOrigin(0.0f, -2.0f, 0.0f);
 
 Generator::Generator(ModelCache* models, TextureCache* textures)
     : textureCache(textures),
-      base(Fetch(models, "genbase.3DS", kModelScale)),
-      wreck(Fetch(models, "gendead.3DS", kModelScale)) {}
+      base(Fetch(models, game_assets::kGeneratorBase, kModelScale)),
+      wreck(Fetch(models, game_assets::kGeneratorWreck, kModelScale)) {}
 
 GeneratorCore* Generator::Core() const { return HasChild() ? dynamic_cast<GeneratorCore*>(FirstChild()) : nullptr; }
 
@@ -37,7 +38,7 @@ void Generator::OnCollision(CObject* other) {
 
 void Generator::Destroy() {
     destroyed = true;
-    const int flameTexture = textureCache ? textureCache->Lookup("flame.jpg") : 0;
+    const int flameTexture = textureCache ? textureCache->Lookup(game_assets::kFlame) : 0;
     if (GeneratorCore* core = Core()) {
         core->Destroy(std::make_unique<Flame>(kFlameParticles, kFlameOrigin, kFlameSpread,
                                               static_cast<unsigned int>(flameTexture)));

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "framework/load3ds/model.h"
+#include "game/level_file/level_rules.h"
 #include "game/model_cache.h"
 
 namespace {
@@ -19,7 +20,7 @@ constexpr float kModelScale = 1.5f;
 
 GeneratorCore::GeneratorCore(ModelCache* models, TextureCache* textures)
     : textureCache(textures) {
-    if (models) core = models->Fetch("gencore.3DS", kModelScale);
+    if (models) core = models->Fetch(game_assets::kGeneratorCore, kModelScale);
     electricity = std::make_unique<Electricity>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
     lightning = std::make_unique<Lightning>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
 }

@@ -19,21 +19,22 @@ Light::Light(int lightIndex, const Vector3& position, float radius)
     : lightIndex(((lightIndex % kGlLights) + kGlLights) % kGlLights) {
     this->position = position;
     this->radius = radius;
-    LoadColoursAndPosition();
-    glLightf(GlLight(), GL_CONSTANT_ATTENUATION, kConstantAttenuation);
-    glLightf(GlLight(), GL_LINEAR_ATTENUATION, kLinearAttenuation);
-    glLightf(GlLight(), GL_QUADRATIC_ATTENUATION, kQuadraticAttenuation);
 }
 
 unsigned int Light::GlLight() const { return GL_LIGHT0 + static_cast<unsigned int>(lightIndex); }
 
-void Light::LoadColoursAndPosition() const {
+// A dark GL light's set-up shows nowhere, so loading it all when the lamp
+// lights gives what loading it at construction would.
+void Light::LoadLight() const {
     const float colour[4] = {intensity, intensity, intensity, 1.0f};
     const float at[4] = {position.x, position.y, position.z, 1.0f};
     glLightfv(GlLight(), GL_AMBIENT, colour);
     glLightfv(GlLight(), GL_DIFFUSE, colour);
     glLightfv(GlLight(), GL_SPECULAR, colour);
     glLightfv(GlLight(), GL_POSITION, at);
+    glLightf(GlLight(), GL_CONSTANT_ATTENUATION, kConstantAttenuation);
+    glLightf(GlLight(), GL_LINEAR_ATTENUATION, kLinearAttenuation);
+    glLightf(GlLight(), GL_QUADRATIC_ATTENUATION, kQuadraticAttenuation);
 }
 
 void Light::OnCollision(CObject* other) {
@@ -43,7 +44,7 @@ void Light::OnCollision(CObject* other) {
 void Light::Draw() {
     if (!playerAway) {
         glEnable(GlLight());
-        LoadColoursAndPosition();
+        LoadLight();
         everLit = true;
     }
     playerAway = true;

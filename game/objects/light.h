@@ -3,17 +3,20 @@
 // from then; lamps sharing a GL light hand it to the one touched last.
 #pragma once
 
+#include "game/level_file/level_rules.h"
 #include "game/objects/object.h"
 
 class Light : public CObject {
 public:
-    static constexpr int kGlLights = 5;
+    static constexpr int kGlLights = kLampGlLights;
 
-    // Sets the GL light up at the lamp without switching it on. An index
-    // outside 0 to 4 is taken modulo 5.
+    // Issues no GL call, so maps load without a context: the GL light is
+    // set up when the lamp first lights it. An index outside 0 to 4 is
+    // taken modulo 5.
     Light(int lightIndex, const Vector3& position, float radius);
 
-    // After a touch: switches the GL light on and moves it here.
+    // After a touch: switches the GL light on and sets it up here, with the
+    // lamp's colours and attenuation.
     void Draw() override;
     void OnCollision(CObject* other) override;
 
@@ -22,7 +25,7 @@ public:
     bool EverLit() const { return everLit; }
 
 private:
-    void LoadColoursAndPosition() const;
+    void LoadLight() const;
     unsigned int GlLight() const;
 
     int lightIndex;

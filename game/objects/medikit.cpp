@@ -3,9 +3,11 @@
 
 #include <GL/gl.h>
 
+#include "game/level_file/level_rules.h"
 #include "game/player.h"
 
-Medikit::Medikit(ModelCache* models, float scale) : WallPickup(models, "medikit.3DS", "emptykit.3DS", scale) {}
+Medikit::Medikit(ModelCache* models, float scale)
+    : WallPickup(models, game_assets::kMedikit, game_assets::kEmptyMedikit, scale) {}
 
 void Medikit::Give(Player& player) { ++player.medikits; }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "game/billboard.h"
+#include "game/level_file/level_rules.h"
 #include "game/objects/vorlax_projectile.h"
 #include "game/player.h"
 #include "game/texture_cache.h"
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr float kRadToDeg = 57.295776f;
-const char* const kFlashImage = "gunflare.jpg";
+const char* const kFlashImage = game_assets::kMuzzleFlash;
 // The flash glows at the creature's mouth: below its centre, one unit in
 // front of it.
 constexpr Vector3 kFlashAt(0.0f, -0.5f, 1.0f);

@@ -4,15 +4,16 @@
 #include <GL/gl.h>
 
 #include "framework/load3ds/model.h"
+#include "game/level_file/level_rules.h"
 #include "game/model_cache.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/vorlax.h"
 
 namespace {
 
-const char* const kLiveModel = "vorlax.3DS";
-const char* const kDeadModel = "deadvorl.3DS";
-const char* const kFlameImage = "flame.jpg";
+const char* const kLiveModel = game_assets::kVorlax;
+const char* const kDeadModel = game_assets::kDeadVorlax;
+const char* const kFlameImage = game_assets::kFlame;
 
 }  // namespace
 

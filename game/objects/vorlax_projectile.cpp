@@ -8,12 +8,13 @@
 
 #include "game/billboard.h"
 #include "game/level_collider.h"
+#include "game/level_file/level_rules.h"
 #include "game/objects/vorlax.h"
 #include "game/sub_steps.h"
 
 namespace {
 
-const char* const kGlowImage = "flarered.jpg";
+const char* const kGlowImage = game_assets::kCreatureShot;
 
 }  // namespace
 

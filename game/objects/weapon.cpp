@@ -5,9 +5,11 @@
 
 #include <algorithm>
 
+#include "game/level_file/level_rules.h"
 #include "game/player.h"
 
-Weapon::Weapon(ModelCache* models, float scale) : WallPickup(models, "fullrack.3DS", "rack.3DS", scale) {}
+Weapon::Weapon(ModelCache* models, float scale)
+    : WallPickup(models, game_assets::kFullRack, game_assets::kEmptyRack, scale) {}
 
 void Weapon::Give(Player& player) {
     player.hasWeapon = true;

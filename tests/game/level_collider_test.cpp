@@ -116,11 +116,18 @@ TEST(GroundHeight, InsideOnTheRampAndOnTheSurface) {
     struct Case {
         float x, z, height;
     };
+    const LevelCollider collider;
     for (const Case& c : {Case{1.5f, 1.5f, 1.75f}, Case{6.0f, 6.0f, 1.75f}, Case{-3.0f, 1.5f, 3.25f},
                           Case{-6.0f, 1.5f, 4.75f}, Case{-0.5f, 5.0f, 4.75f}, Case{-15.0f, 50.0f, 4.75f},
                           Case{-3.0f, 3.0f, 4.75f}}) {
         EXPECT_FLOAT_EQ(EyeHeightAt(c.x, c.z, level), c.height) << c.x << ", " << c.z;
+        // The query the player's update applies answers the same, and says
+        // the sun changes only on the ramp.
+        const LevelCollider::Ground ground = collider.GroundAt(Vector3(c.x, 0.0f, c.z), level);
+        EXPECT_FLOAT_EQ(ground.eyeHeight, c.height) << c.x << ", " << c.z;
+        EXPECT_EQ(ground.onRamp, c.x == -3.0f && c.z == 1.5f) << c.x << ", " << c.z;
     }
+    EXPECT_FLOAT_EQ(collider.GroundAt(Vector3(-3.0f, 9.0f, 1.5f), level).sunBrightness, 0.2f);
     EXPECT_FLOAT_EQ(RampSunBrightness(-3.0f), 0.2f);
     EXPECT_FLOAT_EQ(RampSunBrightness(-0.0001f), 0.05f + 0.3f * 0.0001f / 6.0f);
     EXPECT_FLOAT_EQ(RampSunBrightness(-5.9f), 0.3f);

@@ -9,11 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "game/level.h"
 #include "game/level_collider.h"
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 #include "game/model_cache.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/flashlight.h"
@@ -28,6 +29,8 @@
 #include "game/objects/weapon.h"
 #include "game/player.h"
 #include "game/texture_cache.h"
+#include "game/world.h"
+#include "game/world_builder.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
@@ -79,7 +82,7 @@ protected:
         fs::current_path(ONDRA_DATA_DIR);
         CaptureStdout();
         CaptureStderr();
-        const bool loaded = LoadMap(path, level, models, doors, lights, pickups, enemies, player, collider, lamps);
+        const bool loaded = LoadMap(path, world, lamps);
         out = GetCapturedStdout();
         err = GetCapturedStderr();
         fs::current_path(previous);
@@ -88,12 +91,13 @@ protected:
 
     ondra::test::ScopedGLContext context;  // first in, last out: the level and caches free GL names
     ScratchFolder files;
-    TextureCache textures{50};
-    Level level{&textures};
-    ModelCache models;
-    LevelCollider collider;
-    CObject doors, lights, pickups, enemies, bolts;
-    Player player{&level, &collider, &textures, &bolts};
+    World world;
+    TextureCache& textures = world.textures;
+    Level& level = world.level;
+    CObject& doors = world.doors;
+    CObject& lights = world.lights;
+    CObject& pickups = world.pickups;
+    CObject& enemies = world.enemies;
     LampCounter lamps;
     std::string out, err;
 };
@@ -296,6 +300,28 @@ TEST_F(MapLoaderTest, EntriesWithNoPlaceAreSkippedWithAWarningAndCutOffEntriesEn
     Load("mapsize 2 2 block 1 1 { north { WALL } liveobjects { AUTO_DOOR { east");
     ASSERT_NE(level.BlockAt(0, 0), nullptr);
     EXPECT_TRUE(level.BlockAt(0, 0)->north);
+}
+
+// Every group's sphere must hold the whole level, or a part of a long,
+// narrow map could never touch the player: the longer side sets it.
+TEST_F(MapLoaderTest, TheWorldsGroupSpheresHoldANonSquareMap) {
+    for (const auto& [size, centre, radius] : {std::tuple{"2 5", Vector3(7.5f, 1.5f, 3.0f), 15.0f},
+                                               std::tuple{"6 1", Vector3(1.5f, 1.5f, 9.0f), 18.0f}}) {
+        SCOPED_TRACE(size);
+        std::ofstream(files.File("map.txt")) << "mapsize " << size << " models { armgun.3DS armtorch.3DS }\n";
+        const fs::path previous = fs::current_path();
+        fs::current_path(ONDRA_DATA_DIR);
+        CaptureStdout();
+        BuildWorld(world, files.File("map.txt"));
+        out = GetCapturedStdout();
+        fs::current_path(previous);
+        for (const CObject* group : world.Groups()) {
+            ExpectAt(*group, centre);
+            EXPECT_FLOAT_EQ(group->radius, radius);
+        }
+        EXPECT_TRUE(world.hasSurface);
+        EXPECT_EQ(world.player->Parent(), &world.playerGroup);
+    }
 }
 
 TEST(MapNumberTest, ReadsLikeAtoiButHeldToTheIntRange) {

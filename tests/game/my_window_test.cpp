@@ -26,14 +26,18 @@ struct Seen {
     int health = 0;
     int medikits = 0;
     bool bolt = false;
+    int ammo = 0;
+    bool hud = false;
+    bool fullScreen = false;
 };
 
 // Logs each phase that reaches it; the spy in the lights group, drawn
 // first, also notes the frame's state.
 class Spy : public CObject {
 public:
-    Spy(std::string name, std::vector<std::string>* log, Player* player, std::vector<Seen>* seen = nullptr)
-        : name(std::move(name)), log(log), player(player), seen(seen) {
+    Spy(std::string name, std::vector<std::string>* log, Player* player, const ondra::GLWindow* window,
+        std::vector<Seen>* seen = nullptr)
+        : name(std::move(name)), log(log), player(player), window(window), seen(seen) {
         radius = 1000.0f;
     }
     void OnCollision(CObject*) override { log->push_back("collide " + name); }
@@ -55,12 +59,16 @@ public:
         s.health = player->health;
         s.medikits = player->medikits;
         s.bolt = player->CurrentBolt() != nullptr;
+        s.ammo = player->ammo;
+        s.hud = player->hudVisible;
+        s.fullScreen = window->IsFullscreen();
         seen->push_back(s);
     }
 
     std::string name;
     std::vector<std::string>* log;
     Player* player;
+    const ondra::GLWindow* window;
     std::vector<Seen>* seen;
     float lastDt = 0.0f;
     std::vector<float> dts;
@@ -79,13 +87,14 @@ public:
                                                            {"enemies", &w.enemies}};
         for (const auto& [name, group] : groups) {
             group->radius = 1000.0f;
-            auto* spy = new Spy(name, &log, &player, group == &w.lights ? &seen : nullptr);
+            auto* spy = new Spy(name, &log, &player, this, group == &w.lights ? &seen : nullptr);
             spy->AttachTo(group);
             if (group == &w.playerGroup) playerSpy = spy;
         }
         player.hasWeapon = true;
         player.medikits = 1;
         player.ammo = startAmmo;
+        player.clips = 2;
     }
 
     int startAmmo = 0;
@@ -170,6 +179,23 @@ TEST(MyWindow, KeysButtonsAndMouseAsThePlayerUsesThem) {
 
     EXPECT_FALSE(seen[24].bolt);
     EXPECT_FALSE(seen[24].boltLight);
+}
+
+// The command keys through the window's own handler: R reloads, V hides
+// the HUD, T asks for full screen, Esc ends the run before its last frame.
+TEST(MyWindow, CommandKeysReachThePlayerAndTheWindow) {
+    ondra::test::TestApp app;
+    SpyWindow window;
+    Play(window, "1 key R down\n 2 key V down\n 3 key T down\n 5 key 27 down\n", 20);
+    const std::vector<Seen>& seen = window.seen;
+    ASSERT_GE(seen.size(), 5u);
+    EXPECT_EQ(seen[0].ammo, 0);
+    EXPECT_EQ(seen[1].ammo, 15);
+    EXPECT_TRUE(seen[1].hud);
+    EXPECT_FALSE(seen[2].hud);
+    EXPECT_FALSE(seen[2].fullScreen);
+    EXPECT_TRUE(seen[3].fullScreen);
+    EXPECT_LE(window.FramesDrawn(), 6) << "Esc did not end the run";
 }
 
 TEST(MyWindow, AShotLightsTheBoltLightInTheTwoFramesDrawnNext) {

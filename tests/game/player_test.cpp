@@ -1,15 +1,18 @@
-// The camera's motion and the player's update, inventory and firing.
+// The camera's motion, the player's update, inventory and firing, and what
+// the keys and the mouse do to them.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <vector>
 
+#include "framework/keys.h"
 #include "game/camera.h"
 #include "game/level.h"
 #include "game/level_collider.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/player.h"
+#include "game/player_controls.h"
 
 namespace {
 
@@ -193,6 +196,63 @@ TEST_F(PlayerTest, FiringSpendsBoltsAndOnlyTheLastIsCurrent) {
     EXPECT_EQ(first->fireYaw, 30.0f);
     EXPECT_EQ(first->firePitch, 10.0f);
     EXPECT_EQ(first->position.x, player.GetCamera()->position.x);
+}
+
+// Each movement key alone pushes the camera its own way, scaled to the
+// frame's length against the 0.02 s reference frame.
+TEST_F(PlayerTest, EachMovementKeyAlonePushesItsOwnWay) {
+    const struct {
+        int key;
+        Vector3 push;
+    } cases[] = {
+        {ondra::VK_UP, {0, 0, kKeyPush}},     {'W', {0, 0, kKeyPush}},     {ondra::VK_DOWN, {0, 0, -kKeyPush}},
+        {'S', {0, 0, -kKeyPush}},             {ondra::VK_RIGHT, {kKeyPush, 0, 0}}, {'D', {kKeyPush, 0, 0}},
+        {ondra::VK_LEFT, {-kKeyPush, 0, 0}}, {'A', {-kKeyPush, 0, 0}},
+    };
+    PlayerControls controls(player);
+    Camera& camera = *player.GetCamera();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        camera.velocity = Vector3();
+        controls.AddMovementKeys(kFrame / 2, [&](int key) { return key == c.key; });
+        EXPECT_FLOAT_EQ(camera.velocity.x, c.push.x / 2);
+        EXPECT_FLOAT_EQ(camera.velocity.z, c.push.z / 2);
+        EXPECT_EQ(camera.velocity.y, 0.0f);
+    }
+    camera.velocity = Vector3();
+    controls.AddMovementKeys(kFrame, [](int key) { return key == 'Q' || key == ondra::VK_SPACE; });
+    EXPECT_EQ(camera.velocity.x + camera.velocity.z, 0.0f) << "only the movement keys push";
+}
+
+TEST_F(PlayerTest, CommandKeysActOnThePlayerOrAskTheWindow) {
+    using Command = PlayerControls::Command;
+    PlayerControls controls(player);
+    player.ammo = 0;
+    player.clips = 2;
+    EXPECT_EQ(controls.OnKeyPress('R'), Command::kNone);
+    EXPECT_EQ(player.ammo, 15) << "R reloads";
+    EXPECT_EQ(controls.OnKeyPress('V'), Command::kNone);
+    EXPECT_FALSE(player.hudVisible) << "V hides the HUD";
+    controls.OnKeyPress('V');
+    EXPECT_TRUE(player.hudVisible);
+    player.health = 5;
+    player.medikits = 1;
+    controls.OnKeyPress('E');
+    EXPECT_EQ(player.medikits, 1) << "E at full health keeps the medikit";
+    controls.OnKeyPress('B');
+    EXPECT_EQ(player.health, 4);
+    controls.OnKeyPress('E');
+    EXPECT_EQ(player.health, 5);
+    EXPECT_EQ(player.medikits, 0);
+
+    EXPECT_EQ(controls.OnKeyPress('T'), Command::kFullScreen);
+    EXPECT_TRUE(controls.FullScreen());
+    controls.OnKeyPress('T');
+    EXPECT_FALSE(controls.FullScreen());
+    EXPECT_EQ(controls.OnKeyPress(ondra::VK_ESCAPE), Command::kQuit);
+    EXPECT_EQ(controls.OnKeyPress(ondra::VK_F1 + 11), Command::kSaveFrame);
+    EXPECT_EQ(controls.OnKeyPress('Q'), Command::kNone);
+    EXPECT_EQ(player.health, 5);
 }
 
 }  // namespace

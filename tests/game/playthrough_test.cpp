@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -138,6 +139,25 @@ TEST(Playthrough, ALockedDoorStopsThePlayerUntilItsKeyIsFetched) {
     EXPECT_EQ(Field(player, "keys"), 2) << player;
     EXPECT_LT(Field(player, "x"), 33.0f) << "not through the door: " << player;
     EXPECT_FALSE(through.Find("door", {"kind=locked", "locked=0", "x=33.000", "z=4.500"}).empty());
+}
+
+std::string ReadAll(const std::string& path);
+
+// Without a level there is no game: the program says where it looked and
+// ends with status 1 before it opens a window.
+TEST(Playthrough, AFolderWithoutAMapEndsWithStatusOne) {
+    ScratchFolder dir;
+    const std::string empty = dir.File("empty");
+    std::filesystem::create_directory(empty);
+    const std::string command = std::string(COMPOUND_PATH) + " --data " + empty + " --frames 1 --state " +
+                                dir.File("state.txt") + " > " + dir.File("stdout.txt") + " 2> " +
+                                dir.File("stderr.txt");
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(ReadAll(dir.File("stderr.txt")), "compound: no map.txt found; searched " + empty + "\n");
+    EXPECT_EQ(ReadAll(dir.File("stdout.txt")), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("state.txt")));
 }
 
 std::string ReadAll(const std::string& path) {

@@ -3,12 +3,16 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "game/frame_times.h"
+#include "game/game_clock.h"
 #include "game/options.h"
+#include "game/run_clock.h"
 #include "game/script.h"
 #include "tests/support/scratch_folder.h"
 
@@ -200,6 +204,49 @@ TEST(FrameTimes, AHugeFrameCountIsNotReservedUpFront) {
     EXPECT_NO_THROW(times.Reserve(1000000000000u));
     times.Add(0.01);
     EXPECT_EQ(times.Summarize().frames, 1u);
+}
+
+// A stall of the real clock advances the world by 0.1 s at most; a
+// scripted run steps its own clock by --dt whatever the real one does.
+TEST(RunClock, FrameTimesAreCappedOnTheRealClockAndFixedInAScript) {
+    GameOptions real;
+    RunClock realClock;
+    realClock.Configure(real, {});
+    realClock.BeginFrame();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(realClock.BeginFrame(), RunClock::kMaxFrameTime);
+    EXPECT_EQ(RunClock::kMaxFrameTime, 0.1f);
+
+    GameOptions scripted;
+    scripted.scriptFile = "run.txt";
+    scripted.dt = 0.25;
+    RunClock scriptClock;
+    scriptClock.Configure(scripted, {});
+    EXPECT_EQ(scripted.fps, 0) << "a script plays as fast as it can unless told otherwise";
+    const double before = game_clock::Now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(scriptClock.BeginFrame(), 0.25f);
+    EXPECT_EQ(game_clock::Now() - before, 0.25);
+    game_clock::UseSystemClock();
+}
+
+// A timedemo runs to its script's last frame, unpaced.
+TEST(RunClock, ATimedemoEndsAfterItsScriptsLastFrame) {
+    GameOptions options;
+    options.scriptFile = "route.txt";
+    options.timedemo = true;
+    options.fps = 30;
+    std::vector<ScriptEvent> events(1);
+    events[0].frame = 2;
+    RunClock clock;
+    clock.Configure(options, events);
+    EXPECT_EQ(options.fps, 0);
+    EXPECT_EQ(options.frames, 3);
+    EXPECT_FALSE(clock.EndFrame());
+    EXPECT_FALSE(clock.EndFrame());
+    EXPECT_TRUE(clock.EndFrame());
+    EXPECT_EQ(clock.FramesDrawn(), 3);
+    game_clock::UseSystemClock();
 }
 
 }  // namespace

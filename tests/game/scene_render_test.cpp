@@ -60,6 +60,8 @@ TEST(SceneRender, FromInsideTheCompoundWithArmsAndHud) {
         // so the view passes through them into the lit compound.
         scene.Draw(Vector3(-2.0f, 1.75f, 4.5f), 0.0f, 0.0f);
         ondra::test::SavePpm("scene_from_outside.ppm", kSize, kSize);
+        EXPECT_LT(BrightnessAround(40, mid + 20), 60) << "no night sky above the horizon: a wall is in the way";
+        EXPECT_GT(BrightnessAround(mid, 40), 150) << "the lit compound does not show through the west wall";
 
         // Up through the missing ceiling of the north-east block: the sky.
         scene.Draw(Vector3(7.5f, 1.75f, 1.5f), 0.0f, 60.0f);

@@ -9,6 +9,7 @@
 
 #include "framework/load3ds/model.h"
 #include "game/camera.h"
+#include "game/gl_state.h"
 #include "game/hud.h"
 #include "tests/support/gl_context.h"
 
@@ -40,8 +41,7 @@ Scene::Scene(ondra::GLWindow* window) {
         group->position = Vector3(4.5f, 1.5f, 3.0f);
         group->radius = 30.0f;
     }
-    player.SetModels(&models);
-    player.SetDoors(&doors);
+    frame.SetCulling(false);
     if (window) player.SetHud(std::make_unique<Hud>(&textures, &player, window));
     player.AttachTo(&playerGroup);
 }
@@ -76,24 +76,7 @@ std::unique_ptr<Block> Scene::MakeBlock(int row, int column) {
 }
 
 void Scene::SetUpGL() {
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_CULL_FACE);
-    const float white[4] = {1, 1, 1, 1};
-    const float black[4] = {0, 0, 0, 1};
-    const float sun[4] = {0.3f, 0.3f, 0.3f, 1};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, white);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, white);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
-    glLightfv(GL_LIGHT7, GL_AMBIENT, black);
-    glLightfv(GL_LIGHT7, GL_DIFFUSE, sun);
-    glEnable(GL_LIGHT7);
-    glLightf(GL_LIGHT6, GL_LINEAR_ATTENUATION, 0.1f);
-    glLightf(GL_LIGHT6, GL_SPOT_CUTOFF, 25.0f);
-    glLightf(GL_LIGHT6, GL_SPOT_EXPONENT, 25.0f);
+    SetUpGameGl();
     const float lamp[4] = {0.8f, 0.8f, 0.7f, 1};
     glLightfv(GL_LIGHT0, GL_DIFFUSE, lamp);
     glLightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, 0.15f);
@@ -121,13 +104,7 @@ void Scene::Draw(const Vector3& eye, float yaw, float pitch) {
     glLightfv(GL_LIGHT7, GL_POSITION, sunAt);
     const float lampAt[4] = {4.5f, 2.8f, 3.0f, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, lampAt);
-    lights.DrawTree();
-    level.Sky().Draw();
-    level.Draw();
-    pickups.DrawTree();
-    enemies.DrawTree();
-    doors.DrawTree();
-    playerGroup.DrawTree();
+    frame.Draw();
     glPopMatrix();
     glFinish();
 }

@@ -2,18 +2,15 @@
 // for tests that look at frames: a 2 x 3 compound with walls round its
 // edge, no ceiling over the north-east block (the sky shows there), the
 // object groups of the game and a player with its arms and HUD. Needs a
-// current GL context; Draw runs one frame as the game draws it.
+// current GL context; Draw places the view and runs the game's own frame
+// draw (GameFrame::Draw) on the game's own GL state (SetUpGameGl).
 #pragma once
 
 #include <initializer_list>
 #include <memory>
 
-#include "game/level.h"
-#include "game/level_collider.h"
-#include "game/model_cache.h"
-#include "game/objects/object.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
+#include "game/game_frame.h"
+#include "game/world.h"
 
 namespace ondra {
 class GLWindow;
@@ -36,15 +33,21 @@ public:
     static void SetUpGL();
 
     // One frame from an eye at `eye` (its height follows the ground) with
-    // the given angles: sky, level, then the groups in the game's order.
+    // the given angles: the game's draws from the lamps to the player.
     void Draw(const Vector3& eye, float yaw, float pitch);
 
-    TextureCache textures{50};
-    ModelCache models;
-    Level level{&textures};
-    LevelCollider collider;
-    CObject doors, lights, pickups, enemies, playerGroup;
-    Player player{&level, &collider, &textures, &enemies};
+    World world;
+    TextureCache& textures = world.textures;
+    ModelCache& models = world.models;
+    Level& level = world.level;
+    LevelCollider& collider = world.collider;
+    CObject& doors = world.doors;
+    CObject& lights = world.lights;
+    CObject& pickups = world.pickups;
+    CObject& enemies = world.enemies;
+    CObject& playerGroup = world.playerGroup;
+    Player& player = *world.player;
+    GameFrame frame{world};
 
 private:
     std::unique_ptr<Block> MakeBlock(int row, int column);

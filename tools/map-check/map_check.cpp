@@ -26,47 +26,11 @@ std::string Quoted(const std::string& token) {
 std::string BlockName(int row, int column) { return "block " + std::to_string(row) + " " + std::to_string(column); }
 std::string CellName(int row, int column) { return std::to_string(row) + " " + std::to_string(column); }
 
-const char* SlotWord(int slot) {
-    static const char* const kWords[] = {"west", "east", "north", "south", "ceiling", "floor"};
-    return kWords[slot];
-}
-
-const char* TypeWord(int slot) {
-    if (slot == static_cast<int>(MapFaceSlot::kCeiling)) return "NO_LIGHT";
-    if (slot == static_cast<int>(MapFaceSlot::kFloor)) return "NORMAL_FLOOR";
-    return "WALL";
-}
+const char* SlotWord(int slot) { return MapSlotWord(static_cast<MapFaceSlot>(slot)); }
+const char* TypeWord(int slot) { return MapFaceTypeWord(static_cast<MapFaceSlot>(slot)); }
 
 bool IsEntrance(int row, int column, Facing side) { return row == 1 && column == 1 && side == kFacingWest; }
 
-// Textures the game looks up by name, and who uses them.
-struct NamedTexture {
-    const char* name;
-    const char* user;
-};
-constexpr NamedTexture kLookedUpTextures[] = {
-    {"hudU.tga", "the HUD"},
-    {"hudU1.tga", "the HUD"},
-    {"hudU2.tga", "the HUD"},
-    {"hudU3.tga", "the HUD"},
-    {"hudU4.tga", "the HUD"},
-    {"hudU5.tga", "the HUD"},
-    {"hudL.tga", "the HUD"},
-    {"hudLKey.tga", "the HUD"},
-    {"hudLMed.tga", "the HUD"},
-    {"hudLBoth.tga", "the HUD"},
-    {"flare.jpg", "the player's bolt"},
-    {"flame.jpg", "the flames of creatures and generators"},
-    {"gunflare.jpg", "the creatures' muzzle flash"},
-    {"flarered.jpg", "the creatures' shots"},
-    {"storm.jpg", "the generators' lightning"},
-    {"lightning.jpg", "the generators' electricity"},
-};
-// Models the game looks up after loading the map, without loading them.
-constexpr const char* kArmModels[] = {"armgun.3DS", "armtorch.3DS"};
-// The planet surface: loaded by the game from its data folder, not named
-// in the map.
-constexpr const char* kSurfaceModel = "surface.3DS";
 
 class Rules {
 public:
@@ -167,7 +131,7 @@ private:
         for (const auto& load : model.TextureLoads()) loaded.insert(load.first);
         // One finding for all of them, grouped by user.
         std::vector<std::pair<std::string, std::vector<std::string>>> missing;
-        for (const NamedTexture& texture : kLookedUpTextures) {
+        for (const game_assets::LookedUpImage& texture : game_assets::kLookedUpImages) {
             if (loaded.count(texture.name) != 0) continue;
             if (missing.empty() || missing.back().first != texture.user) missing.push_back({texture.user, {}});
             missing.back().second.push_back(texture.name);
@@ -179,7 +143,7 @@ private:
             findings.Warning(0, "the map never loads textures the game looks up by name (list them in a 'hud' or "
                                 "'fx' entry): " + list);
         }
-        for (const char* arm : kArmModels)
+        for (const char* arm : game_assets::kArmModels)
             if (!model.Lists(MapResourceKind::kModels, arm))
                 findings.Error(0, std::string("no 'models' entry lists ") + arm +
                                       ", which the player's arms need; the game ends at start-up without it");
@@ -212,9 +176,9 @@ private:
             }
         }
         if (files) {
-            const FileResult surface = files->Model(kSurfaceModel);
+            const FileResult surface = files->Model(game_assets::kSurface);
             if (!surface.exists || !surface.loads)
-                findings.Warning(0, std::string("the data folder has no loadable ") + kSurfaceModel +
+                findings.Warning(0, std::string("the data folder has no loadable ") + game_assets::kSurface +
                                         " (the planet surface, which the game loads beside the map); the surface is "
                                         "not drawn");
         }

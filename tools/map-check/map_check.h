@@ -40,7 +40,8 @@
 #include <memory>
 #include <string>
 
-#include "game/map_reader.h"
+#include "game/level_file/level_rules.h"
+#include "game/level_file/map_reader.h"
 #include "tools/map-check/file_check.h"
 #include "tools/map-check/findings.h"
 #include "tools/map-check/map_model.h"
@@ -58,8 +59,8 @@ struct CheckOptions {
     FileCheck* files = nullptr;
 };
 
-// How many textures the game's texture cache holds (MyWindow's cache).
-constexpr int kTextureCacheSlots = 50;
+// How many textures the game's texture cache holds.
+constexpr int kTextureCacheSlots = kTextureSlots;
 
 class MapCheck {
 public:

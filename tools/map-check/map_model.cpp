@@ -5,76 +5,17 @@
 
 #include <set>
 
-#include "game/level.h"
-#include "game/map_loader.h"
+#include "game/level_file/level_rules.h"
 
 namespace mapcheck {
 
 namespace {
 
-constexpr float kLampHeight = 2.8f;
-constexpr float kKeyHeight = 0.1f;
-constexpr float kVorlaxHeight = 2.0f;
-
-struct Mount {
-    float inset;
-    float height;
-};
-// As the loader hangs them (game/map_loader.cpp).
-constexpr Mount kWeaponMount{0.1f, 1.5f};
-constexpr Mount kFlashlightMount{0.6f, 0.2f};
-constexpr Mount kMedikitMount{0.1f, 1.5f};
-
-const char* SlotName(MapFaceSlot slot) {
-    switch (slot) {
-        case MapFaceSlot::kWest: return "west";
-        case MapFaceSlot::kEast: return "east";
-        case MapFaceSlot::kNorth: return "north";
-        case MapFaceSlot::kSouth: return "south";
-        case MapFaceSlot::kCeiling: return "ceiling";
-        case MapFaceSlot::kFloor: return "floor";
-    }
-    return "north";
-}
-
-const char* TypeWordOf(MapFaceSlot slot) {
-    switch (slot) {
-        case MapFaceSlot::kCeiling: return "NO_LIGHT";
-        case MapFaceSlot::kFloor: return "NORMAL_FLOOR";
-        default: return "WALL";
-    }
-}
-
-MapFaceSlot SlotOfSide(Facing side) {
-    switch (side) {
-        case kFacingWest: return MapFaceSlot::kWest;
-        case kFacingEast: return MapFaceSlot::kEast;
-        case kFacingSouth: return MapFaceSlot::kSouth;
-        case kFacingNorth: break;
-    }
-    return MapFaceSlot::kNorth;
-}
-
-bool IsSideSlot(MapFaceSlot slot) { return slot != MapFaceSlot::kCeiling && slot != MapFaceSlot::kFloor; }
-
 std::string BlockName(int row, int column) { return "block " + std::to_string(row) + " " + std::to_string(column); }
-
-// The models an object's constructor fetches from the model cache.
-std::vector<std::string> ModelsOf(const MapObject& object) {
-    switch (object.kind) {
-        case MapObjectKind::kWeapon: return {"fullrack.3DS", "rack.3DS"};
-        case MapObjectKind::kFlashlight: return {"toolbox.3DS", "emptybox.3DS"};
-        case MapObjectKind::kMedikit: return {"medikit.3DS", "emptykit.3DS"};
-        case MapObjectKind::kKey: return {object.model};
-        case MapObjectKind::kVorlax: return {"vorlax.3DS", "deadvorl.3DS"};
-        case MapObjectKind::kGenerator: return {"genbase.3DS", "gendead.3DS", "gencore.3DS"};
-        default: return {};
-    }
-}
 
 }  // namespace
 
-const char* SideName(Facing side) { return SlotName(SlotOfSide(side)); }
+const char* SideName(Facing side) { return MapSideWord(side); }
 
 std::string JoinNames(const std::vector<std::string>& names) {
     std::string text;
@@ -85,20 +26,7 @@ std::string JoinNames(const std::vector<std::string>& names) {
     return text;
 }
 
-const char* KindWord(MapObjectKind kind) {
-    switch (kind) {
-        case MapObjectKind::kLockedDoor: return "LOCK_DOOR";
-        case MapObjectKind::kAutomaticDoor: return "AUTO_DOOR";
-        case MapObjectKind::kLight: return "LIGHT";
-        case MapObjectKind::kWeapon: return "WEAPON";
-        case MapObjectKind::kFlashlight: return "FLASHLIGHT";
-        case MapObjectKind::kMedikit: return "MEDIKIT";
-        case MapObjectKind::kKey: return "KEY";
-        case MapObjectKind::kVorlax: return "VORLAX";
-        case MapObjectKind::kGenerator: return "GENERATOR";
-    }
-    return "LIGHT";
-}
+const char* KindWord(MapObjectKind kind) { return MapKindWord(kind); }
 
 void StepAcross(Facing side, int& row, int& column) {
     switch (side) {
@@ -125,7 +53,7 @@ int CellRecord::Count() const {
     return count;
 }
 
-const FaceRecord& CellRecord::Side(Facing side) const { return Face(SlotOfSide(side)); }
+const FaceRecord& CellRecord::Side(Facing side) const { return Face(MapSlotOfSide(side)); }
 
 const CellRecord* MapModel::Cell(int row, int column) const {
     if (!Inside(row, column)) return nullptr;
@@ -175,9 +103,9 @@ private:
         model.sized = true;
         model.rows = model.columns = 0;
         model.grid.clear();
-        if (size.rows < 0 || size.columns < 0 || size.rows > Level::kMaxSide || size.columns > Level::kMaxSide) {
+        if (size.rows < 0 || size.columns < 0 || size.rows > kMaxMapSide || size.columns > kMaxMapSide) {
             findings.Error(size.line, "map size " + std::to_string(size.rows) + " x " + std::to_string(size.columns) +
-                                          " is outside 0 to " + std::to_string(Level::kMaxSide) +
+                                          " is outside 0 to " + std::to_string(kMaxMapSide) +
                                           "; the game makes an empty grid");
             return;
         }
@@ -228,12 +156,11 @@ private:
         }
         auto cell = std::make_unique<CellRecord>();
         cell->line = entry.line;
-        Block block(entry.row, entry.column);  // the loader's block, for the wall-mount rule
         for (size_t i = 0; i < entry.items.size(); ++i) {
             if (const auto* face = std::get_if<MapFace>(&entry.items[i]))
-                AddFace(*face, *cell, block, name);
+                AddFace(*face, *cell, name);
             else
-                AddObject(std::get<MapObject>(entry.items[i]), entry, i, block, name);
+                AddObject(entry, i, name);
         }
         std::unique_ptr<CellRecord>& slot =
             model.grid[static_cast<size_t>(entry.row - 1) * static_cast<size_t>(model.columns) +
@@ -245,96 +172,85 @@ private:
         slot = std::move(cell);
     }
 
-    void AddFace(const MapFace& face, CellRecord& cell, Block& block, const std::string& blockName) {
+    void AddFace(const MapFace& face, CellRecord& cell, const std::string& blockName) {
         FaceRecord& record = cell.faces[static_cast<int>(face.slot)];
         if (record.present)
-            findings.Warning(face.line, "a second " + std::string(SlotName(face.slot)) + " face in " + blockName +
+            findings.Warning(face.line, "a second " + std::string(MapSlotWord(face.slot)) + " face in " + blockName +
                                             " replaces the one of line " + std::to_string(record.line));
         record.present = true;
         record.type = face.type;
-        record.typed = face.type == TypeWordOf(face.slot);
+        record.typed = MapFaceIsDrawn(face);
         record.texture = face.texture;
         record.line = face.line;
         record.textureLine = face.textureLine;
-        FaceSlot(block, face.slot) = std::make_unique<BlockPart>();
         if (!face.texture.empty()) {
             Mention(face.texture, FileMention::kImage, "texture", face.textureLine);
             model.textureLoads.push_back({face.texture, face.textureLine});
         }
     }
 
-    void AddObject(const MapObject& object, const MapBlock& entry, size_t index, const Block& block,
-                   const std::string& blockName) {
+    void AddObject(const MapBlock& entry, size_t index, const std::string& blockName) {
+        const MapObject& object = std::get<MapObject>(entry.items[index]);
+        MapPlacement placement;
+        const MapPlacementResult result = PlaceMapObject(entry, index, lamps.Peek(), placement);
+        MentionFiles(object, result);
+        if (result == MapPlacementResult::kNoSide) {
+            findings.Error(object.sideLine ? object.sideLine : object.line,
+                           blockName + ": the " + MapKindWord(object.kind) + " stands on '" +
+                               object.side.substr(0, 40) +
+                               "', which is no side of a block (north, south, west or east); the game skips it");
+            return;
+        }
+        if (result == MapPlacementResult::kNoWall) {
+            ReportNoWall(object, entry, index, blockName);
+            return;
+        }
+        if (object.kind == MapObjectKind::kLight) lamps.Next();
         PlacedObject placed;
         placed.kind = object.kind;
         placed.row = entry.row;
         placed.column = entry.column;
         placed.line = object.line;
         placed.keyId = object.keyId;
-        const int row = entry.row;
-        const int column = entry.column;
-        switch (object.kind) {
-            case MapObjectKind::kLockedDoor:
-            case MapObjectKind::kAutomaticDoor: {
-                if (!MapSideFacing(object.side, placed.facing)) {
-                    findings.Error(object.sideLine ? object.sideLine : object.line,
-                                   blockName + ": the " + KindWord(object.kind) + " stands on '" +
-                                       object.side.substr(0, 40) +
-                                       "', which is no side of a block (north, south, west or east); the game "
-                                       "skips it");
-                    if (!object.texture.empty())
-                        Mention(object.texture, FileMention::kImage, "door texture", object.textureLine);
-                    return;
-                }
-                placed.position = MapDoorPosition(row, column, placed.facing);
-                placed.texture = object.texture;
-                if (!object.texture.empty()) {
-                    Mention(object.texture, FileMention::kImage, "door texture", object.textureLine);
-                    model.textureLoads.push_back({object.texture, object.textureLine});
-                }
-                break;
-            }
-            case MapObjectKind::kLight:
-                placed.lamp = nextLamp;
-                nextLamp = (nextLamp + 1) % 5;
-                placed.position = MapBlockCentre(row, column, kLampHeight);
-                break;
-            case MapObjectKind::kWeapon:
-            case MapObjectKind::kFlashlight:
-            case MapObjectKind::kMedikit: {
-                if (!MapFirstWall(block, placed.facing)) {
-                    ReportNoWall(object, entry, index, blockName);
-                    return;
-                }
-                const Mount mount = object.kind == MapObjectKind::kWeapon       ? kWeaponMount
-                                    : object.kind == MapObjectKind::kFlashlight ? kFlashlightMount
-                                                                                : kMedikitMount;
-                placed.position = MapWallMountPosition(row, column, placed.facing, mount.inset, mount.height);
-                break;
-            }
-            case MapObjectKind::kKey:
-                placed.model = object.model;
-                placed.modelLine = object.modelLine;
-                Mention(object.model, FileMention::kModel, "key model", object.modelLine);
-                placed.position = MapBlockCentre(row, column, kKeyHeight);
-                break;
-            case MapObjectKind::kVorlax: placed.position = MapBlockCentre(row, column, kVorlaxHeight); break;
-            case MapObjectKind::kGenerator: placed.position = MapBlockCorner(row, column); break;
+        placed.facing = placement.facing;
+        placed.position = placement.position;
+        placed.lamp = placement.lamp;
+        if (object.kind == MapObjectKind::kKey) {
+            placed.model = object.model;
+            placed.modelLine = object.modelLine;
         }
-        Needed need{{}, KindWord(object.kind), object.line};
-        for (const std::string& name : ModelsOf(object))
+        if (object.kind == MapObjectKind::kLockedDoor || object.kind == MapObjectKind::kAutomaticDoor)
+            placed.texture = object.texture;
+        NoteNeededModels(object);
+        model.objects.push_back(std::move(placed));
+    }
+
+    // The files an object names: a door's texture (loaded only when the
+    // door is made) and a key's model.
+    void MentionFiles(const MapObject& object, MapPlacementResult result) {
+        if (!object.texture.empty()) {
+            Mention(object.texture, FileMention::kImage, "door texture", object.textureLine);
+            if (result == MapPlacementResult::kPlaced)
+                model.textureLoads.push_back({object.texture, object.textureLine});
+        }
+        if (object.kind == MapObjectKind::kKey)
+            Mention(object.model, FileMention::kModel, "key model", object.modelLine);
+    }
+
+    void NoteNeededModels(const MapObject& object) {
+        Needed need{{}, MapKindWord(object.kind), object.line};
+        for (const std::string& name : MapObjectModels(object))
             if (listedModels.count(name) == 0 && needed.insert(name).second) need.names.push_back(name);
         if (!need.names.empty()) neededOrder.push_back(std::move(need));
-        model.objects.push_back(std::move(placed));
     }
 
     void ReportNoWall(const MapObject& object, const MapBlock& entry, size_t index, const std::string& blockName) {
         const std::string what = blockName + ": the " + KindWord(object.kind);
         for (size_t i = index + 1; i < entry.items.size(); ++i) {
             const auto* face = std::get_if<MapFace>(&entry.items[i]);
-            if (face && IsSideSlot(face->slot)) {
+            if (face && IsMapSideSlot(face->slot)) {
                 findings.Error(object.line, what + " hangs on a wall read before it, and the block's first wall (" +
-                                                SlotName(face->slot) + ", line " + std::to_string(face->line) +
+                                                MapSlotWord(face->slot) + ", line " + std::to_string(face->line) +
                                                 ") comes after it; the game skips it");
                 return;
             }
@@ -409,7 +325,7 @@ private:
 
     MapModel& model;
     Findings& findings;
-    int nextLamp = 0;
+    LampCounter lamps;
     std::set<std::string> listedModels;
     std::set<std::string> needed;
     std::vector<Needed> neededOrder;

@@ -2,7 +2,7 @@
 // window: the final grid with each cell's faces, every object the loader
 // makes with its place and GL light, the order in which images reach the
 // texture cache, and every file the map names. It is built with the game's
-// reader (game/map_reader.h) and its placement rules, and follows the
+// reader (game/level_file/map_reader.h) and its rules (level_rules.h), and follows the
 // loader step by step: a later "mapsize" empties the grid, a block outside
 // the grid is dropped with its objects, a later block in a cell replaces
 // the earlier one (whose objects stay in the world), a wall-mounted pickup
@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "game/block.h"
-#include "game/map_reader.h"
+#include "game/level_file/facing.h"
+#include "game/level_file/map_reader.h"
 #include "game/vector3.h"
 #include "tools/map-check/findings.h"
 

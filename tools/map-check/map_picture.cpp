@@ -323,70 +323,94 @@ private:
 };
 
 // The legend: one row per symbol, drawn with the painter's own shapes.
-void Legend(Canvas& canvas, int x, int y, int cell) {
-    const float unit = static_cast<float>(kLegendSymbol) / 3.0f;
-    const Symbols symbols{canvas, unit};
-    const int s = kLegendSymbol;
-    int row = 0;
-    auto next = [&](const char* label) {
+class LegendPainter {
+public:
+    LegendPainter(Canvas& canvas, int x, int y, int cell)
+        : canvas(canvas), symbols{canvas, static_cast<float>(kLegendSymbol) / 3.0f}, x(x), y(y), cell(cell) {}
+
+    void Paint() {
+        Cells();
+        Faces();
+        Doors();
+        Entrance();
+        Objects();
+    }
+
+private:
+    static constexpr int s = kLegendSymbol;
+
+    // Writes the row's label and gives the top of its symbol.
+    int Next(const char* label) {
         const int top = y + row * kLegendRow;
         canvas.Text(x + s + 8, top + (s - kGlyphHeight) / 2, label, c::kText);
         ++row;
         return top;
-    };
-    auto cellSwatch = [&](Rgb colour, const char* label) {
-        const int top = next(label);
+    }
+
+    void CellSwatch(Rgb colour, const char* label) {
+        const int top = Next(label);
         canvas.Fill(x, top, x + s, top + s, colour);
         canvas.Frame(x, top, x + s, top + s, c::kFloorLine);
-    };
-    cellSwatch(c::kFloor, "floor");
-    cellSwatch(c::kFloorCutOff, "floor out of reach");
-    cellSwatch(c::kRockBlock, "block without floor");
-    cellSwatch(c::kRock, "empty cell (rock)");
-    cellSwatch(c::kSurface, "planet surface");
-    {
-        const int top = next("wall");
+    }
+
+    void Cells() {
+        CellSwatch(c::kFloor, "floor");
+        CellSwatch(c::kFloorCutOff, "floor out of reach");
+        CellSwatch(c::kRockBlock, "block without floor");
+        CellSwatch(c::kRock, "empty cell (rock)");
+        CellSwatch(c::kSurface, "planet surface");
+    }
+
+    void Faces() {
+        int top = Next("wall");
         canvas.Fill(x, top, x + s, top + s, c::kFloor);
         canvas.Fill(x, top, x + s, top + std::max(2, cell / 8), c::kWall);
-    }
-    {
-        const int top = next("face not drawn, solid");
+        top = Next("face not drawn, solid");
         canvas.Fill(x, top, x + s, top + s, c::kFloor);
         for (int i = 0; i < s; ++i)
             if ((i / 3) % 2 == 0) canvas.Fill(x + i, top, x + i + 1, top + std::max(2, cell / 8), c::kSolidFace);
     }
-    {
-        const int top = next("automatic door");
+
+    void Doors() {
+        int top = Next("automatic door");
         canvas.Fill(x, top, x + s, top + s, c::kFloor);
         canvas.Fill(x + 2, top + s / 2 - 2, x + s - 2, top + s / 2 + 2, c::kAutoDoor);
-    }
-    {
-        const int top = next("locked door, key number");
+        top = Next("locked door, key number");
         canvas.Fill(x, top, x + s, top + s, c::kFloor);
         canvas.Fill(x + 1, top + s / 2 - 2, x + s - 1, top + s / 2 + 2, c::kLockedDoor);
         canvas.Fill(x + s / 2 - 5, top + s / 2 - 5, x + s / 2 + 4, top + s / 2 + 6, c::kLockedDoor);
         canvas.Text(x + s / 2 - 3, top + s / 2 - 3, "1", c::kKeyNumber);
     }
-    {
-        const int top = next("entrance and ramp");
+
+    void Entrance() {
+        const int top = Next("entrance and ramp");
         canvas.Fill(x, top, x + s, top + s, c::kRamp);
         canvas.Fill(x + 2, top + s / 2 - 1, x + s - 4, top + s / 2 + 1, c::kEntrance);
-        for (int i = 0; i < 5; ++i) canvas.Fill(x + s - 8 + i, top + s / 2 - (4 - i), x + s - 7 + i, top + s / 2 + (5 - i), c::kEntrance);
+        for (int i = 0; i < 5; ++i)
+            canvas.Fill(x + s - 8 + i, top + s / 2 - (4 - i), x + s - 7 + i, top + s / 2 + (5 - i), c::kEntrance);
     }
-    const float cx = static_cast<float>(x) + s / 2.0f;
-    auto middle = [&](int top) { return static_cast<float>(top) + s / 2.0f; };
-    symbols.Lamp(cx, middle(next("lamp")));
-    symbols.Box(cx, middle(next("weapon rack")), 1.8f, 0.5f, true, c::kWeapon);
-    symbols.Box(cx, middle(next("tool box (flashlight)")), 1.2f, 0.8f, true, c::kToolBox);
-    symbols.Medikit(cx, middle(next("medikit")));
-    {
-        const int top = next("key, number");
+
+    void Objects() {
+        const float cx = static_cast<float>(x) + s / 2.0f;
+        auto middle = [](int top) { return static_cast<float>(top) + s / 2.0f; };
+        symbols.Lamp(cx, middle(Next("lamp")));
+        symbols.Box(cx, middle(Next("weapon rack")), 1.8f, 0.5f, true, c::kWeapon);
+        symbols.Box(cx, middle(Next("tool box (flashlight)")), 1.2f, 0.8f, true, c::kToolBox);
+        symbols.Medikit(cx, middle(Next("medikit")));
+        const int top = Next("key, number");
         symbols.Key(cx - 3, middle(top));
         canvas.Text(x + s - 4, top + (s - kGlyphHeight) / 2, "1", c::kKey);
+        symbols.Creature(cx, middle(Next("creature (vorlax)")));
+        symbols.Generator(cx, middle(Next("generator")));
     }
-    symbols.Creature(cx, middle(next("creature (vorlax)")));
-    symbols.Generator(cx, middle(next("generator")));
-}
+
+    Canvas& canvas;
+    const Symbols symbols;
+    const int x, y, cell;
+    int row = 0;
+};
+
+void Legend(Canvas& canvas, int x, int y, int cell) { LegendPainter(canvas, x, y, cell).Paint(); }
 
 constexpr int kLegendRows = 17;
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "game/camera.h"
 #include "game/level.h"
@@ -169,6 +170,26 @@ TEST_F(DoorTest, AShutDoorStopsThePlayerUntilItIsOpen) {
         }
     }
     EXPECT_TRUE(through);
+}
+
+// A locked door lets the player through once it has risen 2.0 above its
+// closed height, an automatic one once its leaves have slid 2.0 apart from
+// the middle: exactly there, not a little before.
+TEST_F(DoorTest, BothKindsClearAtExactlyTwoUnits) {
+    const std::pair<float, bool> cases[] = {{0.0f, true}, {1.99f, true}, {2.0f, false}, {2.5f, false}};
+    LockedDoor locked(Vector3(1.5f, 1.5f, 6.0f), 3.0f);
+    AutomaticDoor automatic(Vector3(1.5f, 1.5f, 6.0f), 1.5f);
+    for (Facing side : {kFacingNorth, kFacingWest}) {
+        automatic.orientation = side;
+        for (const auto& [opened, shut] : cases) {
+            SCOPED_TRACE(testing::Message() << "side " << side << ", opened by " << opened);
+            locked.position.y = LockedDoor::kClosedHeight + opened;
+            EXPECT_EQ(locked.IsShut(), shut);
+            automatic.leafB = automatic.position + Vector3(opened, 0.0f, opened);
+            automatic.leafA = automatic.position - Vector3(opened, 0.0f, opened);
+            EXPECT_EQ(automatic.IsShut(), shut);
+        }
+    }
 }
 
 TEST_F(DoorTest, ABoltBurstsOnAShutDoorAndFliesThroughAnOpenOne) {

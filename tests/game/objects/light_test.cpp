@@ -5,6 +5,7 @@
 
 #include "game/level.h"
 #include "game/level_collider.h"
+#include "game/objects/bolt_projectile.h"
 #include "game/objects/light.h"
 #include "game/player.h"
 #include "tests/support/gl_context.h"
@@ -53,12 +54,39 @@ TEST_F(LightTest, SwitchesOnForGoodWithinReach) {
     EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
     FrameWithPlayerAt(Vector3(50, 2.8f, 50));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT1)) << "a lamp never goes dark again";
-    float diffuse[4] = {};
-    glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
-    EXPECT_EQ(diffuse[0], 1.0f);
-    float linear = 0;
-    glGetLightfv(GL_LIGHT1, GL_LINEAR_ATTENUATION, &linear);
-    EXPECT_EQ(linear, 1.5f);
+}
+
+// A lamp is made while the map loads, possibly without a GL context: its
+// light is set up when it first lights, with every value it owns.
+TEST_F(LightTest, SetsUpItsGlLightWhenFirstLitAndNotBefore) {
+    const float marker[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+    glLightfv(GL_LIGHT2, GL_DIFFUSE, marker);
+    const Vector3 at(4.5f, 2.8f, 7.5f);
+    auto* lamp = new Light(7, at, 9.0f);  // 7 wraps to GL light 2
+    lamp->AttachTo(&lights);
+    EXPECT_EQ(lamp->LightIndex(), 2);
+    float value[4] = {};
+    glGetLightfv(GL_LIGHT2, GL_DIFFUSE, value);
+    EXPECT_EQ(value[1], 0.5f) << "the constructor touched the GL light";
+
+    FrameWithPlayerAt(at);
+    ASSERT_TRUE(glIsEnabled(GL_LIGHT2));
+    for (GLenum colour : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR}) {
+        glGetLightfv(GL_LIGHT2, colour, value);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(value[i], 1.0f) << "colour " << colour << " component " << i;
+    }
+    glGetLightfv(GL_LIGHT2, GL_POSITION, value);
+    EXPECT_EQ(value[0], at.x);
+    EXPECT_EQ(value[1], at.y);
+    EXPECT_EQ(value[2], at.z);
+    EXPECT_EQ(value[3], 1.0f) << "a positional light";
+    const std::pair<GLenum, float> attenuations[] = {
+        {GL_CONSTANT_ATTENUATION, 6.5f}, {GL_LINEAR_ATTENUATION, 1.5f}, {GL_QUADRATIC_ATTENUATION, 1.2f}};
+    for (const auto& [parameter, expected] : attenuations) {
+        float got = 0.0f;
+        glGetLightfv(GL_LIGHT2, parameter, &got);
+        EXPECT_EQ(got, expected) << parameter;
+    }
 }
 
 TEST_F(LightTest, LampsSharingAGlLightHandItToTheLastVisited) {
@@ -72,6 +100,19 @@ TEST_F(LightTest, LampsSharingAGlLightHandItToTheLastVisited) {
     EXPECT_EQ(LightPosition(GL_LIGHT0).x, sixth.x);
     FrameWithPlayerAt(Vector3(20, 2.8f, 20));  // near neither
     EXPECT_EQ(LightPosition(GL_LIGHT0).x, sixth.x);
+}
+
+// GL light 5, the bolt's glow, is placed wherever the flying bolt is drawn.
+TEST_F(LightTest, TheBoltLightFollowsTheBolt) {
+    BoltProjectile bolt(nullptr, &player, &level, &collider);
+    for (const Vector3& at : {Vector3(1.0f, 1.5f, 2.0f), Vector3(-4.0f, 2.0f, 7.5f)}) {
+        bolt.position = at;
+        bolt.Draw();
+        const Vector3 light = LightPosition(GL_LIGHT5);
+        EXPECT_EQ(light.x, at.x);
+        EXPECT_EQ(light.y, at.y);
+        EXPECT_EQ(light.z, at.z);
+    }
 }
 
 }  // namespace

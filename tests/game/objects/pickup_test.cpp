@@ -6,6 +6,7 @@
 
 #include "game/level.h"
 #include "game/level_collider.h"
+#include "game/level_file/level_rules.h"
 #include "game/objects/flashlight.h"
 #include "game/objects/key.h"
 #include "game/objects/medikit.h"
@@ -71,19 +72,32 @@ TEST_F(PickupTest, EachEffectHappensOnceAtTheFirstTouch) {
     EXPECT_FALSE(untouched.taken);
 }
 
-// The loader's radii: the tool box is collected from farther away than the
-// rack and the cabinet.
+// The radii the level file's rules give them: the tool box is collected
+// from farther away than the rack and the cabinet.
+MapPlacement WallPlacement(MapObjectKind kind) {
+    MapBlock block;
+    block.row = block.column = 1;
+    block.items = {MapFace{}, MapObject{}};  // a north wall, then the object
+    std::get<MapObject>(block.items[1]).kind = kind;
+    MapPlacement placed;
+    EXPECT_EQ(PlaceMapObject(block, 1, 0, placed), MapPlacementResult::kPlaced);
+    return placed;
+}
+
 TEST_F(PickupTest, TheToolBoxReachesFarther) {
     player.position = Vector3(0, 1.75f, 0);
+    const MapPlacement boxPlace = WallPlacement(MapObjectKind::kFlashlight);
+    const MapPlacement kitPlace = WallPlacement(MapObjectKind::kMedikit);
+    EXPECT_EQ(WallPlacement(MapObjectKind::kWeapon).radius, kitPlace.radius);
     for (const float distance : {1.9f, 0.9f}) {
         CObject group;
         group.radius = 50;
-        auto* box = new Flashlight(nullptr, 0.5f);
-        box->radius = 1.5f;
+        auto* box = new Flashlight(nullptr, boxPlace.modelScale);
+        box->radius = boxPlace.radius;
         box->position = Vector3(distance, 1.75f, 0);
         box->AttachTo(&group);
-        auto* kit = new Medikit(nullptr, 0.4f);
-        kit->radius = 0.5f;
+        auto* kit = new Medikit(nullptr, kitPlace.modelScale);
+        kit->radius = kitPlace.radius;
         kit->position = Vector3(0, 1.75f, distance);
         kit->AttachTo(&group);
         group.Collide(&player);

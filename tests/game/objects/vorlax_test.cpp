@@ -17,6 +17,7 @@
 #include "game/objects/vorlax.h"
 #include "game/objects/vorlax_mesh.h"
 #include "game/objects/vorlax_projectile.h"
+#include "game/scene_culler.h"
 #include "game/player.h"
 #include "game/texture_cache.h"
 #include "tests/support/gl_context.h"
@@ -139,6 +140,47 @@ TEST(Vorlax, ChargesOnlyInSightFiresOnThe31stFrameAndWaitsForItsShot) {
     EXPECT_EQ(v.Projectile(), shot);
     EXPECT_FALSE(v.Charging());
     EXPECT_EQ(v.FlashScale(), 0.0f);
+}
+
+// Culling skips the creature's draw, never its charge: out of the view it
+// still charges, fires on the 31st frame and prints its shot each frame.
+TEST(Vorlax, ACulledCreatureStillChargesFiresAndPrintsItsShot) {
+    ondra::test::ScopedGLContext context;
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
+    World world(8);
+    // The eye stands down the corridor from the creature, looking away.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(55.0, 1.0, 0.1, 250.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const Vector3 eye = kHome + Vector3(15.0f, 0.0f, 0.0f);
+    gluLookAt(eye.x, eye.y, eye.z, eye.x + 1.0f, eye.y, eye.z, 0.0, 1.0, 0.0);
+    SceneCuller culler;
+    culler.SetModelReach(1.0f);
+    culler.Look(world.level, eye, ViewFrustum::FromCurrentMatrices());
+    ASSERT_FALSE(culler.MayShow(*world.vorlax)) << "the creature is in view: the test shows nothing";
+
+    const Vector3 inSight(0, 0, 1);
+    testing::internal::CaptureStdout();
+    for (int frame = 0; frame < 30; ++frame) {
+        world.See(inSight);
+        world.enemies.UpdateTree(0.02f);
+        culler.DrawGroup(world.enemies);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(world.vorlax->Charging());
+    testing::internal::CaptureStdout();
+    world.See(inSight);
+    world.enemies.UpdateTree(0.02f);
+    culler.DrawGroup(world.enemies);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "4.5 2 1.5\n");
+    ASSERT_NE(world.vorlax->Projectile(), nullptr) << "a culled creature did not fire";
+    testing::internal::CaptureStdout();
+    world.See(inSight);
+    world.enemies.UpdateTree(0.02f);
+    culler.DrawGroup(world.enemies);
+    EXPECT_FALSE(testing::internal::GetCapturedStdout().empty()) << "the flying shot was not printed";
 }
 
 TEST(VorlaxProjectile, FliesAtWhereThePlayerWasSeenOrElseAlongTheHeading) {

@@ -1,10 +1,9 @@
 // Reading map.txt's tokens into a MapDescription, and the placement rules
 // for doors, wall-mounted things and block centres.
-#include "game/map_reader.h"
+#include "game/level_file/map_reader.h"
 
 #include <climits>
 
-#include "game/level.h"
 
 namespace {
 
@@ -100,16 +99,18 @@ private:
     std::vector<MapSkippedToken> skipped;
 };
 
+constexpr MapFaceSlot kAllSlots[] = {MapFaceSlot::kWest,  MapFaceSlot::kEast,    MapFaceSlot::kNorth,
+                                     MapFaceSlot::kSouth, MapFaceSlot::kCeiling, MapFaceSlot::kFloor};
+constexpr MapObjectKind kAllKinds[] = {MapObjectKind::kLockedDoor, MapObjectKind::kAutomaticDoor,
+                                       MapObjectKind::kLight,      MapObjectKind::kWeapon,
+                                       MapObjectKind::kFlashlight, MapObjectKind::kMedikit,
+                                       MapObjectKind::kKey,        MapObjectKind::kVorlax,
+                                       MapObjectKind::kGenerator};
+
 bool FaceSlotOf(const std::string& word, MapFaceSlot& slot) {
-    static const struct {
-        const char* word;
-        MapFaceSlot slot;
-    } kSlots[] = {{"ceiling", MapFaceSlot::kCeiling}, {"floor", MapFaceSlot::kFloor},
-                  {"east", MapFaceSlot::kEast},       {"west", MapFaceSlot::kWest},
-                  {"south", MapFaceSlot::kSouth},     {"north", MapFaceSlot::kNorth}};
-    for (const auto& entry : kSlots) {
-        if (word == entry.word) {
-            slot = entry.slot;
+    for (MapFaceSlot candidate : kAllSlots) {
+        if (word == MapSlotWord(candidate)) {
+            slot = candidate;
             return true;
         }
     }
@@ -117,17 +118,9 @@ bool FaceSlotOf(const std::string& word, MapFaceSlot& slot) {
 }
 
 bool ObjectKindOf(const std::string& word, MapObjectKind& kind) {
-    static const struct {
-        const char* word;
-        MapObjectKind kind;
-    } kKinds[] = {{"LOCK_DOOR", MapObjectKind::kLockedDoor}, {"AUTO_DOOR", MapObjectKind::kAutomaticDoor},
-                  {"LIGHT", MapObjectKind::kLight},          {"WEAPON", MapObjectKind::kWeapon},
-                  {"FLASHLIGHT", MapObjectKind::kFlashlight}, {"MEDIKIT", MapObjectKind::kMedikit},
-                  {"KEY", MapObjectKind::kKey},              {"VORLAX", MapObjectKind::kVorlax},
-                  {"GENERATOR", MapObjectKind::kGenerator}};
-    for (const auto& entry : kKinds) {
-        if (word == entry.word) {
-            kind = entry.kind;
+    for (MapObjectKind candidate : kAllKinds) {
+        if (word == MapKindWord(candidate)) {
+            kind = candidate;
             return true;
         }
     }
@@ -288,14 +281,6 @@ private:
     Tokens tokens;
 };
 
-// In float from the start: a row or column far outside any grid must not
-// overflow on its way to a coordinate.
-float WestEdge(int column) { return Level::kBlockUnits * (static_cast<float>(column) - 1.0f); }
-float NorthEdge(int row) { return Level::kBlockUnits * (static_cast<float>(row) - 1.0f); }
-
-constexpr float kHalfBlock = Level::kBlockUnits / 2.0f;
-constexpr float kDoorHeight = 1.5f;
-
 }  // namespace
 
 MapDescription ReadMap(std::istream& in) { return Parser(in).Read(); }
@@ -320,42 +305,29 @@ int MapNumber(const std::string& token) {
     return static_cast<int>(value);
 }
 
-bool MapSideFacing(const std::string& side, Facing& facing) {
-    if (side == "west") facing = kFacingWest;
-    else if (side == "east") facing = kFacingEast;
-    else if (side == "north") facing = kFacingNorth;
-    else if (side == "south") facing = kFacingSouth;
-    else return false;
-    return true;
-}
-
-Vector3 MapDoorPosition(int row, int column, Facing side) {
-    return MapWallMountPosition(row, column, side, 0.0f, kDoorHeight);
-}
-
-Vector3 MapWallMountPosition(int row, int column, Facing wall, float inset, float height) {
-    const float west = WestEdge(column);
-    const float north = NorthEdge(row);
-    switch (wall) {
-        case kFacingWest: return Vector3(west + inset, height, north + kHalfBlock);
-        case kFacingEast: return Vector3(west + Level::kBlockUnits - inset, height, north + kHalfBlock);
-        case kFacingSouth: return Vector3(west + kHalfBlock, height, north + Level::kBlockUnits - inset);
-        case kFacingNorth: break;
+const char* MapSlotWord(MapFaceSlot slot) {
+    switch (slot) {
+        case MapFaceSlot::kWest: return "west";
+        case MapFaceSlot::kEast: return "east";
+        case MapFaceSlot::kNorth: return "north";
+        case MapFaceSlot::kSouth: return "south";
+        case MapFaceSlot::kCeiling: return "ceiling";
+        case MapFaceSlot::kFloor: return "floor";
     }
-    return Vector3(west + kHalfBlock, height, north + inset);
+    return "north";
 }
 
-Vector3 MapBlockCentre(int row, int column, float height) {
-    return Vector3(WestEdge(column) + kHalfBlock, height, NorthEdge(row) + kHalfBlock);
-}
-
-Vector3 MapBlockCorner(int row, int column) { return Vector3(WestEdge(column), 0.0f, NorthEdge(row)); }
-
-bool MapFirstWall(const Block& block, Facing& wall) {
-    if (block.north) wall = kFacingNorth;
-    else if (block.south) wall = kFacingSouth;
-    else if (block.west) wall = kFacingWest;
-    else if (block.east) wall = kFacingEast;
-    else return false;
-    return true;
+const char* MapKindWord(MapObjectKind kind) {
+    switch (kind) {
+        case MapObjectKind::kLockedDoor: return "LOCK_DOOR";
+        case MapObjectKind::kAutomaticDoor: return "AUTO_DOOR";
+        case MapObjectKind::kLight: return "LIGHT";
+        case MapObjectKind::kWeapon: return "WEAPON";
+        case MapObjectKind::kFlashlight: return "FLASHLIGHT";
+        case MapObjectKind::kMedikit: return "MEDIKIT";
+        case MapObjectKind::kKey: return "KEY";
+        case MapObjectKind::kVorlax: return "VORLAX";
+        case MapObjectKind::kGenerator: return "GENERATOR";
+    }
+    return "LIGHT";
 }

@@ -1,7 +1,7 @@
-// The level file's grammar and placement rules: reads map.txt's
-// whitespace-separated tokens into a plain description of its entries, in
-// file order, and says where the things a block lists stand. Nothing here
-// touches GL, the caches or the world; the map loader builds from it.
+// The level file's grammar: reads map.txt's whitespace-separated tokens
+// into a plain description of its entries, in file order. Nothing here
+// touches GL, the caches or the world; level_rules.h says what the game
+// makes of the entries, and the map loader builds from both.
 //
 // Any byte sequence is a valid input: unknown words are skipped, a list or
 // section cut off by the end of the file ends there, and the description
@@ -18,8 +18,6 @@
 #include <variant>
 #include <vector>
 
-#include "game/block.h"
-#include "game/vector3.h"
 
 enum class MapFaceSlot { kWest, kEast, kNorth, kSouth, kCeiling, kFloor };
 
@@ -135,22 +133,7 @@ MapDescription ReadMap(std::istream& in);
 // "ab" is 0), but held to the int range instead of overflowing.
 int MapNumber(const std::string& token);
 
-// The facing code of a side word; false for a word that is no side.
-bool MapSideFacing(const std::string& side, Facing& facing);
-
-// Where things stand in block (row, column), 1-based; a block spans 3 world
-// units, so row R covers z from 3(R - 1) to 3R and column C x from 3(C - 1)
-// to 3C.
-//
-// A door stands in the middle of the block's side, 1.5 above the floor.
-Vector3 MapDoorPosition(int row, int column, Facing side);
-// Something mounted on the wall of that side, `inset` in from it and
-// `height` above the floor.
-Vector3 MapWallMountPosition(int row, int column, Facing wall, float inset, float height);
-// The block's middle at `height`.
-Vector3 MapBlockCentre(int row, int column, float height);
-// The block's north-west corner on the floor.
-Vector3 MapBlockCorner(int row, int column);
-// The wall things hang on: the first of north, south, west and east that
-// holds a face of any kind; false for a block without walls.
-bool MapFirstWall(const Block& block, Facing& wall);
+// The words that name a face slot ("west", ..., "ceiling", "floor") and an
+// object kind ("LOCK_DOOR", "WEAPON", ...).
+const char* MapSlotWord(MapFaceSlot slot);
+const char* MapKindWord(MapObjectKind kind);

@@ -1,0 +1,28 @@
+// FrameCapture: pictures of the game's frames. The run's --shot requests
+// save the frames they name; F12 saves the frame as the first free
+// compound-NNN.bmp in the picture folder. Both read the back buffer before
+// it is shown.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/options.h"
+
+class FrameCapture {
+public:
+    // The --shot requests, and the folder F12 saves in (empty: the working
+    // directory).
+    void Configure(std::vector<Screenshot> shots, std::string pictureDir);
+
+    // Saves the pictures asked of frame `frame` of a width x height view.
+    void SaveRequested(long frame, int width, int height) const;
+    // F12: the first free numbered name, said on standard error.
+    void SaveNumbered(long frame, int width, int height) const;
+
+private:
+    static void Save(const std::string& path, long frame, int width, int height);
+
+    std::vector<Screenshot> shots;
+    std::string pictureDir;
+};

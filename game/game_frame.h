@@ -1,0 +1,57 @@
+// GameFrame: one frame of the game, in its fixed order: place the view,
+// draw the planet surface, step the world (collisions, then updates), place
+// the sun, draw the lamps (they place the GL lights), the sky, the level,
+// the pickups, the creatures, the doors and last the player with its arms
+// and HUD; then let the bolt light go out when its frames are over. The
+// window calls Run once per repaint; tests call Run, Step and Draw on a
+// world of their own.
+#pragma once
+
+#include <vector>
+
+#include "game/scene_culler.h"
+
+class CObject;
+class PhaseTimes;
+struct World;
+
+class GameFrame {
+public:
+    // The phases a timedemo's breakdown times, in frame order.
+    enum Phase { kView, kSurface, kWorldStep, kLamps, kSky, kLevel, kPickups, kCreatures, kDoors, kPlayer, kSwap };
+    static std::vector<const char*> PhaseNames();
+
+    explicit GameFrame(World& world) : world(world) {}
+
+    // Culling skips draws that cannot change a pixel; off, everything is
+    // drawn.
+    void SetCulling(bool on) { cull = on; }
+    // Marks each phase's end in `times`; null for none.
+    void SetPhaseTimes(PhaseTimes* times) { phases = times; }
+    // Once the world is built: what culling needs to know of its models.
+    void Prepare();
+
+    // The whole frame advanced by `dt` seconds, with the projection for a
+    // view of that width / height.
+    void Run(float dt, float aspect);
+    // Collisions against the player and its bolt, then the updates of the
+    // player, the doors and the enemies.
+    void Step(float dt);
+    // The draws, from the lamps to the player, under the current view.
+    void Draw();
+
+    // A shot lights the bolt light for the two frames drawn next.
+    void BoltFired() { boltFlashFrames = 2; }
+    void EndPhase(Phase phase);
+
+private:
+    void DrawSurface();
+    void DrawGroup(CObject& group);
+    void EndBoltFlash();
+
+    World& world;
+    SceneCuller culler;
+    bool cull = true;
+    PhaseTimes* phases = nullptr;
+    int boltFlashFrames = 2;
+};

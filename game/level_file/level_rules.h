@@ -1,0 +1,133 @@
+// The level file's rules: what the game makes of the entries the reader
+// hands it. The words a map writes for slots, face types and object kinds,
+// where each kind of object stands and how far it reaches, which models and
+// images each kind needs, and the size of the caches they fill. The game's
+// loader builds from these answers and map-check checks maps against the
+// same ones, so the two cannot drift apart. Nothing here touches GL or the
+// world: it answers questions about a map description.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "game/level_file/facing.h"
+#include "game/level_file/map_reader.h"
+#include "game/vector3.h"
+
+// A block spans this many world units along x and z; rows and columns
+// beyond kMaxMapSide are refused.
+constexpr float kMapBlockUnits = 3.0f;
+constexpr int kMaxMapSide = 1024;
+// Images a map (with the game's own) may load before the cache is full.
+constexpr int kTextureSlots = 50;
+// Lamps drive GL lights 0 to kLampGlLights - 1, handed out in file order.
+constexpr int kLampGlLights = 5;
+
+// The words of the file beyond the grammar's slot and kind words.
+const char* MapFaceTypeWord(MapFaceSlot slot);  // the type that draws a face of that slot
+const char* MapSideWord(Facing side);           // "north", ...
+// The facing code of a side word; false for a word that is no side.
+bool MapSideFacing(const std::string& side, Facing& facing);
+bool IsMapSideSlot(MapFaceSlot slot);
+MapFaceSlot MapSlotOfSide(Facing side);
+// A face whose type word is its slot's own is drawn; any other still stops
+// the player and carries wall-mounted things.
+inline bool MapFaceIsDrawn(const MapFace& face) { return face.type == MapFaceTypeWord(face.slot); }
+
+// Where things stand in block (row, column), 1-based; row R covers z from
+// 3(R - 1) to 3R and column C x from 3(C - 1) to 3C.
+//
+// A door stands in the middle of the block's side, 1.5 above the floor.
+Vector3 MapDoorPosition(int row, int column, Facing side);
+// Something mounted on the wall of that side, `inset` in from it and
+// `height` above the floor.
+Vector3 MapWallMountPosition(int row, int column, Facing wall, float inset, float height);
+// The block's middle at `height`.
+Vector3 MapBlockCentre(int row, int column, float height);
+// The block's north-west corner on the floor.
+Vector3 MapBlockCorner(int row, int column);
+// The wall things hang on: the first of north, south, west and east among
+// the faces the block lists before item `before`; false when there is none.
+bool MapFirstWall(const MapBlock& block, std::size_t before, Facing& wall);
+
+// Hands lamps their GL lights 0 to 4 in the order maps list them, wrapping
+// after 4.
+class LampCounter {
+public:
+    int Next();
+    void Reset() { next = 0; }
+    int Peek() const { return next; }
+
+    // The counter every load uses unless given another: it runs on across
+    // all the maps one program loads.
+    static LampCounter& ProgramWide();
+
+private:
+    int next = 0;
+};
+
+// Where and how the game makes the object of a block's item.
+struct MapPlacement {
+    Vector3 position;
+    Facing facing = kFacingNorth;  // doors: their side; wall-mounted pickups: their wall
+    float radius = 0.0f;           // of the sphere that meets the player
+    float modelScale = 1.0f;       // pickups and keys
+    int lamp = -1;                 // lamps: the GL light
+};
+
+enum class MapPlacementResult {
+    kPlaced,
+    kNoSide,  // a door on a word that is no side: the game skips it
+    kNoWall,  // a wall-mounted pickup with no wall read before it: skipped
+};
+
+// Places item `index` of the block, which must be an object. A lamp takes
+// the GL light `nextLamp`; nothing else uses it.
+MapPlacementResult PlaceMapObject(const MapBlock& block, std::size_t index, int nextLamp, MapPlacement& placed);
+
+// The asset names the game looks up itself rather than reading them from
+// the map.
+namespace game_assets {
+constexpr const char* kFullRack = "fullrack.3DS";
+constexpr const char* kEmptyRack = "rack.3DS";
+constexpr const char* kToolBox = "toolbox.3DS";
+constexpr const char* kEmptyToolBox = "emptybox.3DS";
+constexpr const char* kMedikit = "medikit.3DS";
+constexpr const char* kEmptyMedikit = "emptykit.3DS";
+constexpr const char* kVorlax = "vorlax.3DS";
+constexpr const char* kDeadVorlax = "deadvorl.3DS";
+constexpr const char* kGeneratorBase = "genbase.3DS";
+constexpr const char* kGeneratorWreck = "gendead.3DS";
+constexpr const char* kGeneratorCore = "gencore.3DS";
+constexpr const char* kGunArm = "armgun.3DS";
+constexpr const char* kTorchArm = "armtorch.3DS";
+constexpr const char* kSurface = "surface.3DS";
+
+constexpr const char* kBoltFlare = "flare.jpg";
+constexpr const char* kFlame = "flame.jpg";
+constexpr const char* kMuzzleFlash = "gunflare.jpg";
+constexpr const char* kCreatureShot = "flarered.jpg";
+constexpr const char* kStorm = "storm.jpg";
+constexpr const char* kLightning = "lightning.jpg";
+// The HUD's upper panel by health 1 to 5 (and below 1), and its lower
+// panel by what the player carries.
+constexpr const char* kHudHealth[] = {"hudU1.tga", "hudU2.tga", "hudU3.tga", "hudU4.tga", "hudU5.tga"};
+constexpr const char* kHudNoHealth = "hudU.tga";
+constexpr const char* kHudEmpty = "hudL.tga";
+constexpr const char* kHudKeys = "hudLKey.tga";
+constexpr const char* kHudMedikits = "hudLMed.tga";
+constexpr const char* kHudBoth = "hudLBoth.tga";
+
+// An image the game looks up by name, and who uses it.
+struct LookedUpImage {
+    const char* name;
+    const char* user;
+};
+extern const std::vector<LookedUpImage> kLookedUpImages;
+// Models the game looks up after the map is loaded.
+constexpr const char* kArmModels[] = {kGunArm, kTorchArm};
+}  // namespace game_assets
+
+// The models the object's constructor fetches from the model cache.
+std::vector<std::string> MapObjectModels(const MapObject& object);

@@ -1,0 +1,48 @@
+// Building the world: the map, the arms, the groups' spheres, the surface.
+#include "game/world_builder.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "framework/load3ds/model.h"
+#include "game/level_file/level_rules.h"
+#include "game/map_loader.h"
+#include "game/world.h"
+
+namespace {
+
+// Each group's sphere must hold the whole level, or nothing in the part
+// left out could ever touch the player. Columns run along x, rows along z;
+// the larger side sets the radius.
+void SizeGroups(World& w) {
+    const float rows = static_cast<float>(w.level.Rows());
+    const float columns = static_cast<float>(w.level.Columns());
+    for (CObject* group : {&w.doors, &w.lights, &w.pickups, &w.playerGroup, &w.enemies}) {
+        group->radius = kMapBlockUnits * std::max(rows, columns);
+        group->position = Vector3(kMapBlockUnits * columns / 2.0f, 1.5f, kMapBlockUnits * rows / 2.0f);
+    }
+}
+
+// The surface is drawn translated to kSurfaceOffset and turned -90 degrees
+// about x, which takes a model point (x, y, z) to (x, z, -y).
+void LoadSurface(World& w) {
+    w.planetSurface = std::make_unique<ondra::Model>();
+    w.hasSurface = w.planetSurface->Load(game_assets::kSurface);
+    if (!w.hasSurface) std::printf("PlanetSurface model could not be loaded!\n");
+    const ondra::Vec3 centre = w.planetSurface->GetCentre();
+    const ondra::Vec3 size = w.planetSurface->GetSize();
+    const Vector3 placedCentre = World::kSurfaceOffset + Vector3(centre.x, centre.z, -centre.y);
+    const Vector3 half(size.x / 2.0f, size.z / 2.0f, size.y / 2.0f);
+    w.surfaceBox = Box3{placedCentre - half, placedCentre + half};
+}
+
+}  // namespace
+
+void BuildWorld(World& w, const std::string& mapFile) {
+    w.level.BuildFaceLists(1.0f);
+    LoadMap(mapFile, w);
+    for (const char* arm : game_assets::kArmModels) w.models.Lookup(arm)->SetScale(Player::kArmModelScale);
+    SizeGroups(w);
+    LoadSurface(w);
+    w.player->AttachTo(&w.playerGroup);
+}

@@ -1,0 +1,13 @@
+// BuildWorld: fills a world from its data folder once a GL context is
+// current: the level's face lists, the map with every object it places, the
+// player's arms, the groups' bounding spheres and the planet surface.
+#pragma once
+
+#include <string>
+
+struct World;
+
+// Reads `mapFile` (relative to the working directory, the data folder). A
+// missing surface model is said on standard output and the world goes on
+// without it.
+void BuildWorld(World& world, const std::string& mapFile = "map.txt");
