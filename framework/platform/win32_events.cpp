@@ -96,6 +96,13 @@ LRESULT Handle(Window* window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A framed window is held at least as wide as its caption's buttons;
+    // the framework's windows take the client size asked for. The question
+    // comes before WM_NCCREATE, so before the window has its record.
+    if (message == WM_GETMINMAXINFO) {
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{1, 1};
+        return 0;
+    }
     if (message == WM_NCCREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         if (creation->lpCreateParams)

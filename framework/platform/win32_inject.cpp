@@ -7,6 +7,12 @@ namespace ondra::platform {
 
 bool CanInjectInput() { return true; }
 
+// Wine's ntdll exports its version; Windows' does not.
+bool RunningUnderWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 bool InjectKey(int virtualKey, bool down) {
     if (virtualKey <= 0 || virtualKey > 254) return false;
     INPUT input{};

@@ -40,6 +40,7 @@ awk -v tolerance=0.01 '
     }
     return 0
   }
+  { sub(/\r$/, "") }  # Windows ends its text lines with CR LF
   FNR == NR { want[FNR] = $0; lines = FNR; next }
   {
     if (!(FNR in want)) { print "windows has an extra line: " $0; bad = 1; next }
@@ -67,7 +68,7 @@ for frame in "${shot_frames[@]}"; do
     echo "$name frame $frame: the pictures differ in size" >&2
     exit 1
   fi
-  cmp -l "$a" "$b" | awk -v levels="$levels" -v what="$name frame $frame" '
+  { cmp -l "$a" "$b" || true; } | awk -v levels="$levels" -v what="$name frame $frame" '
     function octal(text,   v, i) { v = 0; for (i = 1; i <= length(text); i++) v = v * 8 + substr(text, i, 1); return v }
     $1 <= 54 { header = 1 }
     { d = octal($2) - octal($3); if (d < 0) d = -d; if (d > most) most = d; count++ }
