@@ -49,7 +49,7 @@ GLWindow::~GLWindow() {
 
 void GLWindow::OnCreate() { Trace("GLWindow::OnCreate\n"); }
 
-void GLWindow::OnDestroy() { Trace("GLWindow::OnDestroy 0x%08lX\n", reinterpret_cast<unsigned long>(this)); }
+void GLWindow::OnDestroy() { Trace("GLWindow::OnDestroy 0x%08lX\n", TracePointer(this)); }
 
 void GLWindow::OnDisplay() {
     Trace("GLWindow::OnDisplay\n");

@@ -6,6 +6,8 @@
 #include "framework/keys.h"
 #include "framework/messages.h"
 
+#include "framework/printf_check.h"
+
 namespace ondra {
 
 class WindowEx;
@@ -90,7 +92,7 @@ public:
 
     // Text in the window's GL scene at the current raster position.
     bool SetFont(int height, const char* face);
-    int Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    int Printf(const char* format, ...) ONDRA_PRINTF(2, 3);
 
 private:
     bool SetBits(int platform::PixelFormat::*field, int bits, int (GLWindow::*getter)() const);

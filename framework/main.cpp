@@ -61,7 +61,7 @@ void Main::DelWnd(WindowEx* window) {
     const auto found = std::find(windows.begin(), windows.end(), window);
     if (found != windows.end()) {
         windows.erase(found);
-        Trace("Main: DelWnd erased window 0x%08lX\n", reinterpret_cast<unsigned long>(window));
+        Trace("Main: DelWnd erased window 0x%08lX\n", TracePointer(window));
     }
     Trace("Main: %d windows remain\n", static_cast<int>(windows.size()));
 }
@@ -189,9 +189,12 @@ int ShowMessage(const char* format, ...) {
     const bool fits = FormatBounded(text, format, args);
     va_end(args);
     if (!fits) return 0;
-    std::FILE* out = Main::Instance()->IsConsole() ? stdout : stderr;
-    std::fputs(text.c_str(), out);
-    std::fflush(out);
+    if (Main::Instance()->IsConsole()) {
+        std::fputs(text.c_str(), stdout);
+        std::fflush(stdout);
+    } else {
+        platform::ShowMessageBox(text.c_str());
+    }
     return static_cast<int>(text.size());
 }
 

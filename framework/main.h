@@ -7,6 +7,7 @@
 
 #include "framework/message_queue.h"
 #include "framework/messages.h"
+#include "framework/printf_check.h"
 
 namespace ondra {
 
@@ -94,7 +95,7 @@ unsigned TimerInterval();
 
 // printf-style message: standard output in a console program, standard
 // error otherwise. Messages longer than 1,023 characters are dropped.
-int ShowMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
+int ShowMessage(const char* format, ...) ONDRA_PRINTF(1, 2);
 // Trace lines of the framework appear while the level is non-zero.
 void SetTrace(int level);
 

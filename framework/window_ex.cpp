@@ -36,7 +36,7 @@ bool WindowEx::Create() {
     desc.format = format;
     desc.user = this;
     desc.fullscreen = fullscreenRequested;
-    Trace("WM_NCCREATE(pWindowEx=0x%08lX)\n", reinterpret_cast<unsigned long>(this));
+    Trace("WM_NCCREATE(pWindowEx=0x%08lX)\n", TracePointer(this));
 
     platform::Window* window = nullptr;
     switch (platform::CreateWindow(desc, window)) {
@@ -329,8 +329,8 @@ void WindowEx::OnMouseButton(unsigned id, LParam) {
 }
 
 void WindowEx::OnCreateMessage() {
-    Trace("WM_CREATE(hwnd=%lX, wndex=%lX)\n", reinterpret_cast<unsigned long>(hwnd),
-          reinterpret_cast<unsigned long>(this));
+    Trace("WM_CREATE(hwnd=%lX, wndex=%lX)\n", TracePointer(hwnd),
+          TracePointer(this));
     if (inOnCreate) {
         Trace("warning: create message received during OnCreate\n");
         return;

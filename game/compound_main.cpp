@@ -1,7 +1,5 @@
 // compound: the game. Reads the command line, finds the data folder and
 // plays there; see kUsage in options.cpp for the options.
-#include <unistd.h>
-
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -89,7 +87,9 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> searched;
     const std::string dataDir = FindDataDir(options.dataDir, searched);
-    if (dataDir.empty() || chdir(dataDir.c_str()) != 0) {
+    std::error_code notEntered;
+    if (!dataDir.empty()) std::filesystem::current_path(dataDir, notEntered);
+    if (dataDir.empty() || notEntered) {
         std::fprintf(stderr, "compound: no map.txt found; searched %s\n", JoinFolders(searched).c_str());
         return 1;
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "framework/platform/program_path.h"
 #include "game/whole_number.h"
 
 namespace {
@@ -167,8 +168,8 @@ std::string FindDataDir(const std::string& given, std::vector<std::string>& sear
 
     // A build tree keeps the data in build/data beside build/bin; an
     // installed tree in share/compound beside bin, wherever it was put.
-    const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (error) return std::string();
+    const fs::path program = ondra::platform::ProgramPath();
+    if (program.empty()) return std::string();
     const fs::path prefix = program.parent_path().parent_path();
     for (const fs::path& candidate : {prefix / "data", prefix / "share" / "compound"}) {
         searched.push_back(candidate.string());

@@ -1,19 +1,16 @@
 // Image::Save: writes any image as an uncompressed 24-bit bottom-up BMP,
 // replacing the destination only once the new file is complete.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "framework/image.h"
 #include "framework/image/byte_source.h"
 #include "framework/image/readers.h"
+#include "framework/platform/replace_file.h"
 
 namespace ondra {
 
@@ -47,7 +44,7 @@ void MakeHeaders(const Image& image, std::uint32_t rowSize, std::uint8_t (&heade
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const auto* next = static_cast<const std::uint8_t*>(data);
     while (size) {
-        const ssize_t written = write(fd, next, size);
+        const auto written = write(fd, next, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
         next += written;
@@ -63,57 +60,6 @@ bool WriteBmp(int fd, const Image& bgr, std::uint32_t rowSize) {
            WriteAll(fd, bgr.GetData(), std::size_t(rowSize) * std::size_t(bgr.Height()));
 }
 
-// Devices and FIFOs have nothing to replace and must survive a failed
-// write, so they are written in place. O_NONBLOCK makes a FIFO nobody
-// reads fail instead of hanging; writes block again once it is open.
-bool SaveInPlace(const char* fileName, const Image& bgr, std::uint32_t rowSize) {
-    const int fd = open(fileName, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    const int flags = fcntl(fd, F_GETFL);
-    bool ok = flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && WriteBmp(fd, bgr, rowSize);
-    ok = close(fd) == 0 && ok;
-    return ok;
-}
-
-// A fresh file in `target`'s folder, so that the final rename stays on one
-// file system and is atomic; its name is left in `temporary`.
-int CreateTemporary(const std::string& target, std::string& temporary) {
-    static std::atomic<unsigned> counter{0};
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder + ".image-save-" + std::to_string(getpid()) + "-" + std::to_string(counter++) +
-                    ".tmp";
-        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// Writes beside the destination and renames over it when complete: a full
-// disk or a crash part way leaves the old file, which may be the very
-// picture being converted, untouched.
-bool SaveReplacing(const char* fileName, const struct stat* existing, const Image& bgr,
-                   std::uint32_t rowSize) {
-    // Through a symbolic link the file it names is replaced, not the link.
-    std::string target = fileName;
-    if (existing) {
-        char resolved[PATH_MAX];
-        if (realpath(fileName, resolved)) target = resolved;
-    }
-    std::string temporary;
-    const int fd = CreateTemporary(target, temporary);
-    if (fd < 0) return false;
-    bool ok = true;
-    // The replacement keeps the permissions the old file had.
-    if (existing) ok = fchmod(fd, existing->st_mode & 07777) == 0;
-    ok = ok && WriteBmp(fd, bgr, rowSize) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) unlink(temporary.c_str());
-    return ok;
-}
-
 }  // namespace
 
 bool Image::Save(const char* fileName) const {
@@ -127,10 +73,7 @@ bool Image::Save(const char* fileName) const {
     for (int row = 0; row < copy.Height(); ++row)
         std::memset(copy.GetRow(row) + copy.GetRowBytes(), 0, std::size_t(copy.GetRowPadding()));
 
-    struct stat info;
-    const bool exists = stat(fileName, &info) == 0;
-    if (exists && !S_ISREG(info.st_mode)) return SaveInPlace(fileName, copy, std::uint32_t(rowSize));
-    return SaveReplacing(fileName, exists ? &info : nullptr, copy, std::uint32_t(rowSize));
+    return platform::WriteReplacing(fileName, [&](int fd) { return WriteBmp(fd, copy, std::uint32_t(rowSize)); });
 }
 
 }  // namespace ondra

@@ -9,6 +9,17 @@
 
 namespace ondra {
 
+namespace {
+
+#ifdef _WIN32
+// Windows has no FIFOs to wait for; binary mode keeps the bytes as stored.
+constexpr int kReadFlags = O_RDONLY | O_BINARY | O_NOINHERIT;
+#else
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#endif
+
+}  // namespace
+
 std::FILE* OpenRegularFile(const char* fileName) {
     if (!fileName) {
         errno = EINVAL;
@@ -17,7 +28,7 @@ std::FILE* OpenRegularFile(const char* fileName) {
     // O_NONBLOCK keeps the open itself from waiting for a FIFO's writer;
     // only after fstat do we know what was opened. It changes nothing for
     // reads from a regular file, so it stays set.
-    const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = open(fileName, kReadFlags);
     if (fd < 0) return nullptr;
     struct stat info;
     const bool known = fstat(fd, &info) == 0;

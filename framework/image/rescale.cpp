@@ -7,6 +7,11 @@
 #include <cstdio>
 
 #include "framework/image.h"
+
+// GLU 1.2 headers (mingw-w64's) lack the error code GLU 1.3 added.
+#ifndef GLU_INVALID_OPERATION
+#define GLU_INVALID_OPERATION 100904
+#endif
 #include "framework/image/gl_formats.h"
 #include "framework/platform/capture.h"
 

@@ -5,11 +5,13 @@
 
 #include <cstdio>
 
+#include "framework/printf_check.h"
+
 namespace ondra {
 
 // nullptr silences the warnings; the default is stderr.
 void SetModelWarningStream(FILE* stream);
 
-void ModelWarning(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void ModelWarning(const char* format, ...) ONDRA_PRINTF(1, 2);
 
 }  // namespace ondra

@@ -32,6 +32,9 @@ void EndFocusFromOutside();
 int DefinedCursor(const Window* window);
 // Whether a window manager runs on the display and has announced itself.
 bool WindowManagerRunning();
+// Whether the program runs under Wine rather than on Windows itself, for
+// tests that mark what Wine lacks; false on the X11 port.
+bool RunningUnderWine();
 
 // Makes the next CreateWindow fail at its GL context, as a driver that
 // refuses the chosen configuration would. Lives with the windows, so it

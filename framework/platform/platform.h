@@ -1,7 +1,9 @@
 // The operating-system services the framework stands on.
 //
 // A port provides every function declared here for one window system; this
-// tree has one port, over Xlib and GLX (the x11_* and glx_* files). Nothing
+// tree has two, chosen when the build is configured: Xlib and GLX (the
+// x11_* and glx_* files, the default) and Win32 and WGL (the win32_* and
+// wgl_* files). Nothing
 // outside framework/platform/ includes window-system headers: the framework
 // sees windows as opaque handles, input as translated Events and GL contexts
 // as opaque bindings.
@@ -151,6 +153,12 @@ struct Event {
 bool PollEvent(Event& event);
 // Sends buffered requests to the display without waiting.
 void Flush();
+
+// ---- Messages -------------------------------------------------------------
+
+// Shows a message to the user of a program without a console: a message
+// box titled "Message" where the system has them, standard error elsewhere.
+void ShowMessageBox(const char* text);
 
 // Key state of the virtual-key code, kept from the events seen so far; every
 // key counts as released once the application's windows lose the focus.

@@ -124,6 +124,11 @@ bool WindowManagerRunning() {
     return running;
 }
 
+void ShowMessageBox(const char* text) {
+    std::fputs(text, stderr);
+    std::fflush(stderr);
+}
+
 void Flush() {
     if (state.display) XFlush(state.display);
 }

@@ -51,6 +51,8 @@ bool InjectPointerMove(int screenX, int screenY) {
 
 namespace ondra::platform {
 
+bool RunningUnderWine() { return false; }
+
 bool DestroyWindowFromOutside(const Window* window) {
     if (!window || window->xid == None) return false;
     Display* other = XOpenDisplay(nullptr);

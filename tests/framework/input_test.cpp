@@ -92,6 +92,10 @@ TEST_F(Input, KeysArriveAsVirtualKeyCodes) {
 }
 
 TEST_F(Input, HeldKeyRepeatsAsKeyDownsWithoutKeyUps) {
+#ifdef _WIN32
+    // The keyboard makes the repeats there, and SendInput is no keyboard.
+    GTEST_SKIP() << "a key held through SendInput does not repeat";
+#endif
     TestApp app;
     RecordingWindow window;
     double pressedAt = 0;

@@ -1,22 +1,20 @@
-// ScratchFolder: made with mkdtemp, emptied and removed on destruction.
+// ScratchFolder: a private temporary folder, emptied and removed on
+// destruction.
 #include "tests/support/scratch_folder.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
 #include "framework/image.h"
+#include "framework/platform/temporary_folder.h"
 
 namespace ondra::test {
 
 ScratchFolder::ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ondra-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a scratch folder " + pattern + ": " + std::strerror(errno));
-    path_ = pattern;
+    std::string error;
+    path_ = platform::MakeTemporaryFolder("ondra-test-", error);
+    if (path_.empty()) throw std::runtime_error("cannot make a scratch folder " + error);
 }
 
 ScratchFolder::~ScratchFolder() {

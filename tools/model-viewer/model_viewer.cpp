@@ -4,7 +4,6 @@
 //   model-viewer --info FILE.3DS
 // Loading prints the reader's trace and dump. Texture files are looked up
 // next to the model, as the game looks them up next to itself.
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -42,11 +41,12 @@ int main(int argc, char** argv) {
     const fs::path modelPath = fs::absolute(options.modelPath, ignored);
     const std::string screenshot =
         options.screenshotPath.empty() ? "" : fs::absolute(options.screenshotPath, ignored).string();
-    if (modelPath.has_parent_path() && chdir(modelPath.parent_path().c_str()) != 0)
-        std::fprintf(stderr, "model-viewer: cannot enter %s\n", modelPath.parent_path().c_str());
+    std::error_code notEntered;
+    if (modelPath.has_parent_path()) fs::current_path(modelPath.parent_path(), notEntered);
+    if (notEntered) std::fprintf(stderr, "model-viewer: cannot enter %s\n", modelPath.parent_path().string().c_str());
 
     Model model;
-    const bool loaded = model.Load(modelPath.c_str());
+    const bool loaded = model.Load(modelPath.string().c_str());
     std::fflush(stdout);
     if (!loaded) std::fprintf(stderr, "model-viewer: %s is not a 3DS model it can read\n", options.modelPath.c_str());
     if (options.infoOnly || !loaded) return loaded ? 0 : 1;

@@ -84,7 +84,8 @@ Bytes EncodeTga(const Image& image, const TgaOptions& options);
 // An RGB, BGR or LUMINANCE image as a JPEG file of quality 1 to 100;
 // greyscale images give one-component files. The integer DCT makes the
 // same picture give the same bytes on every machine. When libjpeg fails,
-// its message goes to `error` if given.
+// its message goes to `error` if given. Not in the Windows build, which has
+// no libjpeg.
 Bytes EncodeJpeg(const Image& image, int quality, bool progressive, std::string* error = nullptr);
 
 bool WriteFile(const std::string& path, const Bytes& bytes);

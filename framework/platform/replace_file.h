@@ -1,0 +1,16 @@
+// Writing a file so that a failure part way never destroys the file it
+// replaces.
+#pragma once
+
+#include <functional>
+
+namespace ondra::platform {
+
+// `write` is given a descriptor open for binary writing and says whether
+// everything was written. A regular file (or a new one) is written beside
+// its destination and put in its place only once complete, keeping the old
+// file's permissions; a device or FIFO is written in place. False when
+// anything failed, with the destination as it was.
+bool WriteReplacing(const char* fileName, const std::function<bool(int fd)>& write);
+
+}  // namespace ondra::platform

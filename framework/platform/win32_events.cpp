@@ -1,0 +1,156 @@
+// The window procedure of GLAppWnd and the input functions: every message
+// the framework cares about becomes one port Event here, the one place
+// where the window system's input reaches the framework.
+#include <windowsx.h>
+
+#include <algorithm>
+#include <deque>
+
+#include "framework/keys.h"
+#include "framework/platform/win32_internal.h"
+
+namespace ondra::platform {
+namespace {
+
+std::deque<Event> pending;
+
+Window* RecordOf(HWND hwnd) { return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+
+void InputButton(Window* window, HWND hwnd, int button, bool down, LPARAM lParam) {
+    // Captured, the window keeps hearing the button's release outside it.
+    if (down)
+        SetCapture(hwnd);
+    else
+        ReleaseCapture();
+    InputEvent(window, down ? EventType::kButtonDown : EventType::kButtonUp, GET_X_LPARAM(lParam),
+               GET_Y_LPARAM(lParam), button);
+}
+
+void InputResize(Window* window, WPARAM kind, LPARAM lParam) {
+    // A minimised window has no client area to draw: keep the last size.
+    if (kind == SIZE_MINIMIZED) return;
+    const int width = LOWORD(lParam), height = HIWORD(lParam);
+    if (width == window->width && height == window->height) return;
+    window->width = width;
+    window->height = height;
+    InputEvent(window, EventType::kResize, width, height);
+}
+
+void InputDestroyed(Window* window) {
+    if (window->destroying) return;
+    window->destroyedExternally = true;
+    window->shown = window->mapped = false;
+    InputEvent(window, EventType::kDestroyed);
+}
+
+// Bits 16 to 23 of a key message hold the scan code, bit 24 the extended
+// flag: the key's place on the keyboard.
+unsigned ScanCode(LPARAM lParam) { return static_cast<unsigned>((lParam >> 16) & 0x1FF); }
+
+LRESULT Handle(Window* window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE: InputEvent(window, EventType::kClose); return 0;
+        case WM_DESTROY: InputDestroyed(window); return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(hwnd, &paint);
+            EndPaint(hwnd, &paint);
+            InputEvent(window, EventType::kExpose);
+            return 0;
+        }
+        case WM_ERASEBKGND: return 1;  // GL paints every pixel
+        case WM_SIZE: InputResize(window, wParam, lParam); return 0;
+        case WM_SHOWWINDOW: window->mapped = wParam != 0; break;
+        case WM_KILLFOCUS: InputFocusLost(); break;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) != HTCLIENT) break;
+            ::SetCursor(window->cursor);
+            return TRUE;
+        // Alt alone and F10 would open the system menu and take the keys
+        // that follow; the game has no menu to offer.
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+            break;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            InputKey(window, static_cast<int>(wParam), ScanCode(lParam), message == WM_KEYDOWN, false);
+            return 0;
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+            InputKey(window, static_cast<int>(wParam), ScanCode(lParam), message == WM_SYSKEYDOWN, true);
+            break;  // the system still closes the window on Alt+F4
+        case WM_MOUSEMOVE:
+            InputEvent(window, EventType::kMouseMove, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONDOWN: InputButton(window, hwnd, 0, true, lParam); return 0;
+        case WM_LBUTTONUP: InputButton(window, hwnd, 0, false, lParam); return 0;
+        case WM_MBUTTONDOWN: InputButton(window, hwnd, 1, true, lParam); return 0;
+        case WM_MBUTTONUP: InputButton(window, hwnd, 1, false, lParam); return 0;
+        case WM_RBUTTONDOWN: InputButton(window, hwnd, 2, true, lParam); return 0;
+        case WM_RBUTTONUP: InputButton(window, hwnd, 2, false, lParam); return 0;
+        default: break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A framed window is held at least as wide as its caption's buttons;
+    // the framework's windows take the client size asked for. The question
+    // comes before WM_NCCREATE, so before the window has its record.
+    if (message == WM_GETMINMAXINFO) {
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{1, 1};
+        return 0;
+    }
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        if (creation->lpCreateParams)
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    Window* window = RecordOf(hwnd);
+    if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    if (!window || message == WM_NCDESTROY) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return Handle(window, hwnd, message, wParam, lParam);
+}
+
+void InputEvent(Window* window, EventType type, int a, int b, int button) {
+    Event event;
+    event.type = type;
+    event.window = window;
+    event.a = a;
+    event.b = b;
+    event.button = button;
+    pending.push_back(event);
+}
+
+// Alt itself, keys pressed or released while Alt is held (the system's
+// key messages), and F10 belong to the window system, not to the
+// application: they change the key state but make no event. The event
+// carries the key the layout labels; the state is kept by the key's place.
+void InputKey(Window* window, int virtualKey, unsigned scanCode, bool down, bool system) {
+    SetKeyState(PlacedVirtualKey(virtualKey, scanCode), down);
+    if (system || virtualKey == VK_MENU || virtualKey == VK_F10) return;
+    InputEvent(window, down ? EventType::kKeyDown : EventType::kKeyUp, virtualKey);
+}
+
+void InputFocusLost() { ReleaseAllKeys(); }
+
+void DropEventsFor(const Window* window) {
+    pending.erase(std::remove_if(pending.begin(), pending.end(), [window](const Event& e) { return e.window == window; }),
+                  pending.end());
+}
+
+bool PollEvent(Event& event) {
+    MSG message;
+    while (pending.empty() && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    if (pending.empty()) return false;
+    event = pending.front();
+    pending.pop_front();
+    return true;
+}
+
+}  // namespace ondra::platform

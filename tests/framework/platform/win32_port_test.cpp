@@ -1,0 +1,96 @@
+// The Win32 port's own rules, observed through the system: the record the
+// window procedure keeps in every window, the class, the keys the system
+// keeps from the application, the key state by the key's place, and a
+// close from the system ending the loop.
+#include <gtest/gtest.h>
+
+#include "framework/keys.h"
+#include "framework/platform/win32_internal.h"
+#include "tests/framework/window_fixture.h"
+
+namespace ondra {
+namespace {
+
+using test::RecordingWindow;
+using test::RunOnce;
+using test::TestApp;
+
+struct PlatformWindow {
+    platform::Window* window = nullptr;
+    PlatformWindow() {
+        platform::WindowDesc desc;
+        desc.title = "port";
+        EXPECT_EQ(platform::CreateResult::kOk, platform::CreateWindow(desc, window));
+    }
+    ~PlatformWindow() { platform::DestroyWindow(window); }
+};
+
+TEST(Win32Port, EveryWindowCarriesItsRecordAndTheClass) {
+    PlatformWindow a, b;
+    ASSERT_TRUE(a.window && b.window);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(a.window), GetWindowLongPtrA(a.window->hwnd, GWLP_USERDATA));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(b.window), GetWindowLongPtrA(b.window->hwnd, GWLP_USERDATA));
+    char name[64] = "";
+    GetClassNameA(a.window->hwnd, name, sizeof name);
+    EXPECT_STREQ("GLAppWnd", name);
+    EXPECT_EQ(a.window->hdc, GetDC(a.window->hwnd)) << "the class gives each window a DC of its own";
+}
+
+// Key messages as the system sends them: wParam the layout's key, bits 16
+// to 23 of lParam the scan code of the key's place.
+LPARAM KeyBits(unsigned scanCode, bool down) {
+    return static_cast<LPARAM>(1 | (scanCode << 16) | (down ? 0u : 0xC0000000u));
+}
+
+struct KeyCase {
+    UINT message;
+    int virtualKey;
+    unsigned scanCode;
+    const char* handlerCall;  // null: the handler hears nothing
+    int placedKey;            // the key state that goes down
+};
+
+// Q on an AZERTY keyboard sits where US keyboards have A: the handler hears
+// the labelled key, the polled state the key's place. Alt combinations
+// (system key messages), Alt itself and F10 are the system's.
+TEST(Win32Port, KeysReachTheHandlerByLabelAndTheStateByPlace) {
+    const KeyCase cases[] = {
+        {WM_KEYDOWN, 'Q', 0x1E, "OnKeyboard 81 down", 'A'},
+        {WM_KEYDOWN, 'W', 0x11, "OnKeyboard 87 down", 'W'},
+        {WM_KEYDOWN, VK_ESCAPE, 0x01, "OnKeyboard 27 down", VK_ESCAPE},
+        {WM_SYSKEYDOWN, 'E', 0x12, nullptr, 'E'},
+        {WM_SYSKEYDOWN, VK_MENU, 0x38, nullptr, VK_MENU},
+        {WM_SYSKEYDOWN, VK_F10, 0x44, nullptr, VK_F10},
+    };
+    for (const KeyCase& c : cases) {
+        TestApp app;
+        RecordingWindow window;
+        window.SetTitle("keys");
+        bool state = false;
+        RunOnce(window, [&](RecordingWindow& w) {
+            SendMessageA(w.GetHWND()->hwnd, c.message, static_cast<WPARAM>(c.virtualKey), KeyBits(c.scanCode, true));
+            state = IsKeyDown(c.placedKey);
+        });
+        EXPECT_EQ(c.handlerCall ? 1 : 0, window.Count("OnKeyboard")) << c.virtualKey;
+        if (c.handlerCall) {
+            EXPECT_EQ(1, window.Count(c.handlerCall)) << c.virtualKey;
+        }
+        EXPECT_TRUE(state) << c.virtualKey;
+        platform::ReleaseAllKeys();
+    }
+}
+
+// The close box (or Alt+F4, or another program) sends WM_CLOSE: the main
+// window's close ends the loop with exit code 0.
+TEST(Win32Port, ACloseFromTheSystemEndsTheLoop) {
+    TestApp app;
+    RecordingWindow window;
+    window.script = [](RecordingWindow& w, int step) {
+        if (step == 1) PostMessageA(w.GetHWND()->hwnd, WM_CLOSE, 0, 0);
+    };
+    EXPECT_EQ(0, Main::Instance()->Execute(0, nullptr));
+    EXPECT_LT(window.idles, window.idleLimit);
+}
+
+}  // namespace
+}  // namespace ondra
