@@ -429,7 +429,7 @@ private:
         if (locked.empty() || !model.Inside(1, 1)) return;
 
         const Reachability walk(model);
-        const Reachability allOpen(model, locked);
+        const std::set<int> keysWithEveryDoorOpen = walk.KeysFoundWith(locked);
         for (int i : locked) {
             const PlacedObject& door = model.Objects()[static_cast<size_t>(i)];
             const int key = door.keyId;
@@ -437,10 +437,10 @@ private:
             const std::string what = DoorName(door) + " needs key " + std::to_string(key);
             if (keysInMap.count(key) == 0) {
                 findings.Error(door.line, what + ", and the map has no key " + std::to_string(key));
-            } else if (allOpen.Keys().count(key) == 0) {
+            } else if (keysWithEveryDoorOpen.count(key) == 0) {
                 findings.Error(door.line, what + ", which lies where no way from the entrance leads, even "
                                                  "through every door");
-            } else if (Reachability(model, {i}).Keys().count(key) != 0) {
+            } else if (walk.KeysFoundWith({i}).count(key) != 0) {
                 findings.Error(door.line, what + ", which lies behind this door: it cannot be reached from the "
                                                  "entrance without passing the door");
             } else {
