@@ -213,7 +213,9 @@ private:
         MapFaceSlot slot = MapFaceSlot::kNorth;
         while (tokens.Next(word) && word != "}") {
             if (FaceSlotOf(word, slot))
-                block.items.push_back(ReadFace(slot));
+                // Made in place: gcc 12 at -O3 takes a temporary variant here
+                // for one that may hold a MapObject with keyId unset.
+                block.items.emplace_back(std::in_place_type<MapFace>, ReadFace(slot));
             else if (word == "liveobjects")
                 ReadObjects(block.items);
             else
