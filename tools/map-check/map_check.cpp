@@ -3,12 +3,14 @@
 #include "tools/map-check/map_check.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <queue>
 #include <set>
+#include <sstream>
 
+#include "tools/map-check/map_file.h"
 #include "tools/map-check/reachability.h"
 
 namespace mapcheck {
@@ -64,9 +66,6 @@ constexpr NamedTexture kLookedUpTextures[] = {
 };
 // Models the game looks up after loading the map, without loading them.
 constexpr const char* kArmModels[] = {"armgun.3DS", "armtorch.3DS"};
-// The planet surface: loaded by the game from its data folder, not named
-// in the map.
-constexpr const char* kSurfaceModel = "surface.3DS";
 
 class Rules {
 public:
@@ -140,6 +139,11 @@ private:
             case MapSkipReason::kNotANumber:
                 findings.Warning(token.line, Quoted(token.text) + " is not a whole number; the game reads it as " +
                                                  std::to_string(MapNumber(token.text)));
+                return;
+            case MapSkipReason::kOutOfRange:
+                findings.Warning(token.line, Quoted(token.text) + " is out of range: the game holds numbers from " +
+                                                 std::to_string(INT_MIN) + " to " + std::to_string(INT_MAX) +
+                                                 " and reads it as " + std::to_string(MapNumber(token.text)));
                 return;
         }
     }
@@ -610,9 +614,13 @@ MapCheck::MapCheck(std::istream& in, const CheckOptions& options) : description(
     Rules(description, model, findings).Run(files);
 }
 
-std::unique_ptr<MapCheck> CheckMapFile(const std::string& path, const CheckOptions& options) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return nullptr;
+std::unique_ptr<MapCheck> CheckMapFile(const std::string& path, const CheckOptions& options, std::string* whyNot) {
+    std::string text, reason;
+    if (!ReadMapFile(path, text, reason)) {
+        if (whyNot) *whyNot = reason;
+        return nullptr;
+    }
+    std::istringstream in(text);
     return std::make_unique<MapCheck>(in, options);
 }
 

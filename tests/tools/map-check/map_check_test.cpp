@@ -353,6 +353,11 @@ TEST(MapCheckTest, WordsTheReaderPassesOver) {
           "map.txt:4: warning: expected '}', found ']'; the game reads past it as the brace"}},
         {"numbers with tails", "mapsize 1x 1\n" + Room(1, 1, "nse"),
          {"map.txt:2: warning: '1x' is not a whole number; the game reads it as 1"}},
+        {"a key beyond the int range",
+         "mapsize 1 1\n" + Room(1, 1, "nse", Objects("KEY { 99999999999 keyred.3DS }")),
+         {"map.txt:3: warning: '99999999999' is out of range: the game holds numbers from -2147483648 to "
+          "2147483647 and reads it as 2147483647",
+          "map.txt:3: warning: key 2147483647 opens no locked door"}},
         {"a file that ends inside a block",
          "mapsize 1 1\nblock 1 1 { ceiling { NO_LIGHT ceiling.jpg } floor { NORMAL_FLOOR floorplate.jpg }\n"
          "  north { WALL wallpanel.jpg } south { WALL wallpanel.jpg } east { WALL wallpanel.jpg }\n",
