@@ -62,7 +62,7 @@ std::string ReplacedInput(const std::string& picture, const std::vector<std::str
         if (!mapcheck::SameFile(picture, inputs[i])) continue;
         const std::string what = i == 0   ? "the map " + inputs[i]
                                  : i == 1 ? inputs[i] + ", the planet surface's model"
-                                          : inputs[i] + ", a file the map names";
+                                          : inputs[i] + ", a file the map or its models name";
         return "--picture " + picture + " would replace " + what + "; give another file";
     }
     return "";

@@ -8,6 +8,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "framework/load3ds/model.h"
+#include "framework/load3ds/model_ex.h"
+#include "tools/map-check/file_check.h"
 #include "tools/map-check/map_check.h"
 
 namespace mapcheck {
@@ -37,6 +40,31 @@ bool ReadAll(int fd, std::string& text, std::string& whyNot) {
     }
 }
 
+// The pictures a model's materials name, with the names the 3DS reader
+// tries in their place, as it reads them: relative to the data folder.
+std::vector<std::string> TexturesOf(const std::string& dataDir, const std::string& modelName) {
+    std::vector<std::string> names;
+    WorkingDirectory here(dataDir);
+    if (!here.Entered()) return names;
+    ondra::Model model;
+    {
+        CaughtOutput quiet;
+        if (!model.Load(modelName.c_str())) return names;
+    }
+    for (const ondra::Material& material : model.GetData().materials) {
+        const std::string& name = material.textureName;
+        if (name.empty()) continue;
+        names.push_back(name);
+        const size_t dot = name.rfind('.');
+        if (dot == std::string::npos) continue;
+        std::string flattened = name;
+        flattened[dot] = '_';
+        names.push_back(flattened + ".jpg");
+        names.push_back(name.substr(0, dot) + ".jpg");
+    }
+    return names;
+}
+
 }  // namespace
 
 bool ReadMapFile(const std::string& path, std::string& text, std::string& whyNot) {
@@ -61,7 +89,13 @@ bool ReadMapFile(const std::string& path, std::string& text, std::string& whyNot
 
 std::vector<std::string> InputsOf(const std::string& mapPath, const MapModel& model, const std::string& dataDir) {
     std::vector<std::string> inputs = {mapPath, dataDir + "/" + kSurfaceModel};
-    for (const FileMention& file : model.Files()) inputs.push_back(dataDir + "/" + file.name);
+    std::vector<std::string> models = {kSurfaceModel};
+    for (const FileMention& file : model.Files()) {
+        inputs.push_back(dataDir + "/" + file.name);
+        if (file.kind == FileMention::kModel) models.push_back(file.name);
+    }
+    for (const std::string& name : models)
+        for (const std::string& texture : TexturesOf(dataDir, name)) inputs.push_back(dataDir + "/" + texture);
     return inputs;
 }
 

@@ -16,7 +16,9 @@ namespace mapcheck {
 bool ReadMapFile(const std::string& path, std::string& text, std::string& whyNot);
 
 // The files a check of the map reads: the map, the planet surface's model
-// in `dataDir`, then every file the map names as it is found there.
+// in `dataDir`, then every file the map names as it is found there, then
+// the pictures its models name (with the names the 3DS reader tries in
+// their place).
 std::vector<std::string> InputsOf(const std::string& mapPath, const MapModel& model, const std::string& dataDir);
 
 // Whether both names lead to one existing file, symbolic links followed.
