@@ -140,11 +140,12 @@ protected:
     }
 };
 
-TEST_F(MapCheckBadRunTest, EachIsRefusedAtOnceWithItsStatusAndNoInputOrOldOutputIsHarmed) {
+// `scratchName`: the name of the scratch folder in its parent.
+std::vector<BadRun> BadRuns(const std::string& scratchName) {
     const std::string usage = "usage: map-check [--picture OUT.bmp] [--data DIR] map.txt\n";
     const std::string cannotWrite = "map-check: cannot write the picture";
     const std::string summary = "{map}: 0 errors, 0 warnings\n";
-    const std::vector<BadRun> runs = {
+    return {
         {"help", "--help", 0, usage, ""},
         {"short help", "-h", 0, usage, ""},
         {"no map", "", 2, "", "map-check: no map file given\n" + usage},
@@ -173,8 +174,8 @@ TEST_F(MapCheckBadRunTest, EachIsRefusedAtOnceWithItsStatusAndNoInputOrOldOutput
          ""},
         {"the picture onto the map", "--data {data} --picture {map} {map}", 2, "",
          "map-check: --picture {map} would replace the map"},
-        {"the picture onto the map through another name", "--data {data} --picture {dir}/../" +
-                                                              dir.filename().string() + "/map.txt {map}",
+        {"the picture onto the map through another name", "--data {data} --picture {dir}/../" + scratchName +
+                                                              "/map.txt {map}",
          2, "", "would replace the map"},
         {"the picture onto a texture the map names", "--picture {dir}/wallpanel.jpg {dir}/own.txt", 2, "",
          "would replace {dir}/wallpanel.jpg, a file the map or its models name"},
@@ -188,6 +189,10 @@ TEST_F(MapCheckBadRunTest, EachIsRefusedAtOnceWithItsStatusAndNoInputOrOldOutput
         {"the picture onto a disk that fills up", "--data {data} --picture {dir}/old.bmp {map}", 1, summary,
          cannotWrite, "trap '' XFSZ; ulimit -f 200;"},
     };
+}
+
+TEST_F(MapCheckBadRunTest, EachIsRefusedAtOnceWithItsStatusAndNoInputOrOldOutputIsHarmed) {
+    const std::vector<BadRun> runs = BadRuns(dir.filename().string());
     const std::vector<std::string> files = scratch.Names();
     const std::vector<std::string> kept = {"map.txt", "old.bmp", "wallpanel.jpg", "vorlskin.jpg"};
     std::vector<std::string> contents;
