@@ -9,7 +9,8 @@ scripts/deps.sh fuzz
 seconds=${1:-30}
 shift || true
 build_dir=${BUILD_DIR:-build-fuzz}
-CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DONDRA_FUZZ=ON -DONDRA_TESTS=OFF -DONDRA_BENCH=OFF >/dev/null
+CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DONDRA_FUZZ=ON -DONDRA_TESTS=OFF -DONDRA_BENCH=OFF \
+  -DONDRA_WERROR=ON >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
 
 targets=("$@")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the game and plays it in the generated data folder. Without a
-# display it plays a scripted tour on a virtual X server instead: down the
-# ramp, the weapon, a door, a creature and a generator.
+# display it plays a scripted tour on a virtual X server instead (down the
+# ramp, the weapon, a door, a creature and a generator) and saves a picture
+# of each sight in tour/ of the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test  # the same tree serves scripts/test.sh
@@ -14,7 +15,5 @@ if [ -n "${DISPLAY:-}" ]; then
   "${program[@]}" "$@"
 else
   echo "DISPLAY is not set: playing tests/game/playthrough/reactor.txt on a virtual X server" >&2
-  xvfb-run -a -s "-screen 0 1024x768x24" "${program[@]}" \
-    --script "$PWD/tests/game/playthrough/reactor.txt" --dt 0.05 --frames 525 "$@" >/dev/null
-  echo "the scripted run ended" >&2
+  scripts/tour_pictures.sh "${program[@]}" "$build_dir/tour" "$@"
 fi

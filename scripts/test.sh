@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh test
 
 build_dir=${BUILD_DIR:-build}
-# Tests and benchmarks on, whatever an earlier configuration of this tree said.
-cmake -S . -B "$build_dir" -DONDRA_TESTS=ON -DONDRA_BENCH=ON "$@" >/dev/null
+# Tests and benchmarks on, whatever an earlier configuration of this tree
+# said, and any warning is an error here (unlike a plain build).
+cmake -S . -B "$build_dir" -DONDRA_TESTS=ON -DONDRA_BENCH=ON -DONDRA_WERROR=ON "$@" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
 # LeakSanitizer stops every thread of the process to scan it at exit, and
 # its tracer has been seen to crash while llvmpipe's rasterizer threads exit

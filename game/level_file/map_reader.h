@@ -98,6 +98,7 @@ enum class MapSkipReason {
     kNotAnOpeningBrace,   // stands where a "{" is read and discarded
     kNotAClosingBrace,    // stands where a "}" is read and discarded
     kNotANumber,          // read as a number, but not all of it is one ("2x" reads as 2)
+    kOutOfRange,          // a whole number beyond the int range, read as the nearest end of it
 };
 
 struct MapSkippedToken {
@@ -132,6 +133,9 @@ MapDescription ReadMap(std::istream& in);
 // The number at the start of the token, as atoi reads it ("12ab" is 12,
 // "ab" is 0), but held to the int range instead of overflowing.
 int MapNumber(const std::string& token);
+// Whether the number at the start of the token lies in the int range, so
+// that MapNumber gives it unchanged.
+bool FitsInInt(const std::string& token);
 
 // The words that name a face slot ("west", ..., "ceiling", "floor") and an
 // object kind ("LOCK_DOOR", "WEAPON", ...).

@@ -324,14 +324,28 @@ TEST_F(MapLoaderTest, TheWorldsGroupSpheresHoldANonSquareMap) {
     }
 }
 
-TEST(MapNumberTest, ReadsLikeAtoiButHeldToTheIntRange) {
+TEST(MapNumberTest, ReadsLikeAtoiButHeldToTheIntRangeAndSaysWhenItWasCut) {
     const struct {
         const char* token;
         int value;
-    } cases[] = {{"12", 12},   {"12ab", 12}, {"-7", -7}, {"+5", 5},
-                 {"ab", 0},    {"", 0},      {"-", 0},   {"99999999999999999999", INT_MAX},
-                 {"2147483647", INT_MAX},    {"-2147483648", INT_MIN}, {"-99999999999999999999", INT_MIN}};
-    for (const auto& c : cases) EXPECT_EQ(MapNumber(c.token), c.value) << c.token;
+        bool fits;
+    } cases[] = {{"12", 12, true},
+                 {"12ab", 12, true},
+                 {"-7", -7, true},
+                 {"+5", 5, true},
+                 {"ab", 0, true},
+                 {"", 0, true},
+                 {"-", 0, true},
+                 {"2147483647", INT_MAX, true},
+                 {"2147483648", INT_MAX, false},
+                 {"99999999999999999999", INT_MAX, false},
+                 {"-2147483648", INT_MIN, true},
+                 {"-2147483649", INT_MIN, false},
+                 {"-99999999999999999999", INT_MIN, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(MapNumber(c.token), c.value) << c.token;
+        EXPECT_EQ(FitsInInt(c.token), c.fits) << c.token;
+    }
 }
 
 // Every object keyword in the generated map yields one object of its kind.

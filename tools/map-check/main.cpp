@@ -9,62 +9,98 @@
 // With --picture it also draws the level from above into a BMP.
 //
 // Exit status: 0 without errors, 1 with errors (or when the map or the
-// picture cannot be read or written), 2 for a wrong command line.
+// picture cannot be read or written), 2 for a wrong command line, a
+// picture that would replace a file the check reads among them.
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include "tools/map-check/map_check.h"
+#include "tools/map-check/map_file.h"
 #include "tools/map-check/map_picture.h"
 
 namespace {
 
-int Usage(const char* why) {
-    if (why) std::fprintf(stderr, "map-check: %s\n", why);
-    std::fprintf(stderr, "usage: map-check [--picture OUT.bmp] [--data DIR] map.txt\n");
+constexpr const char* kUsage = "usage: map-check [--picture OUT.bmp] [--data DIR] map.txt\n";
+
+// A wrong command line: why, then the usage, on standard error.
+int Usage(const std::string& why) {
+    std::fprintf(stderr, "map-check: %s\n%s", why.c_str(), kUsage);
     return 2;
+}
+
+struct CommandLine {
+    std::string mapPath, picturePath, dataDir;
+    bool help = false;
+};
+
+// 0 when the command line is sound, else the exit status.
+int Parse(int argc, char** argv, CommandLine& line) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            line.help = true;
+        } else if (arg == "--picture" || arg == "--data") {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage("missing value for " + arg);
+            (arg == "--picture" ? line.picturePath : line.dataDir) = argv[++i];
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return Usage("unknown option " + arg);
+        } else if (line.mapPath.empty()) {
+            line.mapPath = arg;
+        } else {
+            return Usage("give one map file");
+        }
+    }
+    if (!line.help && line.mapPath.empty()) return Usage("no map file given");
+    return 0;
+}
+
+// Why the picture must not be written: it would replace one of the run's
+// inputs (see InputsOf); empty when it replaces none.
+std::string ReplacedInput(const std::string& picture, const std::vector<std::string>& inputs) {
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        if (!mapcheck::SameFile(picture, inputs[i])) continue;
+        const std::string what = i == 0   ? "the map " + inputs[i]
+                                 : i == 1 ? inputs[i] + ", the planet surface's model"
+                                          : inputs[i] + ", a file the map or its models name";
+        return "--picture " + picture + " would replace " + what + "; give another file";
+    }
+    return "";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string mapPath, picturePath, dataDir;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            Usage(nullptr);
-            return 0;
-        }
-        if (arg == "--picture" || arg == "--data") {
-            if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage(("missing value for " + arg).c_str());
-            (arg == "--picture" ? picturePath : dataDir) = argv[++i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return Usage(("unknown option " + arg).c_str());
-        } else if (mapPath.empty()) {
-            mapPath = arg;
-        } else {
-            return Usage("give one map file");
-        }
+    CommandLine line;
+    if (const int status = Parse(argc, argv, line)) return status;
+    if (line.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    if (mapPath.empty()) return Usage("no map file given");
-
+    const std::string& mapPath = line.mapPath;
     mapcheck::CheckOptions options;
-    options.dataDir = dataDir.empty() ? mapcheck::DataDirOf(mapPath) : dataDir;
-    const std::unique_ptr<mapcheck::MapCheck> check = mapcheck::CheckMapFile(mapPath, options);
+    options.dataDir = line.dataDir.empty() ? mapcheck::DataDirOf(mapPath) : line.dataDir;
+    std::string whyNot;
+    const std::unique_ptr<mapcheck::MapCheck> check = mapcheck::CheckMapFile(mapPath, options, &whyNot);
     if (!check) {
-        std::printf("%s: error: cannot open the map file\n", mapPath.c_str());
+        std::printf("%s: error: cannot read the map file: %s\n", mapPath.c_str(), whyNot.c_str());
         std::printf("%s\n", mapcheck::FormatSummary(mapPath, 1, 0).c_str());
         return 1;
+    }
+    if (!line.picturePath.empty()) {
+        const std::string refusal =
+            ReplacedInput(line.picturePath, mapcheck::InputsOf(mapPath, check->Model(), options.dataDir));
+        if (!refusal.empty()) return Usage(refusal);
     }
     for (const mapcheck::Finding& finding : check->Results().Sorted())
         std::printf("%s\n", mapcheck::FormatFinding(mapPath, finding).c_str());
     std::printf("%s\n", mapcheck::FormatSummary(mapPath, check->Errors(), check->Warnings()).c_str());
 
     bool pictureFailed = false;
-    if (!picturePath.empty()) {
+    if (!line.picturePath.empty()) {
         const mapcheck::MapPicture picture(check->Model(), mapPath);
-        if (!picture.SaveBmp(picturePath)) {
-            std::fprintf(stderr, "map-check: cannot write the picture %s\n", picturePath.c_str());
+        if (!picture.SaveBmp(line.picturePath)) {
+            std::fprintf(stderr, "map-check: cannot write the picture %s\n", line.picturePath.c_str());
             pictureFailed = true;
         }
     }

@@ -3,12 +3,14 @@
 #include "tools/map-check/map_check.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <queue>
 #include <set>
+#include <sstream>
 
+#include "tools/map-check/map_file.h"
 #include "tools/map-check/reachability.h"
 
 namespace mapcheck {
@@ -104,6 +106,11 @@ private:
             case MapSkipReason::kNotANumber:
                 findings.Warning(token.line, Quoted(token.text) + " is not a whole number; the game reads it as " +
                                                  std::to_string(MapNumber(token.text)));
+                return;
+            case MapSkipReason::kOutOfRange:
+                findings.Warning(token.line, Quoted(token.text) + " is out of range: the game holds numbers from " +
+                                                 std::to_string(INT_MIN) + " to " + std::to_string(INT_MAX) +
+                                                 " and reads it as " + std::to_string(MapNumber(token.text)));
                 return;
         }
     }
@@ -393,7 +400,7 @@ private:
         if (locked.empty() || !model.Inside(1, 1)) return;
 
         const Reachability walk(model);
-        const Reachability allOpen(model, locked);
+        const std::set<int> keysWithEveryDoorOpen = walk.KeysFoundWith(locked);
         for (int i : locked) {
             const PlacedObject& door = model.Objects()[static_cast<size_t>(i)];
             const int key = door.keyId;
@@ -401,10 +408,10 @@ private:
             const std::string what = DoorName(door) + " needs key " + std::to_string(key);
             if (keysInMap.count(key) == 0) {
                 findings.Error(door.line, what + ", and the map has no key " + std::to_string(key));
-            } else if (allOpen.Keys().count(key) == 0) {
+            } else if (keysWithEveryDoorOpen.count(key) == 0) {
                 findings.Error(door.line, what + ", which lies where no way from the entrance leads, even "
                                                  "through every door");
-            } else if (Reachability(model, {i}).Keys().count(key) != 0) {
+            } else if (walk.KeysFoundWith({i}).count(key) != 0) {
                 findings.Error(door.line, what + ", which lies behind this door: it cannot be reached from the "
                                                  "entrance without passing the door");
             } else {
@@ -574,9 +581,13 @@ MapCheck::MapCheck(std::istream& in, const CheckOptions& options) : description(
     Rules(description, model, findings).Run(files);
 }
 
-std::unique_ptr<MapCheck> CheckMapFile(const std::string& path, const CheckOptions& options) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return nullptr;
+std::unique_ptr<MapCheck> CheckMapFile(const std::string& path, const CheckOptions& options, std::string* whyNot) {
+    std::string text, reason;
+    if (!ReadMapFile(path, text, reason)) {
+        if (whyNot) *whyNot = reason;
+        return nullptr;
+    }
+    std::istringstream in(text);
     return std::make_unique<MapCheck>(in, options);
 }
 

@@ -17,8 +17,8 @@
 //
 // Warnings (it works, but probably not as meant):
 // - words the reader skips: unknown words, the "textures" entry, tokens
-//   where a brace belongs, numbers with tails; a file that ends inside an
-//   entry; overlong words;
+//   where a brace belongs, numbers with tails; numbers beyond the int
+//   range; a file that ends inside an entry; overlong words;
 // - a block's outer side facing the outside of the map with no wall, an
 //   empty cell on the map's edge, a side open onto rock, a wall that can be
 //   seen from one side only (walls face into their block);
@@ -62,6 +62,10 @@ struct CheckOptions {
 // How many textures the game's texture cache holds.
 constexpr int kTextureCacheSlots = kTextureSlots;
 
+// The planet surface: loaded by the game from its data folder, not named
+// in the map.
+constexpr const char* kSurfaceModel = "surface.3DS";
+
 class MapCheck {
 public:
     // Reads the map and checks it.
@@ -81,8 +85,10 @@ private:
     Findings findings;
 };
 
-// Reads and checks the file; null when it cannot be opened.
-std::unique_ptr<MapCheck> CheckMapFile(const std::string& path, const CheckOptions& options);
+// Reads and checks the file; null when it cannot be read, or is no regular
+// file, with the reason in `whyNot`.
+std::unique_ptr<MapCheck> CheckMapFile(const std::string& path, const CheckOptions& options,
+                                       std::string* whyNot = nullptr);
 
 // The folder a map's names are looked up in by default: the folder the map
 // lies in, as the game finds its data where map.txt is.

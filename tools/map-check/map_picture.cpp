@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/image/encoders/image_encoders.h"
+#include "framework/image.h"
 #include "tools/map-check/pixel_font.h"
 #include "tools/map-check/reachability.h"
 
@@ -447,16 +447,21 @@ Rgb MapPicture::At(int x, int y) const {
     return pixels[static_cast<size_t>(y) * static_cast<size_t>(layout.width) + static_cast<size_t>(x)];
 }
 
+// Through the image writer, which writes beside the old file and renames
+// over it, and opens FIFOs and devices without waiting for a reader.
 bool MapPicture::SaveBmp(const std::string& path) const {
-    ondra::encoders::BmpFile file;
-    file.width = layout.width;
-    file.height = layout.height;  // rows bottom-up
-    file.bitCount = 24;
-    file.pixels = ondra::encoders::PackRows(layout.width, layout.height, 24, [&](int x, int fileRow) {
-        const Rgb p = At(x, layout.height - 1 - fileRow);
-        return static_cast<std::uint32_t>(p.r) << 16 | static_cast<std::uint32_t>(p.g) << 8 | p.b;
-    });
-    return ondra::encoders::WriteFile(path, ondra::encoders::Encode(file));
+    ondra::Image image(layout.width, layout.height, ondra::RGB);
+    if (image.IsEmpty()) return false;
+    for (int row = 0; row < layout.height; ++row) {
+        std::uint8_t* out = image.GetRow(row);  // rows bottom-up
+        for (int x = 0; x < layout.width; ++x) {
+            const Rgb p = At(x, layout.height - 1 - row);
+            *out++ = p.r;
+            *out++ = p.g;
+            *out++ = p.b;
+        }
+    }
+    return image.Save(path.c_str());
 }
 
 }  // namespace mapcheck

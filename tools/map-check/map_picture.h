@@ -74,7 +74,8 @@ public:
     const PictureLayout& Layout() const { return layout; }
     // The pixel at (x, y), y from the top; black outside the picture.
     Rgb At(int x, int y) const;
-    // As a 24-bit BMP; false when it cannot be written.
+    // As a 24-bit BMP. A file already there is replaced only by a complete
+    // picture; false when it cannot be written.
     bool SaveBmp(const std::string& path) const;
 
 private:

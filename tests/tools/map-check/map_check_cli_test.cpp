@@ -1,12 +1,16 @@
 // The map-check program end to end: what it prints, its exit status, the
 // data folder it looks in and the picture it writes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "framework/image.h"
 #include "tests/support/scratch_folder.h"
@@ -22,11 +26,9 @@ struct Outcome {
     std::string out;
 };
 
-// Runs the program with `arguments` (already quoted) and keeps its
-// standard output; standard error is dropped.
-Outcome MapCheckRun(const std::string& arguments) {
+// Runs a shell command and keeps its standard output.
+Outcome RunShell(const std::string& command) {
     Outcome run;
-    const std::string command = std::string(MAP_CHECK_PATH) + " " + arguments + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
@@ -35,6 +37,12 @@ Outcome MapCheckRun(const std::string& arguments) {
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// Runs the program with `arguments` (already quoted) and keeps its
+// standard output; standard error is dropped.
+Outcome MapCheckRun(const std::string& arguments) {
+    return RunShell(std::string(MAP_CHECK_PATH) + " " + arguments + " 2>/dev/null");
 }
 
 class MapCheckCliTest : public ::testing::Test {
@@ -91,15 +99,119 @@ TEST_F(MapCheckCliTest, TheGameMapIsCleanAndItsPictureIsWritten) {
     EXPECT_GT(image.Height(), 14 * 24);
 }
 
-TEST_F(MapCheckCliTest, AMissingMapIsAnErrorAndAWrongCommandLineIsStatusTwo) {
-    const std::string missing = (dir / "absent.txt").string();
-    const Outcome run = MapCheckRun(missing);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, missing + ": error: cannot open the map file\n" + missing + ": 1 error, 0 warnings\n");
-    EXPECT_EQ(MapCheckRun("").status, 2);
-    EXPECT_EQ(MapCheckRun("--picture").status, 2);
-    EXPECT_EQ(MapCheckRun("--frobnicate map.txt").status, 2);
-    EXPECT_EQ(MapCheckRun("a.txt b.txt").status, 2);
+// A run that must fail, and how. In `arguments`, `out` and `err`, {map} is
+// a copy of the game's map in the scratch folder, {dir} that folder and
+// {data} the game's data folder; `shell` runs before the program. `err` is
+// a part of standard error; standard output must be `out` exactly.
+struct BadRun {
+    const char* name;
+    std::string arguments;
+    int status;
+    std::string out;
+    std::string err;
+    std::string shell = "";
+};
+
+class MapCheckBadRunTest : public MapCheckCliTest {
+protected:
+    void SetUp() override {
+        fs::copy_file(std::string(ONDRA_DATA_DIR) + "/map.txt", dir / "map.txt");
+        Write("old.bmp", "the picture of an earlier run");
+        Write("wallpanel.jpg", "a texture of the map");
+        for (const char* name : {"vorlax.3DS", "vorlskin.jpg"})
+            fs::copy_file(fs::path(ONDRA_DATA_DIR) / name, dir / name);
+        Write("own.txt", WithHeader("mapsize 1 1\n" + Room(1, 1, "nse")));
+        ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+        fs::create_directory(dir / "folder");
+        Write("stderr.txt", "");
+    }
+
+    std::string Fill(std::string text) const {
+        const std::pair<const char*, std::string> names[] = {
+            {"{map}", (dir / "map.txt").string()}, {"{dir}", dir.string()}, {"{data}", ONDRA_DATA_DIR}};
+        for (const auto& [name, value] : names)
+            for (size_t at; (at = text.find(name)) != std::string::npos;) text.replace(at, std::strlen(name), value);
+        return text;
+    }
+
+    std::string Read(const std::string& name) const {
+        std::ifstream in(dir / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+// `scratchName`: the name of the scratch folder in its parent.
+std::vector<BadRun> BadRuns(const std::string& scratchName) {
+    const std::string usage = "usage: map-check [--picture OUT.bmp] [--data DIR] map.txt\n";
+    const std::string cannotWrite = "map-check: cannot write the picture";
+    const std::string summary = "{map}: 0 errors, 0 warnings\n";
+    return {
+        {"help", "--help", 0, usage, ""},
+        {"short help", "-h", 0, usage, ""},
+        {"no map", "", 2, "", "map-check: no map file given\n" + usage},
+        {"no picture name", "--picture", 2, "", "missing value for --picture"},
+        {"an unknown option", "--frobnicate {map}", 2, "", "unknown option --frobnicate"},
+        {"two maps", "a.txt b.txt", 2, "", "give one map file"},
+        {"a missing map", "{dir}/absent.txt", 1,
+         "{dir}/absent.txt: error: cannot read the map file: No such file or directory\n"
+         "{dir}/absent.txt: 1 error, 0 warnings\n",
+         ""},
+        {"an endless device", "/dev/zero", 1,
+         "/dev/zero: error: cannot read the map file: it is a character device, not a map file\n"
+         "/dev/zero: 1 error, 0 warnings\n",
+         ""},
+        {"random bytes without end", "/dev/urandom", 1,
+         "/dev/urandom: error: cannot read the map file: it is a character device, not a map file\n"
+         "/dev/urandom: 1 error, 0 warnings\n",
+         ""},
+        {"a FIFO nobody writes", "{dir}/fifo", 1,
+         "{dir}/fifo: error: cannot read the map file: it is a FIFO, not a map file\n"
+         "{dir}/fifo: 1 error, 0 warnings\n",
+         ""},
+        {"a folder", "{dir}/folder", 1,
+         "{dir}/folder: error: cannot read the map file: it is a directory, not a map file\n"
+         "{dir}/folder: 1 error, 0 warnings\n",
+         ""},
+        {"the picture onto the map", "--data {data} --picture {map} {map}", 2, "",
+         "map-check: --picture {map} would replace the map"},
+        {"the picture onto the map through another name", "--data {data} --picture {dir}/../" + scratchName +
+                                                              "/map.txt {map}",
+         2, "", "would replace the map"},
+        {"the picture onto a texture the map names", "--picture {dir}/wallpanel.jpg {dir}/own.txt", 2, "",
+         "would replace {dir}/wallpanel.jpg, a file the map or its models name"},
+        {"the picture onto a texture of a model the map names", "--picture {dir}/vorlskin.jpg {dir}/own.txt", 2,
+         "", "would replace {dir}/vorlskin.jpg, a file the map or its models name"},
+        {"the picture into a FIFO nobody reads", "--data {data} --picture {dir}/fifo {map}", 1, summary,
+         cannotWrite},
+        {"the picture onto a full device", "--data {data} --picture /dev/full {map}", 1, summary, cannotWrite},
+        {"the picture into a folder that is not there", "--data {data} --picture {dir}/absent/plan.bmp {map}", 1,
+         summary, cannotWrite},
+        {"the picture onto a disk that fills up", "--data {data} --picture {dir}/old.bmp {map}", 1, summary,
+         cannotWrite, "trap '' XFSZ; ulimit -f 200;"},
+    };
+}
+
+TEST_F(MapCheckBadRunTest, EachIsRefusedAtOnceWithItsStatusAndNoInputOrOldOutputIsHarmed) {
+    const std::vector<BadRun> runs = BadRuns(dir.filename().string());
+    const std::vector<std::string> files = scratch.Names();
+    const std::vector<std::string> kept = {"map.txt", "old.bmp", "wallpanel.jpg", "vorlskin.jpg"};
+    std::vector<std::string> contents;
+    for (const std::string& name : kept) contents.push_back(Read(name));
+    for (const BadRun& run : runs) {
+        SCOPED_TRACE(run.name);
+        // Whatever would hang is stopped, and fails the case.
+        const Outcome outcome =
+            RunShell(Fill(run.shell + " timeout 20 " + MAP_CHECK_PATH + " " + run.arguments + " 2>{dir}/stderr.txt"));
+        const std::string err = Read("stderr.txt");
+        EXPECT_EQ(outcome.status, run.status);
+        EXPECT_EQ(outcome.out, Fill(run.out));
+        if (run.err.empty())
+            EXPECT_EQ(err, "");
+        else
+            EXPECT_NE(err.find(Fill(run.err)), std::string::npos) << err;
+        EXPECT_EQ(scratch.Names(), files);
+        for (size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(Read(kept[i]), contents[i]) << kept[i];
+    }
 }
 
 }  // namespace

@@ -189,11 +189,36 @@ TEST(MapCheckTest, LockedDoorsWhoseKeysCannotBeHadFirst) {
          {"map.txt:3: error: the locked door on the east side of block 1 1 needs key 1, which lies where no way "
           "from the entrance leads, even through every door",
           "map.txt:5: warning: block 1 3 cannot be reached from the entrance"}},
+        {"two locked doors on one side need both keys",
+         "mapsize 1 2\n" + Room(1, 1, "ns", Objects("LOCK_DOOR { 1 east doorlock.tga } KEY { 1 keyred.3DS }")) +
+             Room(1, 2, "nse", Objects("LOCK_DOOR { 2 west doorlock.tga } KEY { 2 keyred.3DS }")),
+         {"map.txt:4: warning: the locked door on the west side of block 1 2 shares its side with the door of "
+          "line 3",
+          "map.txt:4: error: the locked door on the west side of block 1 2 needs key 2, which lies behind this "
+          "door: it cannot be reached from the entrance without passing the door"}},
         {"a locked entrance with the key inside",
          "mapsize 1 1\n" + Room(1, 1, "nse", Objects("LOCK_DOOR { 1 west doorlock.tga } KEY { 1 keyred.3DS }")),
          {"map.txt:3: error: the locked door on the west side of block 1 1 needs key 1, which lies behind this "
           "door: it cannot be reached from the entrance without passing the door"}},
     });
+}
+
+// Keys that turn up one at a time, each behind the door before it, and
+// closets that each keep their own door's key, in open ground.
+TEST(MapCheckTest, ManyLockedDoorsInOpenGround) {
+    for (const bool chain : {true, false}) {
+        SCOPED_TRACE(chain ? "a chain of doors" : "keys behind their own doors");
+        int behind = 0, otherErrors = 0;
+        for (const std::string& line : CheckLines(LockedDoorMap(15, 12, chain))) {
+            if (line.find(": error: ") == std::string::npos) continue;
+            if (line.find("which lies behind this door") != std::string::npos)
+                ++behind;
+            else
+                ++otherErrors;
+        }
+        EXPECT_EQ(behind, chain ? 0 : 12);
+        EXPECT_EQ(otherErrors, 0);
+    }
 }
 
 TEST(MapCheckTest, SidesOpenToTheOutsideOrTheRock) {
@@ -328,6 +353,11 @@ TEST(MapCheckTest, WordsTheReaderPassesOver) {
           "map.txt:4: warning: expected '}', found ']'; the game reads past it as the brace"}},
         {"numbers with tails", "mapsize 1x 1\n" + Room(1, 1, "nse"),
          {"map.txt:2: warning: '1x' is not a whole number; the game reads it as 1"}},
+        {"a key beyond the int range",
+         "mapsize 1 1\n" + Room(1, 1, "nse", Objects("KEY { 99999999999 keyred.3DS }")),
+         {"map.txt:3: warning: '99999999999' is out of range: the game holds numbers from -2147483648 to "
+          "2147483647 and reads it as 2147483647",
+          "map.txt:3: warning: key 2147483647 opens no locked door"}},
         {"a file that ends inside a block",
          "mapsize 1 1\nblock 1 1 { ceiling { NO_LIGHT ceiling.jpg } floor { NORMAL_FLOOR floorplate.jpg }\n"
          "  north { WALL wallpanel.jpg } south { WALL wallpanel.jpg } east { WALL wallpanel.jpg }\n",

@@ -31,6 +31,20 @@ std::string Objects(const std::string& objects) { return "liveobjects { " + obje
 
 std::string WithHeader(const std::string& text) { return kHeader + text; }
 
+std::string LockedDoorMap(int size, int doors, bool chain) {
+    std::string text = "mapsize " + std::to_string(size) + " " + std::to_string(size) + "\n";
+    text += Room(1, 1, "n", chain ? Objects("KEY { 1 keyred.3DS }") : "");
+    const int perRow = (size - 1) / 2;
+    for (int door = 1; door <= doors; ++door) {
+        const int row = 3 + 2 * ((door - 1) / perRow), column = 2 + 2 * ((door - 1) % perRow);
+        const int key = chain ? door + 1 : door;
+        std::string objects = "LOCK_DOOR { " + std::to_string(door) + " south doorlock.tga }";
+        if (!chain || door < doors) objects += " KEY { " + std::to_string(key) + " keyred.3DS }";
+        text += Room(row, column, "nwe", Objects(objects));
+    }
+    return text;
+}
+
 std::vector<std::string> CheckLines(const std::string& text, const std::string& dataDir) {
     // The data folder's files are read once for all the tests.
     static FileCheck files;

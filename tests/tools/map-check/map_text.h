@@ -25,6 +25,15 @@ std::string Objects(const std::string& objects);
 // The header, then `text` from line 2 on.
 std::string WithHeader(const std::string& text);
 
+// A `size` x `size` map of empty cells (the player may walk there) with
+// `doors` closets in rows 3, 5, ... and every other column, each shut by a
+// locked door on its south side, for a map-check that must stay fast on
+// large maps. Door N needs key N. In a chain, key 1 lies in the entrance
+// and closet N holds key N + 1, so each door opens only after the one
+// before it; otherwise every closet holds the key to its own door. Without
+// the header line.
+std::string LockedDoorMap(int size, int doors, bool chain);
+
 // Checks the map text with the generated data folder and gives the lines
 // map-check prints for it as "map.txt:LINE: ...", sorted as it prints
 // them, without the summary.
