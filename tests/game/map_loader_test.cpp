@@ -47,14 +47,10 @@ using testing::internal::GetCapturedStdout;
 
 // The members of a group that are of one kind, in attachment order.
 template <class Kind>
-std::vector<Kind*> Members(const CObject& group) {
+std::vector<Kind*> Members(CObject& group) {
     std::vector<Kind*> found;
-    CObject* first = group.FirstChild();
-    for (CObject* member = first; member;) {
-        if (auto* kind = dynamic_cast<Kind*>(member)) found.push_back(kind);
-        member = member->Next();
-        if (member == first) break;
-    }
+    for (CObject& member : group.Children())
+        if (auto* kind = dynamic_cast<Kind*>(&member)) found.push_back(kind);
     return found;
 }
 
