@@ -5,7 +5,7 @@
 
 void BlockPart::Draw() const {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(textureId));
+    glBindTexture(GL_TEXTURE_2D, textureId);
     glPushMatrix();
     glCallList(static_cast<GLuint>(displayList));
     glPopMatrix();

@@ -14,9 +14,9 @@ public:
     // so it draws nothing, yet it still counts as a wall for collisions.
     virtual void Draw() const;
 
-    // GL texture name from the texture cache: 0 draws untextured, and a
-    // missing texture's -1 is bound unchanged.
-    int textureId = 0;
+    // GL texture name from the texture cache; 0, for no texture or a
+    // missing one, draws untextured.
+    unsigned int textureId = 0;
     int displayList = 0;
 };
 

@@ -90,14 +90,14 @@ void Hud::Draw() {
 }
 
 void Hud::BindPanel(const char* image) {
-    int texture = 0;
+    GLuint texture = 0;
     if (textures) {
         auto kept = std::find_if(panelTextures.begin(), panelTextures.end(),
                                  [image](const auto& entry) { return entry.first == image; });
         if (kept == panelTextures.end()) kept = panelTextures.insert(kept, {image, KeptTexture(textures, image)});
         texture = kept->second.Get();
     }
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+    glBindTexture(GL_TEXTURE_2D, texture);
 }
 
 void Hud::DrawPanels() {

@@ -53,7 +53,7 @@ private:
     void Apply(const MapBlockSize& size) { level.SetBlockSize(size.size); }
 
     void Apply(const MapSkybox& sky) {
-        static int Skybox::*const kFaces[] = {&Skybox::west,  &Skybox::east,  &Skybox::top,
+        static unsigned int Skybox::*const kFaces[] = {&Skybox::west,  &Skybox::east,  &Skybox::top,
                                               &Skybox::bottom, &Skybox::north, &Skybox::south};
         for (size_t i = 0; i < sky.names.size() && i < 6; ++i) level.Sky().*kFaces[i] = Texture(sky.names[i]);
     }
@@ -152,7 +152,7 @@ private:
         door->state = Door::kClosed;
         door->orientation = placed.facing;
         // A missing image's -1 is kept as it comes, like a face's.
-        if (!object.texture.empty()) door->texture = static_cast<unsigned int>(Texture(object.texture));
+        if (!object.texture.empty()) door->texture = Texture(object.texture);
         Attach(std::move(door), world.doors);
     }
 
@@ -196,12 +196,12 @@ private:
     }
 
     // The image is loaded when its name is first read; a name that would not
-    // load gives -1, which the cache reports. Without a texture cache
-    // nothing is textured.
-    int Texture(const std::string& name) {
+    // load is reported by the cache and drawn untextured. Without a texture
+    // cache nothing is textured.
+    unsigned int Texture(const std::string& name) {
         if (!textures) return 0;
         textures->Load(name);
-        return textures->Lookup(name);
+        return textures->TextureToBind(name);
     }
 
     const std::string& source;

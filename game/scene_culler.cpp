@@ -59,22 +59,19 @@ Box3 SceneCuller::ReachAround(const Vector3& p) const {
 
 bool SceneCuller::MayShow(const CObject& object) const {
     if (everything || MayShow(ReachAround(object.position))) return true;
-    for (const CObject* c = object.FirstChild(); c; c = c->IsLastChild() ? nullptr : c->Next())
-        if (MayShow(*c)) return true;
+    for (const CObject& child : object.Children())
+        if (MayShow(child)) return true;
     return false;
 }
 
 void SceneCuller::DrawGroup(CObject& group) const {
     glPushMatrix();
     group.Draw();
-    for (CObject* member = group.FirstChild(); member;) {
-        // Read before drawing: a draw may add children, never siblings.
-        CObject* next = member->IsLastChild() ? nullptr : member->Next();
-        if (MayShow(*member))
-            member->DrawSubtree();
+    for (CObject& member : group.Children()) {
+        if (MayShow(member))
+            member.DrawSubtree();
         else
-            member->PassUnseen();
-        member = next;
+            member.PassUnseen();
     }
     glPopMatrix();
 }

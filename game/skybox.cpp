@@ -9,7 +9,7 @@
 namespace {
 
 struct SkyFace {
-    int Skybox::*texture;
+    unsigned int Skybox::*texture;
     float corners[4][3];
 };
 
@@ -34,7 +34,7 @@ void Skybox::Draw() const {
     glPushMatrix();
     glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
     for (const SkyFace& face : kFaces) {
-        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(this->*face.texture));
+        glBindTexture(GL_TEXTURE_2D, this->*face.texture);
         glBegin(GL_QUADS);
         for (int i = 0; i < 4; ++i) {
             glTexCoord2fv(kTexCoords[i]);

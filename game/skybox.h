@@ -10,10 +10,10 @@ public:
 
     // GL texture names of the faces as they stand in the world: west at
     // x = -100, east at x = 100, north at z = -100, south at z = 100.
-    int west = 0;
-    int east = 0;
-    int top = 0;
-    int bottom = 0;
-    int north = 0;
-    int south = 0;
+    unsigned int west = 0;
+    unsigned int east = 0;
+    unsigned int top = 0;
+    unsigned int bottom = 0;
+    unsigned int north = 0;
+    unsigned int south = 0;
 };

@@ -91,14 +91,12 @@ std::string Describe(const CObject& object) {
     return std::string();
 }
 
-void WriteTree(std::FILE* out, const CObject& first) {
-    const CObject* object = &first;
-    do {
-        const std::string line = Describe(*object);
+void WriteChildren(std::FILE* out, const CObject& parent) {
+    for (const CObject& object : parent.Children()) {
+        const std::string line = Describe(object);
         if (!line.empty()) std::fprintf(out, "%s\n", line.c_str());
-        if (object->HasChild()) WriteTree(out, *object->FirstChild());
-        object = object->Next();
-    } while (object != &first);
+        WriteChildren(out, object);
+    }
 }
 
 }  // namespace
@@ -106,5 +104,5 @@ void WriteTree(std::FILE* out, const CObject& first) {
 void WriteStateReport(std::FILE* out, long frame, const std::vector<const CObject*>& groups) {
     std::fprintf(out, "frame %ld\n", frame);
     for (const CObject* group : groups)
-        if (group && group->HasChild()) WriteTree(out, *group->FirstChild());
+        if (group) WriteChildren(out, *group);
 }

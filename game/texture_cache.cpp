@@ -40,3 +40,8 @@ int TextureCache::Lookup(const std::string& fileName) const {
     }
     return static_cast<int>(found->second);
 }
+
+unsigned int TextureCache::TextureToBind(const std::string& fileName) const {
+    const int name = Lookup(fileName);
+    return name < 0 ? 0u : static_cast<unsigned int>(name);
+}

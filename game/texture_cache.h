@@ -23,6 +23,11 @@ public:
     // The GL texture name, or -1 (with a message) for a name never loaded.
     // Names are case-sensitive. Never loads.
     int Lookup(const std::string& fileName) const;
+    // What a draw binds for the name: its texture, or, for a name never
+    // loaded, GL's texture 0 (after Lookup's message). Texture 0 holds no
+    // image here, so the surface is drawn untextured, which is what GL
+    // draws for any name without an image.
+    unsigned int TextureToBind(const std::string& fileName) const;
 
     int Capacity() const { return capacity; }
     int UsedSlots() const { return last + 1; }
@@ -40,14 +45,14 @@ private:
 class KeptTexture {
 public:
     KeptTexture(const TextureCache* cache, const char* fileName) : cache(cache), fileName(fileName) {}
-    // As TextureCache::Lookup; -1 without a cache.
-    int Get() {
-        if (found < 0 && cache) found = cache->Lookup(fileName);
+    // As TextureCache::TextureToBind; 0 without a cache.
+    unsigned int Get() {
+        if (found == 0 && cache) found = cache->TextureToBind(fileName);
         return found;
     }
 
 private:
     const TextureCache* cache;
     const char* fileName;  // a string that outlives the object
-    int found = -1;
+    unsigned int found = 0;  // GL never names a texture 0
 };

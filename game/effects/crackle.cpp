@@ -37,8 +37,7 @@ void Crackle::InitParticle(int index) {
 
 void Crackle::Render() {
     glDepthMask(GL_FALSE);
-    const int texture = kept.Get();
-    BeginGlowingBillboards(static_cast<unsigned int>(texture));
+    BeginGlowingBillboards(kept.Get());
     DrawBillboards(1.0f);
     EndGlowingBillboards();
     glDepthMask(GL_TRUE);

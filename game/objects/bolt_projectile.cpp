@@ -58,9 +58,8 @@ void BoltProjectile::Fly(float dt) {
 void BoltProjectile::Explode(const Vector3& normal) {
     exploded = true;
     velocity = Vector3();
-    const int texture = textureCache ? textureCache->Lookup(kFlareImage) : 0;
-    burst = std::make_unique<BoltTrail>(kSparks, position, normal * kSparkPush, kSparkSpread,
-                                        static_cast<unsigned int>(texture));
+    const unsigned int texture = textureCache ? textureCache->TextureToBind(kFlareImage) : 0u;
+    burst = std::make_unique<BoltTrail>(kSparks, position, normal * kSparkPush, kSparkSpread, texture);
 }
 
 void BoltProjectile::Draw() {
@@ -69,8 +68,7 @@ void BoltProjectile::Draw() {
         return;
     }
     const BillboardAxes axes = CurrentBillboardAxes();
-    const int texture = textureCache ? flareTexture.Get() : 0;
-    BeginGlowingBillboards(static_cast<unsigned int>(texture));
+    BeginGlowingBillboards(flareTexture.Get());
     glBegin(GL_QUADS);
     EmitBillboard(position, axes, radius);
     glEnd();

@@ -52,13 +52,10 @@ void Door::EmitSquare(const Vector3& centre, float offset, float facing) const {
 }
 
 bool DoorsBlock(const CObject* doorGroup, const Vector3& from, const Vector3& to, Vector3& normal) {
-    if (!doorGroup || !doorGroup->HasChild()) return false;
-    const CObject* first = doorGroup->FirstChild();
-    const CObject* member = first;
-    do {
-        const auto* door = dynamic_cast<const Door*>(member);
+    if (!doorGroup) return false;
+    for (const CObject& member : doorGroup->Children()) {
+        const auto* door = dynamic_cast<const Door*>(&member);
         if (door && door->Blocks(from, to, normal)) return true;
-        member = member->Next();
-    } while (member != first);
+    }
     return false;
 }

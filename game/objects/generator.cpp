@@ -38,10 +38,9 @@ void Generator::OnCollision(CObject* other) {
 
 void Generator::Destroy() {
     destroyed = true;
-    const int flameTexture = textureCache ? textureCache->Lookup(game_assets::kFlame) : 0;
+    const unsigned int flameTexture = textureCache ? textureCache->TextureToBind(game_assets::kFlame) : 0u;
     if (GeneratorCore* core = Core()) {
-        core->Destroy(std::make_unique<Flame>(kFlameParticles, kFlameOrigin, kFlameSpread,
-                                              static_cast<unsigned int>(flameTexture)));
+        core->Destroy(std::make_unique<Flame>(kFlameParticles, kFlameOrigin, kFlameSpread, flameTexture));
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 void CObject::Update(float dt) {
     position += velocity * dt;
     velocity += acceleration * dt;
@@ -18,32 +20,38 @@ void CObject::Collide(CObject* other) {
         // while the parent touches.
         if (HasChild()) FirstChild()->Collide(other);
     }
-    if (HasParent() && !IsLastChild()) Next()->Collide(other);
+    // Two runs of siblings at once, in an order (repeats included) that
+    // objects counting their touches depend on: kept as a recursion.
+    if (CObject* later = NextSibling()) later->Collide(other);
     if (other->HasChild()) Collide(other->FirstChild());
-    if (other->HasParent() && !other->IsLastChild()) Collide(other->Next());
+    if (CObject* later = other->NextSibling()) Collide(later);
 }
 
 void CObject::UpdateTree(float dt) {
-    Update(dt);
-    if (HasChild()) FirstChild()->UpdateTree(dt);
-    if (HasParent() && !IsLastChild()) Next()->UpdateTree(dt);
-    // Only now: the walks above still needed this object's links.
-    if (remove) delete this;
+    for (CObject& object : ThisAndLaterSiblings()) {
+        object.Update(dt);
+        if (object.HasChild()) object.FirstChild()->UpdateTree(dt);
+    }
+    // Only now, and last first: the walk above still needed the links, and
+    // a destructor may look at the siblings before it.
+    std::vector<CObject*> removed;
+    for (CObject& object : ThisAndLaterSiblings())
+        if (object.remove) removed.push_back(&object);
+    for (auto doomed = removed.rbegin(); doomed != removed.rend(); ++doomed) delete *doomed;
 }
 
 void CObject::DrawTree() {
-    DrawSubtree();
-    if (HasParent() && !IsLastChild()) Next()->DrawTree();
+    for (CObject& object : ThisAndLaterSiblings()) object.DrawSubtree();
 }
 
 void CObject::DrawSubtree() {
     glPushMatrix();
     Draw();
-    if (HasChild()) FirstChild()->DrawTree();
+    for (CObject& child : Children()) child.DrawSubtree();
     glPopMatrix();
 }
 
 void CObject::PassUnseen() {
     DrawUnseen();
-    for (CObject* c = FirstChild(); c; c = c->IsLastChild() ? nullptr : c->Next()) c->PassUnseen();
+    for (CObject& child : Children()) child.PassUnseen();
 }

@@ -7,6 +7,35 @@
 #include "game/objects/node.h"
 #include "game/vector3.h"
 
+// A run of siblings in ring order, for range-for. The step to the next
+// sibling is taken after the visit, as the recursive traversals always did:
+// a visit may attach children anywhere and siblings after the last, and
+// they are walked too; it must not destroy the object it was handed.
+template <class Object>
+class SiblingRun {
+public:
+    class Iterator {
+    public:
+        explicit Iterator(Object* at) : at(at) {}
+        Object& operator*() const { return *at; }
+        Iterator& operator++() {
+            at = at->NextSibling();
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return at != other.at; }
+
+    private:
+        Object* at;
+    };
+
+    explicit SiblingRun(Object* first) : first(first) {}
+    Iterator begin() const { return Iterator(first); }
+    Iterator end() const { return Iterator(nullptr); }
+
+private:
+    Object* first;
+};
+
 class CObject : public CNode {
 public:
     CObject() = default;
@@ -42,6 +71,15 @@ public:
     CObject* FirstChild() const { return static_cast<CObject*>(child); }
     CObject* Next() const { return static_cast<CObject*>(next); }
     CObject* Parent() const { return static_cast<CObject*>(parent); }
+    // The sibling after this one, or null for the last child and for a root.
+    CObject* NextSibling() const { return HasParent() && !IsLastChild() ? Next() : nullptr; }
+
+    // Every walk over an object tree goes through these two; Collide, which
+    // walks two runs at once, steps with NextSibling.
+    SiblingRun<CObject> Children() { return SiblingRun<CObject>(FirstChild()); }
+    SiblingRun<const CObject> Children() const { return SiblingRun<const CObject>(FirstChild()); }
+    // This object and its later siblings; a root alone.
+    SiblingRun<CObject> ThisAndLaterSiblings() { return SiblingRun<CObject>(this); }
 
     bool remove = false;
     Vector3 position;

@@ -37,16 +37,6 @@ float HeadingTowards(float dx, float dz) {
 
 }  // namespace
 
-unsigned int CreatureTexture(const TextureCache* textures, const char* fileName) {
-    const int name = textures ? textures->Lookup(fileName) : -1;
-    return name < 0 ? 0u : static_cast<unsigned int>(name);
-}
-
-unsigned int CreatureTexture(KeptTexture& texture) {
-    const int name = texture.Get();
-    return name < 0 ? 0u : static_cast<unsigned int>(name);
-}
-
 Vorlax::Vorlax(TextureCache* textures, LevelCollider* collider, Level* level)
     : textureCache(textures), collider(collider), level(level), flashTexture(textures, kFlashImage) {
     radius = kSightRange;
@@ -116,7 +106,7 @@ void Vorlax::DrawMuzzleFlash() const {
     if (!flashShown) return;
     // Translucent: it must not hide what is drawn behind it later.
     glDepthMask(GL_FALSE);
-    BeginGlowingBillboards(CreatureTexture(flashTexture));
+    BeginGlowingBillboards(flashTexture.Get());
     glPushMatrix();
     glTranslatef(kFlashAt.x, kFlashAt.y, kFlashAt.z);
     glScalef(shownFlashScale, shownFlashScale, 0.0f);

@@ -92,9 +92,3 @@ private:
     Vector3 lastPlayerPosition;
     mutable KeptTexture flashTexture;  // found on the first flash drawn
 };
-
-// The GL name of a cached image, or 0 (no texture) without a cache or for a
-// name the cache lacks, which it reports itself.
-unsigned int CreatureTexture(const TextureCache* textures, const char* fileName);
-// The same for an image drawn every frame, kept once found.
-unsigned int CreatureTexture(KeptTexture& texture);

@@ -49,5 +49,5 @@ void VorlaxMesh::OnCollision(CObject* other) {
     if (auto* creature = dynamic_cast<Vorlax*>(Parent())) creature->Kill();
     dead = true;
     flame = std::make_unique<Flame>(kFlameParticles, Vector3(), kFlameSpread,
-                                    CreatureTexture(textureCache, kFlameImage));
+                                    textureCache ? textureCache->TextureToBind(kFlameImage) : 0u);
 }

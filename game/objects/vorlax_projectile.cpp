@@ -74,7 +74,7 @@ void VorlaxProjectile::Draw() {
     LeaveOwnerFrame();
     const BillboardAxes axes = CurrentBillboardAxes();
     glDisable(GL_CULL_FACE);
-    BeginGlowingBillboards(CreatureTexture(glowTexture));
+    BeginGlowingBillboards(glowTexture.Get());
     glBegin(GL_QUADS);
     EmitBillboard(position, axes, radius);
     glEnd();

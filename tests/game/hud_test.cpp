@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "game/camera.h"
 #include "game/hud.h"
 #include "game/level.h"
 #include "game/level_collider.h"
@@ -14,6 +15,8 @@
 #include "game/texture_cache.h"
 #include "tests/framework/window_fixture.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -30,6 +33,62 @@ TEST(Hud, PanelImagesFollowHealthKeysAndMedikits) {
     EXPECT_STREQ(LowerPanelImage(true, false), "hudLKey.tga");
     EXPECT_STREQ(LowerPanelImage(false, true), "hudLMed.tga");
     EXPECT_STREQ(LowerPanelImage(true, true), "hudLBoth.tga");
+}
+
+// What the drawn HUD shows, not only what the choosers answer: each panel
+// image is a plain colour of its own, so the colour in the middle of each
+// half of the view names the image that panel bound.
+TEST(Hud, TheDrawnPanelsShowTheImagesOfTheInventory) {
+    ondra::test::ScopedGLContext context(64, 64);
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
+    const std::vector<std::string> images = {"hudU.tga", "hudU1.tga", "hudU2.tga", "hudU3.tga", "hudU4.tga",
+                                             "hudU5.tga", "hudL.tga", "hudLKey.tga", "hudLMed.tga", "hudLBoth.tga"};
+    ondra::test::ScratchFolder files;
+    TextureCache cache(50);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(files.File(""));
+    testing::internal::CaptureStdout();  // the BMP reader's lines
+    for (size_t i = 0; i < images.size(); ++i) {
+        ASSERT_TRUE(files.WriteImage(images[i], 20 + 23 * static_cast<int>(i), 250 - 23 * static_cast<int>(i), 128));
+        ASSERT_TRUE(cache.Load(images[i]));
+    }
+    testing::internal::GetCapturedStdout();
+    std::filesystem::current_path(previous);
+    // The image whose colour a pixel shows, by its red.
+    const auto shown = [&](int y) {
+        const int red = ondra::test::ReadPixel(32, y).r;
+        const int i = (red - 20 + 11) / 23;
+        return i >= 0 && i < static_cast<int>(images.size()) ? images[i] : "red " + std::to_string(red);
+    };
+
+    Level level(nullptr);
+    LevelCollider collider;
+    CObject bolts;
+    Player player(&level, &collider, nullptr, &bolts);
+    Hud hud(&cache, &player, nullptr);
+    const struct {
+        int health;
+        std::vector<int> keys;
+        int medikits;
+        const char* upper;
+        const char* lower;
+    } cases[] = {
+        {5, {}, 0, "hudU5.tga", "hudL.tga"},        {3, {2}, 0, "hudU3.tga", "hudLKey.tga"},
+        {1, {}, 2, "hudU1.tga", "hudLMed.tga"},     {0, {1, 2}, 1, "hudU.tga", "hudLBoth.tga"},
+        {-1, {}, 0, "hudU.tga", "hudL.tga"},
+    };
+    for (const auto& c : cases) {
+        player.health = c.health;
+        player.keys = c.keys;
+        player.medikits = c.medikits;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        LoadGameProjection(1.0);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        hud.Draw();
+        glFinish();
+        EXPECT_EQ(shown(48), c.upper) << "health " << c.health;
+        EXPECT_EQ(shown(16), c.lower) << c.keys.size() << " keys, " << c.medikits << " medikits";
+    }
 }
 
 std::string Describe(const std::vector<HudText>& texts) {

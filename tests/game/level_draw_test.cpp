@@ -292,7 +292,7 @@ bool Near(const ondra::test::Rgb& a, const unsigned char b[3]) {
 TEST_F(LevelDraw, SkyFacesStandAtTheirNamedSidesUprightFromInside) {
     struct Case {
         const char* face;
-        int Skybox::*slot;
+        unsigned int Skybox::*slot;
         Vector3 look;
         Vector3 up;
         bool checkOrientation;  // the top and bottom have no upright way
@@ -314,7 +314,7 @@ TEST_F(LevelDraw, SkyFacesStandAtTheirNamedSidesUprightFromInside) {
             colours[f][q][1] = static_cast<unsigned char>(60 * q + 30);
             colours[f][q][2] = 128;
         }
-        sky.*cases[f].slot = static_cast<int>(QuarterTexture(colours[f]));
+        sky.*cases[f].slot = QuarterTexture(colours[f]);
     }
     const int size = context.width();
     glViewport(0, 0, size, size);

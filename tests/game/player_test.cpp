@@ -189,7 +189,7 @@ TEST_F(PlayerTest, FiringSpendsBoltsAndOnlyTheLastIsCurrent) {
     EXPECT_EQ(player.ammo, 0);
     ASSERT_NE(player.CurrentBolt(), first);
     std::vector<CObject*> attached;
-    for (CObject* b = bolts.FirstChild(); b; b = b->IsLastChild() ? nullptr : b->Next()) attached.push_back(b);
+    for (CObject& b : bolts.Children()) attached.push_back(&b);
     ASSERT_EQ(attached.size(), 2u);
     EXPECT_EQ(attached.front(), first);
     EXPECT_EQ(attached.back(), player.CurrentBolt());

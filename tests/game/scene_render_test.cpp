@@ -6,9 +6,13 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "tests/framework/window_fixture.h"
 #include "tests/game/test_scene.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace {
 
@@ -80,6 +84,59 @@ TEST(SceneRender, FromInsideTheCompoundWithArmsAndHud) {
         EXPECT_GT(GreenPixelsNear(mid + kSize / 2 - kSize / 10 + 4, mid - kSize / 2 + kSize / 7 + 4, 8), 5) << "keys";
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     });
+}
+
+// The frame's own player draw places the arms: at the lower right of the
+// view however it turns, and nowhere else; with the tool box, light 6 sits
+// at the hand, a quarter below the eye.
+TEST(SceneRender, TheArmsFollowTheViewAndLightSixSitsAtTheHand) {
+    ondra::test::ScopedGLContext context(kSize, kSize);
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
+    Scene scene(nullptr);
+    Scene::SetUpGL();
+    scene.player.hudVisible = false;
+    const auto grab = [] {
+        std::vector<unsigned char> rgb(kSize * kSize * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        return rgb;
+    };
+    const Vector3 eye(1.5f, 1.75f, 4.5f);
+    for (const float yaw : {0.0f, 90.0f, 200.0f}) {
+        for (const float pitch : {0.0f, 30.0f}) {
+            SCOPED_TRACE(testing::Message() << "yaw " << yaw << ", pitch " << pitch);
+            scene.player.hasWeapon = false;
+            scene.player.hasFlashlight = false;
+            scene.Draw(eye, yaw, pitch);
+            const std::vector<unsigned char> bare = grab();
+            scene.player.hasWeapon = true;
+            scene.Draw(eye, yaw, pitch);
+            const std::vector<unsigned char> armed = grab();
+            int lowerRight = 0;
+            int elsewhere = 0;
+            for (int y = 0; y < kSize; ++y) {
+                for (int x = 0; x < kSize; ++x) {
+                    const size_t i = (static_cast<size_t>(y) * kSize + x) * 3;
+                    if (bare[i] == armed[i] && bare[i + 1] == armed[i + 1] && bare[i + 2] == armed[i + 2]) continue;
+                    ++(x >= kSize / 2 && y < kSize / 2 ? lowerRight : elsewhere);
+                }
+            }
+            EXPECT_GT(lowerRight, kSize * kSize / 200) << "no gun arm at the lower right";
+            EXPECT_LT(elsewhere, lowerRight / 10) << "the arm strays from the lower right";
+
+            scene.player.hasWeapon = false;
+            scene.player.hasFlashlight = true;
+            glDisable(GL_LIGHT6);
+            scene.Draw(eye, yaw, pitch);
+            EXPECT_TRUE(glIsEnabled(GL_LIGHT6));
+            float at[4] = {};
+            glGetLightfv(GL_LIGHT6, GL_POSITION, at);  // in eye space
+            EXPECT_NEAR(at[0], 0.0f, 1e-4f);
+            EXPECT_LT(at[1], 0.0f);
+            EXPECT_NEAR(std::sqrt(at[0] * at[0] + at[1] * at[1] + at[2] * at[2]), 0.25f, 1e-4f);
+            EXPECT_EQ(at[3], 1.0f);
+        }
+    }
 }
 
 }  // namespace

@@ -29,12 +29,12 @@ Scene::Scene(ondra::GLWindow* window) {
     for (int r = 1; r <= 2; ++r)
         for (int c = 1; c <= 3; ++c) level.PlaceBlock(MakeBlock(r, c));
     Skybox& sky = level.Sky();
-    sky.west = textures.Lookup("skywest.jpg");
-    sky.east = textures.Lookup("skyeast.jpg");
-    sky.top = textures.Lookup("skytop.jpg");
-    sky.bottom = textures.Lookup("skybottom.jpg");
-    sky.north = textures.Lookup("skynorth.jpg");
-    sky.south = textures.Lookup("skysouth.jpg");
+    sky.west = textures.TextureToBind("skywest.jpg");
+    sky.east = textures.TextureToBind("skyeast.jpg");
+    sky.top = textures.TextureToBind("skytop.jpg");
+    sky.bottom = textures.TextureToBind("skybottom.jpg");
+    sky.north = textures.TextureToBind("skynorth.jpg");
+    sky.south = textures.TextureToBind("skysouth.jpg");
 
     // Every group's sphere covers the whole compound, as in the game.
     for (CObject* group : {&doors, &lights, &pickups, &enemies, &playerGroup}) {
@@ -62,7 +62,7 @@ std::unique_ptr<Block> Scene::MakeBlock(int row, int column) {
     const FaceLists& lists = level.FaceListNames();
     auto block = std::make_unique<Block>(row, column);
     auto face = [&](std::unique_ptr<BlockPart> part, const char* texture) {
-        part->textureId = textures.Lookup(texture);
+        part->textureId = textures.TextureToBind(texture);
         return part;
     };
     block->floor = face(std::make_unique<FloorTile>(lists.floor), "floorplate.jpg");

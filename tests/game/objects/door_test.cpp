@@ -36,9 +36,10 @@ protected:
 
     // One frame as the game runs it: the doors are told about a touch, the
     // player moves, then the doors step.
-    void Frame(const Vector3* push = nullptr) {
+    // Without `touch` the doors are not told, so an automatic one stays shut.
+    void Frame(const Vector3* push = nullptr, bool touch = true) {
         CaptureStdout();
-        doors.Collide(&player);
+        if (touch) doors.Collide(&player);
         GetCapturedStdout();
         if (push) player.GetCamera()->velocity += *push;
         player.Update(0.02f);
@@ -145,31 +146,47 @@ TEST_F(DoorTest, AutomaticLeavesSlideAlongTheirEdge) {
     }
 }
 
-// Walking north at a locked door in the edge between rows 2 and 3: the
-// player stops short of it, and walks through once it has risen.
+// Walking north at a door in the edge between rows 2 and 3: while it is
+// shut (a locked door without its key, an automatic one not yet touched)
+// the player stops short of it, and walks through once it has opened.
 TEST_F(DoorTest, AShutDoorStopsThePlayerUntilItIsOpen) {
-    auto* door = new LockedDoor(Vector3(1.5f, 1.5f, 6.0f), 3.0f);
-    door->keyId = 1;
-    door->AttachTo(&doors);
-    doors.position = Vector3(6, 1.5f, 6);
-    doors.radius = 12;
-    PlaceAt(Vector3(1.5f, 1.75f, 7.5f), Vector3(0, 0, -1), -90.0f);
-    const Vector3 forward(0, 0, 0.6f);
-
-    for (int frame = 0; frame < 200; ++frame) {
-        Frame(&forward);
-        ASSERT_GT(player.position.z, 6.0f + LevelCollider::kWallBand) << "frame " << frame;
-    }
-    player.keys = {1};
-    bool through = false;
-    for (int frame = 0; frame < 400 && !through; ++frame) {
-        Frame(&forward);
-        through = player.position.z < 6.0f;
-        if (through) {
-            EXPECT_GE(door->position.y - 1.5f, LockedDoor::kClearEdge);
+    for (const bool locked : {true, false}) {
+        SCOPED_TRACE(locked ? "locked" : "automatic");
+        while (doors.HasChild()) delete doors.FirstChild();
+        Door* door = nullptr;
+        if (locked) {
+            auto* lockedDoor = new LockedDoor(Vector3(1.5f, 1.5f, 6.0f), 3.0f);
+            lockedDoor->keyId = 1;
+            door = lockedDoor;
+        } else {
+            door = new AutomaticDoor(Vector3(1.5f, 1.5f, 6.0f), 1.5f);
         }
+        door->orientation = kFacingNorth;
+        door->AttachTo(&doors);
+        doors.position = Vector3(6, 1.5f, 6);
+        doors.radius = 12;
+        player.keys.clear();
+        PlaceAt(Vector3(1.5f, 1.75f, 7.5f), Vector3(0, 0, -1), -90.0f);
+        const Vector3 forward(0, 0, 0.6f);
+
+        for (int frame = 0; frame < 200; ++frame) {
+            Frame(&forward, locked);
+            ASSERT_TRUE(door->IsShut());
+            ASSERT_GT(player.position.z, 6.0f + LevelCollider::kWallBand) << "frame " << frame;
+        }
+        EXPECT_LT(player.position.z, 6.0f + LevelCollider::kWallBand + 0.1f) << "never walked up to the door";
+        player.keys = {1};
+        bool through = false;
+        for (int frame = 0; frame < 400 && !through; ++frame) {
+            const bool shut = door->IsShut();
+            Frame(&forward);
+            if (shut) {
+                ASSERT_GT(player.position.z, 6.0f + LevelCollider::kWallBand) << "frame " << frame;
+            }
+            through = player.position.z < 6.0f;
+        }
+        EXPECT_TRUE(through);
     }
-    EXPECT_TRUE(through);
 }
 
 // A locked door lets the player through once it has risen 2.0 above its

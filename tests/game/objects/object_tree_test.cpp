@@ -74,6 +74,31 @@ TEST(ObjectTree, ChildrenFormARingInAttachOrder) {
     EXPECT_EQ(grandchild->GetRoot(), &root);
 }
 
+// The one walk every traversal uses: ring order, the step taken after the
+// visit, so what a visit attaches after the last child is walked too, and
+// a childless parent or a lone root walks nothing beyond itself.
+TEST(ObjectTree, ChildrenWalkTheRingInOrderIncludingWhatTheWalkAttaches) {
+    Log log;
+    Probe root("root", &log);
+    for (const char* name : {"a", "b"}) (new Probe(name, &log))->AttachTo(&root);
+    Log seen;
+    for (CObject& child : root.Children()) {
+        seen.push_back(static_cast<Probe&>(child).name);
+        if (seen.size() == 1) (new Probe("added", &log))->AttachTo(&root);
+    }
+    EXPECT_EQ(seen, (Log{"a", "b", "added"}));
+
+    const auto names = [](auto run) {
+        Log found;
+        for (auto& object : run) found.push_back(static_cast<const Probe&>(object).name);
+        return found;
+    };
+    const CObject& leaf = *root.FirstChild();
+    EXPECT_EQ(names(leaf.Children()), Log{});
+    EXPECT_EQ(names(root.ThisAndLaterSiblings()), Log{"root"});
+    EXPECT_EQ(names(root.FirstChild()->Next()->ThisAndLaterSiblings()), (Log{"b", "added"}));
+}
+
 TEST(ObjectTree, AttachingMovesANodeBetweenParents) {
     CNode oldParent;
     CNode newParent;
