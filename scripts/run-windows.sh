@@ -10,6 +10,7 @@ build_dir=${BUILD_DIR:-build-windows}
 cmake -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" --target compound game_data
 export WINEPREFIX="$PWD/$build_dir/wine-prefix" WINEDEBUG=-all
+scripts/wine-prefix.sh
 program=(wine "$PWD/$build_dir/bin/compound.exe")
 if [ -n "${DISPLAY:-}" ]; then
   "${program[@]}" "$@"

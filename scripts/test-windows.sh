@@ -13,5 +13,5 @@ cmake --build "$build_dir" -j"$(nproc)"
 # A Wine prefix of the build tree's own: made once, on the first run.
 export WINEPREFIX="$PWD/$build_dir/wine-prefix" WINEDEBUG=-all
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-  wine cmd /c exit >/dev/null 2>&1
+  scripts/wine-prefix.sh
   exec ctest --test-dir "$0" -j"$(nproc)" --output-on-failure' "$build_dir"

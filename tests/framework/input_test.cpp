@@ -182,6 +182,11 @@ private:
 // On a German keyboard Y and Z swap places. The key where a US keyboard has
 // Z is labelled Y: the handler hears Y, the key state still says Z.
 TEST_F(Input, HandlersGetTheLayoutsLetterKeyStateTheKeysPlace) {
+#ifdef _WIN32
+    // Injected keys there are virtual-key codes, which no layout moves.
+    GTEST_SKIP() << "the layout is the X server's; Win32Port.KeysReachTheHandlerByLabelAndTheStateByPlace "
+                    "checks the rule with the system's key messages";
+#endif
     ServerLayout german("de");
     if (!german.loaded) ONDRA_SKIP_OR_FAIL("setxkbmap could not load the German layout");
     TestApp app;
