@@ -6,13 +6,14 @@
 #include <string>
 #include <utility>
 
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/locked_door.h"
-#include "game/player.h"
+#include "game/objects/player.h"
+#include "game/objects/sweep.h"
+#include "game/render/camera.h"
 
 namespace {
 
@@ -224,7 +225,7 @@ TEST_F(DoorTest, ABoltBurstsOnAShutDoorAndFliesThroughAnOpenOne) {
     };
     const BoltProjectile* shut = fire();
     ASSERT_TRUE(shut->Exploded());
-    EXPECT_NEAR(shut->position.x, 6.0f - LevelCollider::kWallBand, BoltProjectile::kMaxSubStep);
+    EXPECT_NEAR(shut->position.x, 6.0f - LevelCollider::kWallBand, kMaxSweepStep);
     EXPECT_LT(shut->position.x, 6.0f);
 
     for (int frame = 0; frame < 25; ++frame) {

@@ -2,12 +2,12 @@
 // stops spinning, stops renewing its effects and burns once.
 #include <gtest/gtest.h>
 
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/generator.h"
 #include "game/objects/generator_core.h"
-#include "game/player.h"
+#include "game/objects/player.h"
 
 namespace {
 
