@@ -62,9 +62,8 @@ TEST_F(GeneratorTest, TheFifteenthFrameOfContactWrecksIt) {
     EXPECT_EQ(core->Spin(), 140) << "the wrecking frame already stops the spin";
     EXPECT_EQ(core->ElectricityEffect(), electricity);
     EXPECT_EQ(generator->HitPoints(), 0);
-    // The core's sphere has fallen to rest.
-    EXPECT_LE(core->position.y, 0.5f);
-    EXPECT_GT(core->position.y, 0.0f);
+    // The core's sphere has fallen to rest exactly at 0.5, not under it.
+    EXPECT_EQ(core->position.y, 0.5f);
     EXPECT_EQ(core->velocity.y, 0.0f);
 }
 
