@@ -1,4 +1,5 @@
-// The player's motion, inventory actions, firing and first-person drawing.
+// The player's motion, the ground under it, inventory actions, firing and
+// first-person drawing.
 #include "game/objects/player.h"
 
 #include <GL/gl.h>
