@@ -14,7 +14,7 @@
 #include "game/effects/electricity.h"
 #include "game/effects/flame.h"
 #include "game/effects/lightning.h"
-#include "game/texture_cache.h"
+#include "game/render/texture_cache.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/kept_pictures.h"
 #include "tests/support/scratch_folder.h"

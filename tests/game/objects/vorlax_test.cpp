@@ -9,17 +9,18 @@
 #include <filesystem>
 #include <memory>
 
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
-#include "game/model_cache.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
+#include "game/objects/player.h"
+#include "game/objects/sweep.h"
 #include "game/objects/vorlax.h"
 #include "game/objects/vorlax_mesh.h"
 #include "game/objects/vorlax_projectile.h"
+#include "game/render/camera.h"
+#include "game/render/model_cache.h"
+#include "game/render/texture_cache.h"
 #include "game/scene_culler.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/kept_pictures.h"
 #include "tests/support/skip_or_fail.h"
@@ -238,7 +239,7 @@ TEST(VorlaxProjectile, SpeedsUpAndIsDroppedAtAWallOrOutOfRange) {
         EXPECT_EQ(last.y, kHome.y);
         if (c.flight > 0) {
             EXPECT_GE(last.x - kHome.x, c.flight - 1e-3f);
-            EXPECT_LE(last.x - kHome.x, c.flight + VorlaxProjectile::kMaxSubStep + 1e-3f);
+            EXPECT_LE(last.x - kHome.x, c.flight + kMaxSweepStep + 1e-3f);
         }
         EXPECT_FALSE(world.vorlax->ShotInFlight());
         EXPECT_FALSE(world.vorlax->Charging());

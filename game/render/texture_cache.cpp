@@ -1,5 +1,5 @@
 // Loading images into GL textures once and finding them by file name.
-#include "game/texture_cache.h"
+#include "game/render/texture_cache.h"
 
 #include <GL/gl.h>
 

@@ -1,6 +1,6 @@
 // Drawing a block: the shared wall list holds a wall standing on the block's
 // north edge, so each other wall is turned onto its own edge first.
-#include "game/block.h"
+#include "game/level/block.h"
 
 #include <GL/gl.h>
 

@@ -1,19 +1,18 @@
-// The player's motion, inventory actions, firing and first-person drawing.
-#include "game/player.h"
+// The player's motion, the ground under it, inventory actions, firing and
+// first-person drawing.
+#include "game/objects/player.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 
 #include "framework/load3ds/model.h"
-#include "game/camera.h"
-#include "game/hud.h"
-#include "game/level_collider.h"
+#include "game/level/level_collider.h"
 #include "game/level_file/level_rules.h"
-#include "game/model_cache.h"
 #include "game/objects/bolt_projectile.h"
-#include "game/objects/door.h"
-#include "game/sub_steps.h"
+#include "game/objects/sweep.h"
+#include "game/render/camera.h"
+#include "game/render/model_cache.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ Player::~Player() = default;
 
 void Player::SetCamera(std::unique_ptr<Camera> newCamera) { camera = std::move(newCamera); }
 
-void Player::SetHud(std::unique_ptr<Hud> newHud) { hud = std::move(newHud); }
+void Player::SetHud(std::unique_ptr<PlayerOverlay> newHud) { hud = std::move(newHud); }
 
 void Player::Update(float dt) {
     const Vector3 oldPosition = position;
@@ -48,9 +47,8 @@ void Player::Update(float dt) {
     position = camera->position;
 
     if (!level || !collider) return;
-    collider->ApplyGroundHeight(*this, *level);
-    Vector3 normal;
-    if (MoveHitsWall(oldPosition, position) || DoorsBlock(doors, oldPosition, position, normal)) {
+    ApplyGroundHeight(*this, *collider, *level);
+    if (MoveIsBlocked(oldPosition, position)) {
         // The whole move is undone and every bit of momentum is lost; the
         // camera still looks from the rejected spot until its next update.
         velocity = Vector3();
@@ -62,19 +60,22 @@ void Player::Update(float dt) {
     }
 }
 
-// The wall query sees only where a point is, and a frame's move can be
-// longer than a wall's band (or both bands of a shared edge): the move is
-// checked in short steps, each at the height the ground gives it there.
-bool Player::MoveHitsWall(const Vector3& from, const Vector3& to) const {
+// The move is swept in steps from its start, each at the height the ground
+// gives it there; the last step ends where the camera went.
+bool Player::MoveIsBlocked(const Vector3& from, const Vector3& to) const {
     const Vector3 move = to - from;
-    const int steps = SubStepsFor(Vector3(move.x, 0.0f, move.z).Length(), kMaxWallStep);
+    auto stepTo = [&](int i, int steps, Vector3& point) {
+        if (i == steps) {
+            point = to;
+        } else {
+            point = from + move * (static_cast<float>(i) / static_cast<float>(steps));
+            point.y = EyeHeightAt(point.x, point.z, *level);
+        }
+        return true;
+    };
+    const float length = Vector3(move.x, 0.0f, move.z).Length();
     Vector3 normal;
-    for (int i = 1; i <= steps; ++i) {
-        Vector3 point = i == steps ? to : from + move * (static_cast<float>(i) / static_cast<float>(steps));
-        if (i != steps) point.y = EyeHeightAt(point.x, point.z, *level);
-        if (collider->IsWallHit(point, *level, normal)) return true;
-    }
-    return false;
+    return Sweep(Obstacles{level, collider, doors}, from, length, stepTo, normal) == SweepEnd::kBlocked;
 }
 
 void Player::PlaceArms() const {
@@ -148,3 +149,14 @@ void Player::UseMedikit() {
 }
 
 void Player::Hurt() { --health; }
+
+void ApplyGroundHeight(Player& player, const LevelCollider& collider, const Level& level) {
+    const LevelCollider::Ground ground = collider.GroundAt(player.position, level);
+    player.position.y = ground.eyeHeight;
+    if (Camera* camera = player.GetCamera()) camera->position.y = ground.eyeHeight;
+    if (ground.onRamp) {
+        const float b = ground.sunBrightness;
+        const float diffuse[4] = {b, b, b, 1.0f};
+        glLightfv(GL_LIGHT7, GL_DIFFUSE, diffuse);
+    }
+}

@@ -2,7 +2,7 @@
 // the whole cube is turned half a turn about y, which brings every face to
 // its own side; the top and side faces are a unit wider than the cube so
 // their edges tuck behind the neighbouring faces.
-#include "game/skybox.h"
+#include "game/render/skybox.h"
 
 #include <GL/gl.h>
 

@@ -1,6 +1,6 @@
 // The block grid: sizing, placing, lookups by cell and by world point, and
 // drawing.
-#include "game/level.h"
+#include "game/level/level.h"
 
 #include <GL/gl.h>
 

@@ -1,7 +1,7 @@
 // Player: the object the user steers. It moves with its camera, stands at
 // the height the level gives it, loses the whole frame's move when it
-// touches a wall, carries the inventory the pickups fill, fires bolts and
-// draws the first-person arms and the HUD.
+// touches a wall or a shut door, carries the inventory the pickups fill,
+// fires bolts and draws the first-person arms and its overlay, the HUD.
 #pragma once
 
 #include <memory>
@@ -11,7 +11,6 @@
 
 class BoltProjectile;
 class Camera;
-class Hud;
 class Level;
 class LevelCollider;
 class ModelCache;
@@ -20,15 +19,21 @@ class Model;
 }
 class TextureCache;
 
+// What the player draws over its view once the arms are drawn: the HUD,
+// which belongs to the game program above the objects and reads the
+// player's state.
+class PlayerOverlay {
+public:
+    virtual ~PlayerOverlay() = default;
+    virtual void Draw() = 0;
+};
+
 class Player : public CObject {
 public:
     static constexpr int kFullHealth = 5;
     static constexpr int kClipSize = 15;
     static constexpr int kMedikitHealing = 2;
     static constexpr float kArmModelScale = 0.02f;
-    // The longest step between two wall checks of one frame's move: half a
-    // wall's band.
-    static constexpr float kMaxWallStep = 0.1f;
 
     // Fired bolts are attached to boltParent, which owns them.
     Player(Level* level, LevelCollider* collider, TextureCache* textures, CObject* boltParent);
@@ -53,8 +58,8 @@ public:
 
     Camera* GetCamera() const { return camera.get(); }
     void SetCamera(std::unique_ptr<Camera> newCamera);
-    void SetHud(std::unique_ptr<Hud> newHud);
-    Hud* GetHud() const { return hud.get(); }
+    void SetHud(std::unique_ptr<PlayerOverlay> newHud);
+    PlayerOverlay* GetHud() const { return hud.get(); }
     void SetModels(ModelCache* modelCache) {
         models = modelCache;
         gunArm = torchArm = nullptr;
@@ -81,13 +86,13 @@ private:
         float pitch = 0.0f;
     };
 
-    bool MoveHitsWall(const Vector3& from, const Vector3& to) const;
+    bool MoveIsBlocked(const Vector3& from, const Vector3& to) const;
     void DrawArms();
     void PlaceArms() const;
     static void LightFlashlight();
 
     std::unique_ptr<Camera> camera;
-    std::unique_ptr<Hud> hud;
+    std::unique_ptr<PlayerOverlay> hud;
     Level* level;
     LevelCollider* collider;
     ModelCache* models = nullptr;
@@ -99,3 +104,8 @@ private:
     BoltProjectile* currentBolt = nullptr;  // owned by boltParent
     ArmView armView;
 };
+
+// Sets the player's and its camera's height for where the player stands;
+// on the ramp it also dims or brightens the sun (GL light 7), which keeps
+// the value last set there.
+void ApplyGroundHeight(Player& player, const LevelCollider& collider, const Level& level);

@@ -1,11 +1,11 @@
 // The walk through the grid's openings.
-#include "game/cell_sight.h"
+#include "game/level/cell_sight.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "game/block.h"
-#include "game/level.h"
+#include "game/level/block.h"
+#include "game/level/level.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Extracting the view frustum's planes from the clip matrix, and the box
 // and sphere tests against them.
-#include "game/view_frustum.h"
+#include "game/level/view_frustum.h"
 
 #include <GL/gl.h>
 

@@ -2,15 +2,13 @@
 // position touch a wall, the floor or the ceiling of the block it is in, and
 // how high does the player's eye stand at a position (inside the compound,
 // on the ramp down to it, or on the planet surface 3 units higher)? The
-// questions change nothing; ApplyGroundHeight applies the second one's
-// answer to the player and the sun.
+// questions change nothing; the player applies the second one's answer to
+// itself and the sun (ApplyGroundHeight).
 #pragma once
 
-#include "game/vector3.h"
+#include "game/core/vector3.h"
 
-class CObject;
 class Level;
-class Player;
 
 class LevelCollider {
 public:
@@ -25,7 +23,6 @@ public:
     // only on contact, points back into the open part of the block. North
     // beats south, east, west, the ceiling and the floor, in that order.
     bool IsWallHit(const Vector3& position, const Level& level, Vector3& normal) const;
-    bool IsWallHit(const CObject& object, const Level& level, Vector3& normal) const;
 
     // The ground under a position: the eye height there, and on the ramp
     // the sun's brightness.
@@ -35,11 +32,6 @@ public:
         float sunBrightness = 0.0f;  // only on the ramp
     };
     Ground GroundAt(const Vector3& position, const Level& level) const;
-
-    // Sets the player's and its camera's height for where the player stands;
-    // on the ramp it also dims or brightens the sun (GL light 7), which keeps
-    // the value last set there.
-    void ApplyGroundHeight(Player& player, const Level& level) const;
 };
 
 // The eye height at (x, z): 1.75 inside the level, rising along the ramp

@@ -13,8 +13,8 @@
 
 #include <vector>
 
-#include "game/vector3.h"
-#include "game/view_frustum.h"
+#include "game/core/vector3.h"
+#include "game/level/view_frustum.h"
 
 class Level;
 

@@ -3,7 +3,7 @@
 // friction, turns by the yaw and pitch the mouse sets, and places the GL view.
 #pragma once
 
-#include "game/vector3.h"
+#include "game/core/vector3.h"
 
 class Camera {
 public:

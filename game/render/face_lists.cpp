@@ -1,5 +1,5 @@
 // Tessellating the floor, wall and ceiling faces into display lists.
-#include "game/face_lists.h"
+#include "game/render/face_lists.h"
 
 #include <GL/gl.h>
 

@@ -1,6 +1,6 @@
 // Billboard axes from the modelview matrix and the corners of camera-facing
 // squares.
-#include "game/billboard.h"
+#include "game/render/billboard.h"
 
 #include <GL/gl.h>
 

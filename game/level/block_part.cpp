@@ -1,5 +1,5 @@
 // Drawing one block face.
-#include "game/block_part.h"
+#include "game/level/block_part.h"
 
 #include <GL/gl.h>
 

@@ -1,12 +1,12 @@
 // Loading 3DS models once and finding them by file name.
-#include "game/model_cache.h"
+#include "game/render/model_cache.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "framework/load3ds/model.h"
-#include "game/vector3.h"
+#include "game/core/vector3.h"
 
 ModelCache::ModelCache() = default;
 ModelCache::~ModelCache() = default;

@@ -3,7 +3,7 @@
 // sight. Every test errs towards "may be seen".
 #pragma once
 
-#include "game/vector3.h"
+#include "game/core/vector3.h"
 
 struct Box3 {
     Vector3 min;

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "game/block_part.h"
+#include "game/level/block_part.h"
 #include "game/level_file/facing.h"
 
 class Block {

@@ -1,14 +1,10 @@
 // Wall, floor and ceiling contact, and the ground under the player.
-#include "game/level_collider.h"
-
-#include <GL/gl.h>
+#include "game/level/level_collider.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/player.h"
+#include "game/level/level.h"
 
 namespace {
 
@@ -56,10 +52,6 @@ bool LevelCollider::IsWallHit(const Vector3& position, const Level& level, Vecto
     return true;
 }
 
-bool LevelCollider::IsWallHit(const CObject& object, const Level& level, Vector3& normal) const {
-    return IsWallHit(object.position, level, normal);
-}
-
 bool IsOnRamp(float x, float z) { return x > -kRampLength && x < 0.0f && z > 0.0f && z < Level::kBlockUnits; }
 
 float EyeHeightAt(float x, float z, const Level& level) {
@@ -78,15 +70,4 @@ LevelCollider::Ground LevelCollider::GroundAt(const Vector3& position, const Lev
     ground.onRamp = !level.Contains(position.x, position.z) && IsOnRamp(position.x, position.z);
     if (ground.onRamp) ground.sunBrightness = RampSunBrightness(position.x);
     return ground;
-}
-
-void LevelCollider::ApplyGroundHeight(Player& player, const Level& level) const {
-    const Ground ground = GroundAt(player.position, level);
-    player.position.y = ground.eyeHeight;
-    if (Camera* camera = player.GetCamera()) camera->position.y = ground.eyeHeight;
-    if (ground.onRamp) {
-        const float b = ground.sunBrightness;
-        const float diffuse[4] = {b, b, b, 1.0f};
-        glLightfv(GL_LIGHT7, GL_DIFFUSE, diffuse);
-    }
 }

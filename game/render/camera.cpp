@@ -1,5 +1,5 @@
 // The camera's motion and view.
-#include "game/camera.h"
+#include "game/render/camera.h"
 
 #include <GL/glu.h>
 

@@ -1,5 +1,5 @@
 // The system or the simulated clock.
-#include "game/game_clock.h"
+#include "game/render/game_clock.h"
 
 #include <cmath>
 

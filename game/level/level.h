@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "game/block.h"
-#include "game/face_lists.h"
+#include "game/level/block.h"
 #include "game/level_file/level_rules.h"
-#include "game/skybox.h"
+#include "game/render/face_lists.h"
+#include "game/render/skybox.h"
 
 class TextureCache;
 

@@ -1,5 +1,5 @@
 // Vector3 arithmetic that is not inline, and the float sine and cosine.
-#include "game/vector3.h"
+#include "game/core/vector3.h"
 
 #include <cmath>
 #include <type_traits>

@@ -2,7 +2,7 @@
 // modelview matrix, and the four corners of a square built on them.
 #pragma once
 
-#include "game/vector3.h"
+#include "game/core/vector3.h"
 
 struct BillboardAxes {
     Vector3 right;
