@@ -13,6 +13,7 @@
 #include "framework/image/readers.h"
 #include "framework/image/system_readers.h"
 #include "tests/framework/image/image_test_util.h"
+#include "tests/support/skip_or_fail.h"
 
 namespace ondra {
 namespace {
@@ -90,19 +91,12 @@ void ExpectBothReadersAgree(const std::string& path) {
     EXPECT_TRUE(SameColours(own, system));
 }
 
-TEST(Win32BitmapLoader, ReadsEveryKindTheOwnReaderReadsToTheSameColours) {
-    struct Case {
-        const char* name;
-        BmpFile file;
-    };
-    const Case cases[] = {
-        {"24 bits, padded rows", Bmp24(7, 5, false)},
-        {"24 bits, top-down", Bmp24(6, 3, true)},
-        {"8 bits, full palette", Bmp8(9, 4, Colours(256), false)},
-        {"8 bits, short palette", Bmp8(5, 5, Colours(12), false)},
-        {"8 bits, top-down", Bmp8(3, 4, Colours(40), true)},
-        {"8 bits, grey palette", Bmp8(10, 2, Greys(29), false)},
-    };
+struct Case {
+    const char* name;
+    BmpFile file;
+};
+
+void ExpectBothReadersAgree(const std::vector<Case>& cases) {
     test::ScratchFolder folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -110,6 +104,24 @@ TEST(Win32BitmapLoader, ReadsEveryKindTheOwnReaderReadsToTheSameColours) {
         ASSERT_TRUE(encoders::WriteFile(path, encoders::Encode(c.file)));
         ExpectBothReadersAgree(path);
     }
+}
+
+TEST(Win32BitmapLoader, ReadsEveryBottomUpKindTheOwnReaderReadsToTheSameColours) {
+    ExpectBothReadersAgree({
+        {"24 bits, padded rows", Bmp24(7, 5, false)},
+        {"8 bits, full palette", Bmp8(9, 4, Colours(256), false)},
+        {"8 bits, short palette", Bmp8(5, 5, Colours(12), false)},
+        {"8 bits, grey palette", Bmp8(10, 2, Greys(29), false)},
+    });
+}
+
+TEST(Win32BitmapLoader, ReadsTopDownBitmapsToTheSameColours) {
+    ONDRA_SKIP_WINE_GAP("top-down bitmaps in LoadImageA: Wine 8 draws the file's negative height as the source "
+                        "height and hands back a black bitmap");
+    ExpectBothReadersAgree({
+        {"24 bits, top-down", Bmp24(6, 3, true)},
+        {"8 bits, top-down", Bmp8(3, 4, Colours(40), true)},
+    });
 }
 
 TEST(Win32BitmapLoader, ReadsTheGamesBitmapsToTheSameColours) {
