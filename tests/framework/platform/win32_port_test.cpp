@@ -1,8 +1,8 @@
 // The Win32 port's own rules, observed through the system: the record the
-// window procedure keeps in every window, the class, the keys the system
-// keeps from the application, the key state by the key's place, the
-// messages of a refused creation, and a close or a quit from the system
-// ending the loop.
+// window procedure keeps in every window, the class, the context OnCreate
+// finds current, the keys the system keeps from the application, the key
+// state by the key's place, the messages of a refused creation, and a
+// close or a quit from the system ending the loop.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,6 +37,29 @@ TEST(Win32Port, EveryWindowCarriesItsRecordAndTheClass) {
     GetClassNameA(a.window->hwnd, name, sizeof name);
     EXPECT_STREQ("GLAppWnd", name);
     EXPECT_EQ(a.window->hdc, GetDC(a.window->hwnd)) << "the class gives each window a DC of its own";
+}
+
+// OnCreate runs from the queued private create message (MSG_USER + 1), with
+// the window's own WGL context current on the window's own DC.
+TEST(Win32Port, OnCreateFindsTheWindowsWglContextCurrent) {
+    TestApp app;
+    RecordingWindow window;
+    HGLRC contextInCreate = nullptr, windowContext = nullptr;
+    HDC dcInCreate = nullptr, windowDc = nullptr;
+    window.onCreate = [&](RecordingWindow& w) {
+        contextInCreate = wglGetCurrentContext();
+        dcInCreate = wglGetCurrentDC();
+        windowContext = w.GetHWND()->context;
+        windowDc = w.GetHWND()->hdc;
+    };
+    window.script = [](RecordingWindow& w, int step) {
+        if (step == 1) w.Close();
+    };
+    EXPECT_EQ(0, Main::Instance()->Execute(0, nullptr));
+    ASSERT_NE(nullptr, windowContext);
+    EXPECT_EQ(windowContext, contextInCreate);
+    EXPECT_EQ(windowDc, dcInCreate);
+    EXPECT_EQ(1, window.creates);
 }
 
 // Key messages as the system sends them: wParam the layout's key, bits 16
