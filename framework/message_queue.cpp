@@ -49,6 +49,11 @@ bool ToMessage(const platform::Event& event, Message& message) {
             message.id = ButtonMessage(event.button, event.type == platform::EventType::kButtonDown);
             message.lParam = MakeLParam(event.a, event.b);
             return true;
+        case platform::EventType::kQuit:
+            message.window = nullptr;
+            message.id = MSG_QUIT;
+            message.wParam = static_cast<WParam>(event.a);
+            return true;
     }
     return false;
 }

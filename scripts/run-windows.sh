@@ -7,11 +7,12 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh windows
 
 build_dir=${BUILD_DIR:-build-windows}
+case $build_dir in /*) ;; *) build_dir=$PWD/$build_dir ;; esac
 cmake -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" --target compound game_data
-export WINEPREFIX="$PWD/$build_dir/wine-prefix" WINEDEBUG=-all
+export WINEPREFIX="$build_dir/wine-prefix" WINEDEBUG=-all
 scripts/wine-prefix.sh
-program=(wine "$PWD/$build_dir/bin/compound.exe")
+program=(wine "$build_dir/bin/compound.exe")
 if [ -n "${DISPLAY:-}" ]; then
   "${program[@]}" "$@"
 else

@@ -8,7 +8,8 @@
 set -eu
 cd "$(dirname "$0")/../.."
 build=${1:-build-windows}
-export LP_NUM_THREADS=0 WINEPREFIX="$PWD/$build/wine-prefix" WINEDEBUG=-all
+case $build in /*) ;; *) build=$PWD/$build ;; esac
+export LP_NUM_THREADS=0 WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
 route="--timedemo $PWD/tests/game/playthrough/route.txt --dt 0.025"
 
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c "

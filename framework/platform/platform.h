@@ -139,6 +139,7 @@ enum class EventType {
     kMouseMove,    // a = x, b = y, client coordinates from the top row
     kButtonDown,   // a = x, b = y, button = 0 left, 1 middle, 2 right
     kButtonUp,
+    kQuit,         // a = exit code: the system asked the loop to end (WM_QUIT)
 };
 
 struct Event {

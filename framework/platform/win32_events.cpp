@@ -14,6 +14,10 @@ namespace {
 
 std::deque<Event> pending;
 
+// Where the pointer was on the screen when the framework last heard of it.
+POINT lastPointer{};
+bool pointerKnown = false;
+
 Window* RecordOf(HWND hwnd) { return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
 void InputButton(Window* window, HWND hwnd, int button, bool down, LPARAM lParam) {
@@ -24,6 +28,20 @@ void InputButton(Window* window, HWND hwnd, int button, bool down, LPARAM lParam
         ReleaseCapture();
     InputEvent(window, down ? EventType::kButtonDown : EventType::kButtonUp, GET_X_LPARAM(lParam),
                GET_Y_LPARAM(lParam), button);
+}
+
+// The system also sends WM_MOUSEMOVE when a window appears, moves or
+// changes its style under a pointer that stays where it was (Wine sends one
+// when the pointer enters a window). On X11 only a moving pointer makes
+// motion, and the game takes every position after the first it hears as a
+// turn of the view: only a pointer that moved on the screen is motion.
+void InputPointer(Window* window, HWND hwnd, LPARAM lParam) {
+    POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(hwnd, &screen);
+    if (pointerKnown && screen.x == lastPointer.x && screen.y == lastPointer.y) return;
+    lastPointer = screen;
+    pointerKnown = true;
+    InputEvent(window, EventType::kMouseMove, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
 }
 
 void InputResize(Window* window, WPARAM kind, LPARAM lParam) {
@@ -79,9 +97,7 @@ LRESULT Handle(Window* window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         case WM_SYSKEYUP:
             InputKey(window, static_cast<int>(wParam), ScanCode(lParam), message == WM_SYSKEYDOWN, true);
             break;  // the system still closes the window on Alt+F4
-        case WM_MOUSEMOVE:
-            InputEvent(window, EventType::kMouseMove, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
+        case WM_MOUSEMOVE: InputPointer(window, hwnd, lParam); return 0;
         case WM_LBUTTONDOWN: InputButton(window, hwnd, 0, true, lParam); return 0;
         case WM_LBUTTONUP: InputButton(window, hwnd, 0, false, lParam); return 0;
         case WM_MBUTTONDOWN: InputButton(window, hwnd, 1, true, lParam); return 0;
@@ -136,6 +152,8 @@ void InputKey(Window* window, int virtualKey, unsigned scanCode, bool down, bool
 
 void InputFocusLost() { ReleaseAllKeys(); }
 
+void NotePointerPosition() { pointerKnown = GetCursorPos(&lastPointer) != 0; }
+
 void DropEventsFor(const Window* window) {
     pending.erase(std::remove_if(pending.begin(), pending.end(), [window](const Event& e) { return e.window == window; }),
                   pending.end());
@@ -144,6 +162,12 @@ void DropEventsFor(const Window* window) {
 bool PollEvent(Event& event) {
     MSG message;
     while (pending.empty() && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // PostQuitMessage (from any code of the program) ends the loop
+        // with its exit code, as the loop of any Win32 program ends.
+        if (message.message == WM_QUIT) {
+            InputEvent(nullptr, EventType::kQuit, static_cast<int>(message.wParam));
+            break;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

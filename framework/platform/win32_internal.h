@@ -54,6 +54,9 @@ RECT OuterRect(HWND hwnd, const Rect& client);
 void InputEvent(Window* window, EventType type, int a = 0, int b = 0, int button = 0);
 void InputKey(Window* window, int virtualKey, unsigned scanCode, bool down, bool system);
 void InputFocusLost();
+// Takes the pointer's place on the screen as known: a window shown under
+// it hears no motion until it moves.
+void NotePointerPosition();
 // Forgets the events of a window that goes away.
 void DropEventsFor(const Window* window);
 

@@ -123,6 +123,7 @@ void* GetUserData(const Window* window) { return window ? window->user : nullptr
 
 void ShowWindow(Window* window, bool show) {
     if (!Usable(window)) return;
+    if (show) NotePointerPosition();
     ::ShowWindow(window->hwnd, show ? SW_SHOW : SW_HIDE);
     if (show) {
         SetForegroundWindow(window->hwnd);

@@ -2,6 +2,7 @@
 // arriving at the window's handlers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -230,6 +231,31 @@ TEST_F(Input, MouseMotionAndButtonsUseBottomUpCoordinates) {
                  WaitFor("OnMouseButton 1 up")})
         .Run(window);
     EXPECT_EQ(6, window.Count("OnMouseButton"));
+}
+
+// A window that appears under a pointer that stays still hears no motion:
+// its first motion is the pointer's first move. (The game takes the first
+// position it hears as where the pointer rests, and every later one as a
+// turn of the view.)
+TEST_F(Input, AWindowShownUnderAStillPointerHearsNoMotionUntilItMoves) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetPosition(100, 100);
+    window.SetSize(400, 300);
+    ASSERT_TRUE(platform::InjectPointerMove(250, 200));
+    InputScript({Settle(),
+                 [](RecordingWindow& w) {
+                     int x = 0, y = 0;
+                     w.GetPosition(x, y);
+                     return platform::InjectPointerMove(x + 60, y + 30);
+                 },
+                 WaitFor("OnMouseMove 60,269")})
+        .Run(window);
+    const auto firstMotion = std::find_if(window.log.begin(), window.log.end(), [](const std::string& line) {
+        return line.rfind("OnMouseMove", 0) == 0;
+    });
+    ASSERT_NE(window.log.end(), firstMotion);
+    EXPECT_EQ("OnMouseMove 60,269", *firstMotion);
 }
 
 TEST_F(Input, SetCursorPosWarpsThePointerIntoTheWindow) {

@@ -1,8 +1,11 @@
 // The Win32 port's own rules, observed through the system: the record the
-// window procedure keeps in every window, the class, the keys the system
-// keeps from the application, the key state by the key's place, and a
-// close from the system ending the loop.
+// window procedure keeps in every window, the class, the context OnCreate
+// finds current, the keys the system keeps from the application, the key
+// state by the key's place, the messages of a refused creation, and a
+// close or a quit from the system ending the loop.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "framework/keys.h"
 #include "framework/platform/win32_internal.h"
@@ -34,6 +37,29 @@ TEST(Win32Port, EveryWindowCarriesItsRecordAndTheClass) {
     GetClassNameA(a.window->hwnd, name, sizeof name);
     EXPECT_STREQ("GLAppWnd", name);
     EXPECT_EQ(a.window->hdc, GetDC(a.window->hwnd)) << "the class gives each window a DC of its own";
+}
+
+// OnCreate runs from the queued private create message (MSG_USER + 1), with
+// the window's own WGL context current on the window's own DC.
+TEST(Win32Port, OnCreateFindsTheWindowsWglContextCurrent) {
+    TestApp app;
+    RecordingWindow window;
+    HGLRC contextInCreate = nullptr, windowContext = nullptr;
+    HDC dcInCreate = nullptr, windowDc = nullptr;
+    window.onCreate = [&](RecordingWindow& w) {
+        contextInCreate = wglGetCurrentContext();
+        dcInCreate = wglGetCurrentDC();
+        windowContext = w.GetHWND()->context;
+        windowDc = w.GetHWND()->hdc;
+    };
+    window.script = [](RecordingWindow& w, int step) {
+        if (step == 1) w.Close();
+    };
+    EXPECT_EQ(0, Main::Instance()->Execute(0, nullptr));
+    ASSERT_NE(nullptr, windowContext);
+    EXPECT_EQ(windowContext, contextInCreate);
+    EXPECT_EQ(windowDc, dcInCreate);
+    EXPECT_EQ(1, window.creates);
 }
 
 // Key messages as the system sends them: wParam the layout's key, bits 16
@@ -90,6 +116,97 @@ TEST(Win32Port, ACloseFromTheSystemEndsTheLoop) {
     };
     EXPECT_EQ(0, Main::Instance()->Execute(0, nullptr));
     EXPECT_LT(window.idles, window.idleLimit);
+}
+
+// Refuses every window the thread tries to create, as the system does when
+// a window cannot be made.
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Gives a window being created a pixel format other than the one the port
+// will choose: a window's pixel format can be set only once.
+LRESULT CALLBACK TakePixelFormat(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_CREATE) {
+        HDC dc = GetDC(call->hwnd);
+        PIXELFORMATDESCRIPTOR wanted{};
+        wanted.nSize = sizeof wanted;
+        wanted.nVersion = 1;
+        wanted.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+        wanted.cColorBits = 24;
+        wanted.cDepthBits = 32;
+        const int chosen = ChoosePixelFormat(dc, &wanted);
+        PIXELFORMATDESCRIPTOR other{};
+        SetPixelFormat(dc, chosen == 1 ? 2 : 1, &other);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// This thread's windows of the framework's class (other programs on the
+// desktop may have their own).
+int ThreadWindowsOfTheClass() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) {
+            char name[64] = "";
+            GetClassNameA(hwnd, name, sizeof name);
+            if (std::string(name) == platform::kWindowClass) ++*reinterpret_cast<int*>(found);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+struct CreationFault {
+    const char* what;
+    int hookType;
+    HOOKPROC hook;
+    const char* message;
+};
+
+// A refused step prints its message, the loop ends with 1, and no window
+// of the class is left behind.
+TEST(Win32Port, RefusedCreationStepsPrintTheirMessageAndLeaveNoWindow) {
+    const CreationFault faults[] = {
+        {"the system refuses the window", WH_CBT, RefuseWindows, "Failed to create window\n"},
+        {"the window has another pixel format", WH_CALLWNDPROC, TakePixelFormat, "Failed to set pixel format\n"},
+    };
+    for (const CreationFault& fault : faults) {
+        TestApp app;
+        RecordingWindow window;
+        HHOOK hook = SetWindowsHookExA(fault.hookType, fault.hook, nullptr, GetCurrentThreadId());
+        ASSERT_NE(nullptr, hook) << fault.what;
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        const int result = Main::Instance()->Execute(0, nullptr);
+        UnhookWindowsHookEx(hook);
+        const std::string out = ::testing::internal::GetCapturedStdout();
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(1, result) << fault.what;
+        EXPECT_EQ(fault.message, out) << fault.what;
+        EXPECT_EQ("No window could be created, exiting.\n", err) << fault.what;
+        EXPECT_EQ(nullptr, window.GetHWND()) << fault.what;
+        EXPECT_EQ(0, window.creates) << fault.what;
+        EXPECT_EQ(0, ThreadWindowsOfTheClass()) << fault.what;
+    }
+}
+
+// PostQuitMessage from anywhere in the program (a handler, a library) ends
+// the loop as it ends any Win32 program's: with WM_QUIT's exit code.
+TEST(Win32Port, WmQuitEndsTheLoopWithItsExitCode) {
+    for (int exitCode : {0, 5, -2}) {
+        TestApp app;
+        RecordingWindow window;
+        window.script = [exitCode](RecordingWindow&, int step) {
+            if (step == 1) PostQuitMessage(exitCode);
+        };
+        EXPECT_EQ(exitCode, Main::Instance()->Execute(0, nullptr));
+        EXPECT_LT(window.idles, window.idleLimit) << exitCode;
+        EXPECT_EQ(1, window.creates);
+    }
 }
 
 }  // namespace
