@@ -25,8 +25,19 @@ public:
 
     // The next run of non-space characters; false at the end of the input or
     // on a read error, and again on every later call, so no loop over tokens
-    // can outlive its input.
+    // can outlive its input. A UTF-8 byte-order mark, which some editors put
+    // at the start of every file, is no part of the first word.
     bool Next(std::string& token) {
+        const bool first = count == 0;
+        if (!ReadToken(token)) return false;
+        if (!first || token.compare(0, 3, "\xEF\xBB\xBF") != 0) return true;
+        token.erase(0, 3);
+        if (!token.empty()) return true;
+        count = 0;  // the mark stood alone: the word after it is the first
+        return ReadToken(token);
+    }
+
+    bool ReadToken(std::string& token) {
         token.clear();
         // istream::get turns a read error into badbit instead of an exception.
         int c = in.get();
