@@ -1,6 +1,7 @@
 // Recording a live session as a script.
 #include "game/session_recorder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -82,9 +83,12 @@ void SessionRecorder::Held(long frame, int virtualKey, bool held) {
 std::string SessionRecorder::Text(long framesDrawn) const {
     std::string text = header;
     for (const ScriptEvent& event : events) text += FormatScriptEvent(event) + "\n";
+    const auto quits = [](const ScriptEvent& e) {
+        return e.kind == ScriptEvent::kKey && e.code == ondra::VK_ESCAPE && e.down;
+    };
     const bool trailing = !events.empty() && events.back().frame >= framesDrawn;
-    const bool closed = trailing && events.back().kind == ScriptEvent::kKey &&
-                        events.back().code == ondra::VK_ESCAPE && events.back().down;
+    const bool closed = std::any_of(events.begin(), events.end(),
+                                    [&](const ScriptEvent& e) { return e.frame >= framesDrawn && quits(e); });
     if (trailing && !closed) {
         ScriptEvent end;
         end.frame = framesDrawn;
