@@ -37,34 +37,6 @@ public:
         return ReadToken(token);
     }
 
-    bool ReadToken(std::string& token) {
-        token.clear();
-        // istream::get turns a read error into badbit instead of an exception.
-        int c = in.get();
-        while (c != EOF && IsSpace(c)) {
-            if (c == '\n') ++line;
-            c = in.get();
-        }
-        if (c == EOF) {
-            exhausted = true;
-            return false;
-        }
-        tokenLine = line;
-        tokenIndex = count++;
-        bool shortened = false;
-        while (c != EOF && !IsSpace(c)) {
-            if (token.size() < kMaxMapTokenLength)
-                token.push_back(static_cast<char>(c));
-            else
-                shortened = true;
-            c = in.get();
-        }
-        // The space that ended the token is consumed with it.
-        if (c == '\n') ++line;
-        if (shortened) ++shortenedTokens;
-        return true;
-    }
-
     bool Next(int& number) {
         std::string token;
         if (!Next(token)) return false;
@@ -103,6 +75,35 @@ public:
     std::vector<MapSkippedToken> TakeSkipped() { return std::move(skipped); }
 
 private:
+    // The next run of non-space characters, as it stands in the file.
+    bool ReadToken(std::string& token) {
+        token.clear();
+        // istream::get turns a read error into badbit instead of an exception.
+        int c = in.get();
+        while (c != EOF && IsSpace(c)) {
+            if (c == '\n') ++line;
+            c = in.get();
+        }
+        if (c == EOF) {
+            exhausted = true;
+            return false;
+        }
+        tokenLine = line;
+        tokenIndex = count++;
+        bool shortened = false;
+        while (c != EOF && !IsSpace(c)) {
+            if (token.size() < kMaxMapTokenLength)
+                token.push_back(static_cast<char>(c));
+            else
+                shortened = true;
+            c = in.get();
+        }
+        // The space that ended the token is consumed with it.
+        if (c == '\n') ++line;
+        if (shortened) ++shortenedTokens;
+        return true;
+    }
+
     std::istream& in;
     int shortenedTokens = 0;
     int line = 1;       // where the reading stands
