@@ -349,6 +349,24 @@ TEST(MapReaderTest, AByteOrderMarkBeforeTheFirstWordIsSkipped) {
     }
 }
 
+// A map that cannot be read leaves no game to play: the program says why
+// the map could not be read (not which model is missing then) and ends as
+// for any data it cannot use. Unreadable by permission is the same branch,
+// but binds no one running as root.
+using MapLoaderDeathTest = MapLoaderTest;
+TEST_F(MapLoaderDeathTest, AMapThatCannotBeReadEndsTheGameSayingWhy) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: the GL context is not forked
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {{files.Path(), "it is a directory, not a map file"}, {files.File("absent.txt"), "No such file"}};
+    for (const auto& c : cases) {
+        EXPECT_EXIT(BuildWorld(world, c.path), ::testing::ExitedWithCode(1),
+                    "compound: cannot read the map .*: " + std::string(c.reason))
+            << c.path;
+    }
+}
+
 TEST(MapNumberTest, ReadsLikeAtoiButHeldToTheIntRangeAndSaysWhenItWasCut) {
     const struct {
         const char* token;
