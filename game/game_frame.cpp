@@ -4,10 +4,10 @@
 #include <GL/gl.h>
 
 #include "framework/load3ds/model.h"
-#include "game/camera.h"
 #include "game/frame_times.h"
 #include "game/objects/bolt_projectile.h"
-#include "game/player.h"
+#include "game/objects/player.h"
+#include "game/render/camera.h"
 #include "game/world.h"
 
 std::vector<const char*> GameFrame::PhaseNames() {

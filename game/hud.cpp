@@ -9,8 +9,8 @@
 
 #include "framework/glwindow.h"
 #include "game/level_file/level_rules.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
+#include "game/objects/player.h"
+#include "game/render/texture_cache.h"
 
 namespace {
 

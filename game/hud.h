@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "game/texture_cache.h"
+#include "game/objects/player.h"
+#include "game/render/texture_cache.h"
 
 namespace ondra {
 class GLWindow;
 }
-class Player;
 
 // A number of the HUD with its raster position in the window-centred
 // orthographic frame (origin in the middle, y up).
@@ -22,7 +22,7 @@ struct HudText {
     std::string text;
 };
 
-class Hud {
+class Hud : public PlayerOverlay {
 public:
     // None of the three is owned; the window supplies its size and text.
     Hud(TextureCache* textures, const Player* player, ondra::GLWindow* window);
@@ -30,7 +30,7 @@ public:
     // Called from the player's draw with the frame's perspective projection
     // current. Leaves an orthographic projection, an identity modelview,
     // lighting off, texturing on and the colour green.
-    void Draw();
+    void Draw() override;
 
 private:
     void DrawPanels();

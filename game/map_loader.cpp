@@ -6,9 +6,8 @@
 #include <fstream>
 #include <memory>
 
-#include "game/level.h"
+#include "game/level/level.h"
 #include "game/level_file/map_reader.h"
-#include "game/model_cache.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/flashlight.h"
 #include "game/objects/generator.h"
@@ -17,11 +16,12 @@
 #include "game/objects/light.h"
 #include "game/objects/locked_door.h"
 #include "game/objects/medikit.h"
+#include "game/objects/player.h"
 #include "game/objects/vorlax.h"
 #include "game/objects/vorlax_mesh.h"
 #include "game/objects/weapon.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
+#include "game/render/model_cache.h"
+#include "game/render/texture_cache.h"
 #include "game/world.h"
 
 namespace {
@@ -186,6 +186,7 @@ private:
     void MakeVorlax(const MapPlacement& placed) {
         auto mesh = std::make_unique<VorlaxMesh>(&models, textures, world.player.get());
         auto vorlax = std::make_unique<Vorlax>(textures, &world.collider, &level);
+        vorlax->SetDoors(&world.doors);
         vorlax->position = placed.position;
         vorlax->radius = placed.radius;
         mesh->position = vorlax->position;

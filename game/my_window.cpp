@@ -9,9 +9,9 @@
 #include <cstring>
 
 #include "framework/main.h"
-#include "game/camera.h"
 #include "game/gl_state.h"
 #include "game/hud.h"
+#include "game/render/camera.h"
 #include "game/run_files.h"
 #include "game/state_report.h"
 #include "game/world_builder.h"

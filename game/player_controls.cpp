@@ -4,8 +4,8 @@
 #include <GL/gl.h>
 
 #include "framework/keys.h"
-#include "game/camera.h"
-#include "game/player.h"
+#include "game/objects/player.h"
+#include "game/render/camera.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "framework/glwindow.h"
 #include "framework/main.h"
-#include "game/game_clock.h"
 #include "game/game_frame.h"
+#include "game/render/game_clock.h"
 
 void RunClock::Configure(GameOptions& options, std::vector<ScriptEvent> events) {
     script = std::move(events);

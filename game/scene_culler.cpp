@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "game/level.h"
+#include "game/level/level.h"
 #include "game/objects/object.h"
 
 namespace {

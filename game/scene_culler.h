@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "game/cell_sight.h"
-#include "game/view_frustum.h"
+#include "game/level/cell_sight.h"
+#include "game/level/view_frustum.h"
 
 class CObject;
 class Level;

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string>
 
-#include "game/camera.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/flashlight.h"
@@ -14,11 +13,12 @@
 #include "game/objects/light.h"
 #include "game/objects/locked_door.h"
 #include "game/objects/medikit.h"
+#include "game/objects/player.h"
 #include "game/objects/vorlax.h"
 #include "game/objects/vorlax_mesh.h"
 #include "game/objects/vorlax_projectile.h"
 #include "game/objects/weapon.h"
-#include "game/player.h"
+#include "game/render/camera.h"
 
 namespace {
 

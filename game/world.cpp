@@ -2,7 +2,7 @@
 #include "game/world.h"
 
 #include "framework/load3ds/model.h"
-#include "game/camera.h"
+#include "game/render/camera.h"
 
 World::World() : player(std::make_unique<Player>(&level, &collider, &textures, &enemies)) {
     player->SetDoors(&doors);

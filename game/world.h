@@ -8,14 +8,14 @@
 #include <memory>
 #include <vector>
 
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
+#include "game/level/view_frustum.h"
 #include "game/level_file/level_rules.h"
-#include "game/model_cache.h"
 #include "game/objects/object.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
-#include "game/view_frustum.h"
+#include "game/objects/player.h"
+#include "game/render/model_cache.h"
+#include "game/render/texture_cache.h"
 
 namespace ondra {
 class Model;

@@ -16,7 +16,7 @@
 #include "game/effects/electricity.h"
 #include "game/effects/flame.h"
 #include "game/effects/lightning.h"
-#include "game/texture_cache.h"
+#include "game/render/texture_cache.h"
 #include "tests/support/gl_context.h"
 
 namespace {

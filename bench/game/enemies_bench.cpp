@@ -17,16 +17,16 @@
 #include <string>
 
 #include "bench/support/quiet_stdout.h"
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
-#include "game/model_cache.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/generator.h"
 #include "game/objects/generator_core.h"
+#include "game/objects/player.h"
 #include "game/objects/vorlax.h"
 #include "game/objects/vorlax_mesh.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
+#include "game/render/camera.h"
+#include "game/render/model_cache.h"
+#include "game/render/texture_cache.h"
 #include "tests/support/gl_context.h"
 
 namespace {

@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "framework/platform/platform.h"
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
+#include "game/objects/player.h"
+#include "game/render/camera.h"
+#include "game/render/texture_cache.h"
 
 namespace {
 

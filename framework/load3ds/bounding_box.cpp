@@ -1,7 +1,6 @@
-// BoundingBox: corner arithmetic, containment tests and the outline drawer.
+// BoundingBox: corner arithmetic and containment tests. The outline drawer
+// is in bounding_box_outline.cpp, apart, as it needs GL.
 #include "framework/load3ds/bounding_box.h"
-
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <utility>
@@ -76,31 +75,6 @@ void BoundingBox::SetSize(const Vec3& s) {
     const Vec3 c = GetCentre();
     min_ = {c.x - s.x * 0.5f, c.y - s.y * 0.5f, c.z - s.z * 0.5f};
     max_ = {c.x + s.x * 0.5f, c.y + s.y * 0.5f, c.z + s.z * 0.5f};
-}
-
-void BoundingBox::DrawOutline() const {
-    const float x0 = min_.x, y0 = min_.y, z0 = min_.z;
-    const float x1 = max_.x, y1 = max_.y, z1 = max_.z;
-    glBegin(GL_LINE_STRIP);
-    glVertex3f(x0, y0, z0);
-    glVertex3f(x0, y1, z0);
-    glVertex3f(x0, y1, z1);
-    glVertex3f(x0, y0, z1);
-    glVertex3f(x0, y0, z0);
-    glVertex3f(x1, y0, z0);
-    glVertex3f(x1, y0, z1);
-    glVertex3f(x1, y1, z1);
-    glVertex3f(x1, y1, z0);
-    glVertex3f(x1, y0, z0);
-    glEnd();
-    glBegin(GL_LINES);
-    glVertex3f(x0, y0, z1);
-    glVertex3f(x1, y0, z1);
-    glVertex3f(x0, y1, z1);
-    glVertex3f(x1, y1, z1);
-    glVertex3f(x0, y1, z0);
-    glVertex3f(x1, y1, z0);
-    glEnd();
 }
 
 }  // namespace ondra

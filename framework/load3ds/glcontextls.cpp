@@ -5,7 +5,6 @@
 #include <new>
 
 #include "framework/fatal.h"
-#include "framework/platform/current_context.h"
 
 namespace ondra {
 
@@ -22,15 +21,12 @@ ContextStore::Entry* ContextStore::Find(const void* context) {
     return nullptr;
 }
 
-ModelGLData* ContextStore::CurrentRecord() { return RecordOf(platform::CurrentContextKey()); }
-
 ModelGLData* ContextStore::RecordOf(const void* context) {
     Entry* entry = Find(context);
     return entry ? entry->record.get() : nullptr;
 }
 
-ModelGLData* ContextStore::EnsureCurrentRecord() {
-    const void* context = platform::CurrentContextKey();
+ModelGLData* ContextStore::EnsureRecord(const void* context) {
     if (!context) return nullptr;
     if (Entry* entry = Find(context)) return entry->record.get();
     std::unique_ptr<ModelGLData> record(new (std::nothrow) ModelGLData{});

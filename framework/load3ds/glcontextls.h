@@ -1,7 +1,8 @@
 // ContextStore: GL objects kept per rendering context. Display lists and
 // texture names belong to the context they were made in, so a model drawn
-// in several windows keeps one record per context, found by the context
-// current at the time of the call.
+// in several windows keeps one record per context. The store only keeps
+// the records: the drawing code says which context is current, so that the
+// store (and the model reader that owns one) needs no window system.
 #pragma once
 
 #include <cstddef>
@@ -30,14 +31,11 @@ public:
     ContextStore(const ContextStore&) = delete;
     ContextStore& operator=(const ContextStore&) = delete;
 
-    // The record of the current context, or null when it has none yet (or
-    // no context is current).
-    ModelGLData* CurrentRecord();
-    // The record of `context`, or null.
+    // The record of `context`, or null (always for a null context).
     ModelGLData* RecordOf(const void* context);
-    // The record of the current context, made zeroed when it has none
-    // yet; null when no context is current or memory runs out.
-    ModelGLData* EnsureCurrentRecord();
+    // The record of `context`, made zeroed when it has none yet; null for
+    // a null context (none is current) or when memory runs out.
+    ModelGLData* EnsureRecord(const void* context);
     // Forgets the context and frees its record.
     bool Remove(const void* context);
 

@@ -1,6 +1,7 @@
 // Model: the public face of the 3DS model, and the whole-model parts of
 // ModelEx that are neither reading nor drawing: reset, box, dump, rescale
-// and the flattened mesh.
+// and the flattened mesh. Nothing here needs GL; drawing and releasing a
+// context's GL objects are in model_draw.cpp.
 #include "framework/load3ds/model.h"
 
 #include <cstdio>
@@ -8,7 +9,6 @@
 
 #include "framework/fatal.h"
 #include "framework/load3ds/model_ex.h"
-#include "framework/platform/current_context.h"
 
 namespace ondra {
 
@@ -93,15 +93,6 @@ void ModelEx::BuildFlatMesh() {
     }
 }
 
-bool ModelEx::ReleaseContext() {
-    const void* context = platform::CurrentContextKey();
-    ModelGLData* record = contexts.RecordOf(context);
-    if (!record) return false;
-    ReleaseGLObjects(*record);
-    contexts.Remove(context);
-    return true;
-}
-
 // ---- Model -----------------------------------------------------------------
 
 Model::Model() : extra(new (std::nothrow) ModelEx) { ONDRA_ASSERT(extra!=NULL, "load3ds/model"); }
@@ -113,8 +104,6 @@ Model::~Model() {
 
 void Model::Clear() { extra->Reset(); }
 
-bool Model::ReleaseContext() { return extra->ReleaseContext(); }
-
 bool Model::Load(const char* fileName) { return extra->Load(fileName); }
 
 Vec3 Model::GetCentre() const { return extra->box.GetCentre(); }
@@ -122,8 +111,6 @@ Vec3 Model::GetCentre() const { return extra->box.GetCentre(); }
 Vec3 Model::GetSize() const { return extra->box.GetSize(); }
 
 const BoundingBox& Model::GetBox() const { return extra->box; }
-
-void Model::Draw(int flags) { extra->Draw(flags); }
 
 int Model::GetVertexCount() {
     if (extra->flatVertexCount == 0) extra->ComputeTotals();

@@ -9,6 +9,7 @@
 
 #include "framework/load3ds/model.h"
 #include "framework/load3ds/model_ex.h"
+#include "framework/platform/current_context.h"
 
 namespace ondra {
 namespace {
@@ -152,7 +153,7 @@ void ModelEx::DrawObject(size_t index, int mode, ListUse use, const ModelGLData&
 void ModelEx::Draw(int flags) {
     const int mode = flags & 0xFF;
     if (mode == 0) return;
-    ModelGLData* record = contexts.EnsureCurrentRecord();
+    ModelGLData* record = contexts.EnsureRecord(platform::CurrentContextKey());
     if (!record) return;
 
     glPushAttrib(kSavedState);
@@ -170,5 +171,20 @@ void ModelEx::Draw(int flags) {
     }
     glPopAttrib();
 }
+
+bool ModelEx::ReleaseContext() {
+    const void* context = platform::CurrentContextKey();
+    ModelGLData* record = contexts.RecordOf(context);
+    if (!record) return false;
+    ReleaseGLObjects(*record);
+    contexts.Remove(context);
+    return true;
+}
+
+// The public face's drawing half: the rest of Model reads and queries
+// without GL, in model.cpp.
+void Model::Draw(int flags) { extra->Draw(flags); }
+
+bool Model::ReleaseContext() { return extra->ReleaseContext(); }
 
 }  // namespace ondra

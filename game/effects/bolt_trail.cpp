@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "game/billboard.h"
+#include "game/render/billboard.h"
 
 BoltTrail::BoltTrail(int maxParticles, const Vector3& origin, const Vector3& baseVelocity,
                      float spread, unsigned int texture)

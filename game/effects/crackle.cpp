@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 
-#include "game/billboard.h"
-#include "game/texture_cache.h"
+#include "game/render/billboard.h"
+#include "game/render/texture_cache.h"
 
 Crackle::Crackle(int maxParticles, const Vector3& origin, float spread, TextureCache* textureCache,
                  float sizeBase, float lifeBase, const char* textureName)

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "game/effects/particle_system.h"
-#include "game/texture_cache.h"
+#include "game/render/texture_cache.h"
 
 class Crackle : public CParticleSystem {
 public:

@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "game/billboard.h"
+#include "game/render/billboard.h"
 
 Flame::Flame(int maxParticles, const Vector3& origin, float spread, unsigned int texture)
     : CParticleSystem(maxParticles, origin), spread(spread), texture(texture) {

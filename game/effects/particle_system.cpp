@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
-#include "game/billboard.h"
-#include "game/game_clock.h"
+#include "game/render/billboard.h"
+#include "game/render/game_clock.h"
 
 namespace {
 

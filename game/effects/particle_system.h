@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "game/vector3.h"
+#include "game/core/vector3.h"
 
 struct Particle {
     Vector3 position;

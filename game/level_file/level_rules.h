@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "game/core/vector3.h"
 #include "game/level_file/facing.h"
 #include "game/level_file/map_reader.h"
-#include "game/vector3.h"
 
 // A block spans this many world units along x and z; rows and columns
 // beyond kMaxMapSide are refused.

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "game/player.h"
+#include "game/objects/player.h"
 
 namespace {
 

@@ -3,12 +3,10 @@
 
 #include <GL/gl.h>
 
-#include "game/billboard.h"
-#include "game/level_collider.h"
 #include "game/level_file/level_rules.h"
-#include "game/objects/door.h"
-#include "game/sub_steps.h"
-#include "game/texture_cache.h"
+#include "game/objects/sweep.h"
+#include "game/render/billboard.h"
+#include "game/render/texture_cache.h"
 
 namespace {
 
@@ -37,22 +35,18 @@ void BoltProjectile::Update(float dt) {
     if (exploded) burst->Update(dt);
 }
 
-// The level is asked after every short step, so a long frame cannot carry
-// the bolt over a wall's band; it bursts at the first contact.
+// Each step is added on to where the bolt flew so far; it bursts at the
+// first contact.
 void BoltProjectile::Fly(float dt) {
     const Vector3 move = FlightVector() * (dt * velocity.z);
-    const int steps = SubStepsFor(move.Length(), kMaxSubStep);
-    const Vector3 step = move / static_cast<float>(steps);
-    for (int i = 0; i < steps; ++i) {
-        const Vector3 before = position;
-        position += step;
-        Vector3 normal;
-        const bool hitsWall = level && collider && collider->IsWallHit(*this, *level, normal);
-        if (hitsWall || DoorsBlock(doors, before, position, normal)) {
-            Explode(normal);
-            return;
-        }
-    }
+    auto stepTo = [&](int, int steps, Vector3& point) {
+        position += move / static_cast<float>(steps);
+        point = position;
+        return true;
+    };
+    Vector3 normal;
+    if (Sweep(Obstacles{level, collider, doors}, position, move.Length(), stepTo, normal) == SweepEnd::kBlocked)
+        Explode(normal);
 }
 
 void BoltProjectile::Explode(const Vector3& normal) {

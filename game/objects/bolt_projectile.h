@@ -9,7 +9,7 @@
 
 #include "game/effects/bolt_trail.h"
 #include "game/objects/object.h"
-#include "game/texture_cache.h"
+#include "game/render/texture_cache.h"
 
 class Level;
 class LevelCollider;
@@ -20,9 +20,6 @@ class BoltProjectile : public CObject {
 public:
     static constexpr float kSpeed = 50.0f;
     static constexpr float kRadius = 0.2f;
-    // The longest distance flown between two wall queries: half the wall
-    // band, so no step can jump over a wall however long the frame.
-    static constexpr float kMaxSubStep = 0.1f;
     static constexpr int kSparks = 30;
 
     BoltProjectile(TextureCache* textures, Player* player, Level* level, LevelCollider* collider);

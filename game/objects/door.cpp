@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "game/level_collider.h"
+#include "game/level/level_collider.h"
 
 bool Door::Blocks(const Vector3& from, const Vector3& to, Vector3& normal) const {
     if (!IsShut()) return false;

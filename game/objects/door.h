@@ -4,7 +4,7 @@
 // as a wall would.
 #pragma once
 
-#include "game/block.h"
+#include "game/level/block.h"
 #include "game/objects/object.h"
 
 class Door : public CObject {

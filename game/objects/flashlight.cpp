@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 
 #include "game/level_file/level_rules.h"
-#include "game/player.h"
+#include "game/objects/player.h"
 
 Flashlight::Flashlight(ModelCache* models, float scale)
     : WallPickup(models, game_assets::kToolBox, game_assets::kEmptyToolBox, scale) {}

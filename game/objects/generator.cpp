@@ -5,10 +5,10 @@
 
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
-#include "game/model_cache.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/generator_core.h"
-#include "game/texture_cache.h"
+#include "game/render/model_cache.h"
+#include "game/render/texture_cache.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
-#include "game/model_cache.h"
+#include "game/render/model_cache.h"
 
 namespace {
 
@@ -13,7 +13,6 @@ constexpr int kEffectParticles = 500;
 constexpr float kEffectSpread = 0.5f;
 constexpr float kEffectScale = 0.5f;
 constexpr float kRestHeight = 0.5f;
-constexpr float kFallAcceleration = -20.0f;
 constexpr float kModelScale = 1.5f;
 
 }  // namespace
@@ -49,15 +48,8 @@ void GeneratorCore::Update(float dt) {
         lightning->Update(dt);
         return;
     }
-    if (position.y > kRestHeight) {
-        acceleration = Vector3(0.0f, kFallAcceleration, 0.0f);
-    } else {
-        velocity = Vector3();
-        acceleration = Vector3();
-    }
     if (flame) flame->Update(dt);
-    velocity += acceleration * dt;
-    position += velocity * dt;
+    FallToRest(*this, kRestHeight, dt);
 }
 
 void GeneratorCore::Draw() {

@@ -26,7 +26,7 @@ public:
     ~GeneratorCore() override;
 
     // Intact: spins and keeps its effects alive. Destroyed: its sphere falls
-    // to 0.5 while the flame burns.
+    // to 0.5, and rests there, while the flame burns.
     void Update(float dt) override;
     void Draw() override;
 

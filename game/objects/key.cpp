@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 
 #include "framework/load3ds/model.h"
-#include "game/player.h"
+#include "game/objects/player.h"
 
 Key::Key(ModelCache* models, const std::string& modelName, float scale)
     : Pickup(models), modelName(modelName), model(FetchModel(modelName, scale)) {}

@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "game/player.h"
+#include "game/objects/player.h"
 
 namespace {
 

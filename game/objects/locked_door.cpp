@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "game/player.h"
+#include "game/objects/player.h"
 
 namespace {
 

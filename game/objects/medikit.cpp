@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 
 #include "game/level_file/level_rules.h"
-#include "game/player.h"
+#include "game/objects/player.h"
 
 Medikit::Medikit(ModelCache* models, float scale)
     : WallPickup(models, game_assets::kMedikit, game_assets::kEmptyMedikit, scale) {}

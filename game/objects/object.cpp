@@ -1,4 +1,5 @@
-// The motion step of CObject and the three traversals over object trees.
+// The motion steps of CObject (its own and the fall to rest) and the
+// traversals over object trees.
 #include "game/objects/object.h"
 
 #include <GL/gl.h>
@@ -8,6 +9,19 @@
 void CObject::Update(float dt) {
     position += velocity * dt;
     velocity += acceleration * dt;
+}
+
+void FallToRest(CObject& object, float restHeight, float dt) {
+    const bool falling = object.position.y > restHeight;
+    object.acceleration = falling ? Vector3(0.0f, kFallAcceleration, 0.0f) : Vector3();
+    if (!falling) object.velocity = Vector3();
+    object.velocity += object.acceleration * dt;
+    object.position += object.velocity * dt;
+    if (falling && object.position.y <= restHeight) {
+        object.position.y = restHeight;
+        object.velocity = Vector3();
+        object.acceleration = Vector3();
+    }
 }
 
 void CObject::CheckCollisions() { Collide(static_cast<CObject*>(GetRoot())); }

@@ -4,8 +4,8 @@
 // an object tree is a CObject.
 #pragma once
 
+#include "game/core/vector3.h"
 #include "game/objects/node.h"
-#include "game/vector3.h"
 
 // A run of siblings in ring order, for range-for. The step to the next
 // sibling is taken after the visit, as the recursive traversals always did:
@@ -87,3 +87,11 @@ public:
     Vector3 acceleration;
     float radius = 0.0f;
 };
+
+// How fast a killed or wrecked thing falls, in units per second squared.
+constexpr float kFallAcceleration = -20.0f;
+
+// One motion step of a thing that falls to the floor and stays: above
+// restHeight it falls, velocity first; however long the frame, the fall
+// ends at restHeight, not under it. At or below restHeight it stands still.
+void FallToRest(CObject& object, float restHeight, float dt);

@@ -4,8 +4,8 @@
 #include <GL/gl.h>
 
 #include "framework/load3ds/model.h"
-#include "game/model_cache.h"
-#include "game/player.h"
+#include "game/objects/player.h"
+#include "game/render/model_cache.h"
 
 void Pickup::OnCollision(CObject* other) {
     auto* player = dynamic_cast<Player*>(other);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "game/block.h"
+#include "game/level/block.h"
 #include "game/objects/object.h"
 
 namespace ondra {

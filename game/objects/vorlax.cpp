@@ -6,11 +6,10 @@
 
 #include <cmath>
 
-#include "game/billboard.h"
 #include "game/level_file/level_rules.h"
-#include "game/objects/vorlax_projectile.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
+#include "game/objects/player.h"
+#include "game/render/billboard.h"
+#include "game/render/texture_cache.h"
 
 namespace {
 
@@ -65,22 +64,15 @@ void Vorlax::FaceTowards(const Vector3& target) {
 }
 
 void Vorlax::Update(float dt) {
-    const bool falling = state == kDead && position.y > kRestHeight;
-    if (state == kDead) {
-        acceleration = falling ? Vector3(0.0f, kFallAcceleration, 0.0f) : Vector3();
-        if (!falling) velocity = Vector3();
-    }
     // The shot cannot delete itself in its own update, while the traversal
     // still needs its links; here, before the children are walked, it can.
     if (projectile && projectile->Spent()) DropProjectile();
+    if (state == kDead) {
+        FallToRest(*this, kRestHeight, dt);
+        return;
+    }
     velocity += acceleration * dt;
     position += velocity * dt;
-    // However long the frame, the fall ends on the floor, not under it.
-    if (falling && position.y <= kRestHeight) {
-        position.y = kRestHeight;
-        velocity = Vector3();
-        acceleration = Vector3();
-    }
 }
 
 void Vorlax::Draw() {
@@ -137,6 +129,7 @@ VorlaxProjectile* Vorlax::SpawnProjectile() {
         if (distance > 0.0f && std::isfinite(distance)) aim = toPlayer / distance;
     }
     projectile = new VorlaxProjectile(textureCache, this, level, collider);
+    projectile->SetDoors(doors);
     projectile->position = position;
     projectile->AttachTo(this);
     projectile->Launch(aim);

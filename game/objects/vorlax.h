@@ -8,14 +8,14 @@
 #pragma once
 
 #include "game/objects/object.h"
-#include "game/texture_cache.h"
+#include "game/objects/vorlax_projectile.h"
+#include "game/render/texture_cache.h"
 
 class Level;
 class LevelCollider;
 class TextureCache;
-class VorlaxProjectile;
 
-class Vorlax : public CObject {
+class Vorlax : public CObject, public ShotOwner {
 public:
     static constexpr int kIdle = 0;
     static constexpr int kAlerted = 1;  // the player touched the sight sphere this frame
@@ -24,15 +24,18 @@ public:
     static constexpr float kSightRange = 10.0f;
     static constexpr float kFlashGrowth = 0.2f;  // per drawn frame in sight
     static constexpr float kFlashFull = 6.0f;    // the size at which the charge fires
-    static constexpr float kFallAcceleration = -20.0f;
     static constexpr float kRestHeight = 0.5f;  // where a dead creature lies
 
     // The level and its collider are only handed on to the projectiles.
     Vorlax(TextureCache* textures, LevelCollider* collider, Level* level);
     ~Vorlax() override;
 
-    // A dead creature falls and settles; a spent projectile is dropped
-    // whatever the state; then the motion step, velocity first.
+    // The group whose shut doors stop the creature's shots.
+    void SetDoors(const CObject* doorGroup) { doors = doorGroup; }
+
+    // A spent projectile is dropped whatever the state; then the motion
+    // step, velocity first, in which a dead creature falls to kRestHeight
+    // and stays there.
     void Update(float dt) override;
     // Moves to the creature and turns to its heading, so the body is drawn
     // there; grows the muzzle flash in frames in which it is charging in
@@ -59,7 +62,7 @@ public:
     int State() const { return state; }
     bool IsDead() const { return state == kDead; }
     // Degrees about the vertical axis; 0 faces +z, 90 faces +x.
-    float Yaw() const { return yaw; }
+    float Yaw() const override { return yaw; }
     bool Charging() const { return charging; }
     bool ShotInFlight() const { return shotInFlight; }
     VorlaxProjectile* Projectile() const { return projectile; }
@@ -82,6 +85,7 @@ private:
     TextureCache* textureCache;
     LevelCollider* collider;
     Level* level;
+    const CObject* doors = nullptr;
     VorlaxProjectile* projectile = nullptr;  // a child of this object, owned by the tree
     float flashScale = 0.0f;
     // The flash to draw in this frame's pass: whether, and how big.

@@ -5,9 +5,9 @@
 
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
-#include "game/model_cache.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/vorlax.h"
+#include "game/render/model_cache.h"
 
 namespace {
 

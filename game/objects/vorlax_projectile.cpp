@@ -6,11 +6,9 @@
 
 #include <cstdio>
 
-#include "game/billboard.h"
-#include "game/level_collider.h"
 #include "game/level_file/level_rules.h"
-#include "game/objects/vorlax.h"
-#include "game/sub_steps.h"
+#include "game/objects/sweep.h"
+#include "game/render/billboard.h"
 
 namespace {
 
@@ -41,23 +39,20 @@ void VorlaxProjectile::Update(float dt) {
     Fly(move);
 }
 
-// The level is asked after every short step, so a long frame cannot carry
-// the shot through a wall.
+// Each step is added on to where the shot flew so far, and counts towards
+// its range.
 void VorlaxProjectile::Fly(const Vector3& move) {
-    const int steps = SubStepsFor(move.Length(), kMaxSubStep);
-    const Vector3 step = move / static_cast<float>(steps);
-    const float stepLength = step.Length();
-    for (int i = 0; i < steps; ++i) {
+    auto stepTo = [&](int, int steps, Vector3& point) {
+        const Vector3 step = move / static_cast<float>(steps);
         position += step;
-        travelled += stepLength;
-        Vector3 normal;
-        const bool hit = level && collider && collider->IsWallHit(*this, *level, normal);
+        travelled += step.Length();
+        point = position;
         // Written so that a flight gone non-finite counts as out of range.
-        if (hit || !(travelled <= kRange)) {
-            spent = true;
-            return;
-        }
-    }
+        return travelled <= kRange;
+    };
+    Vector3 normal;
+    if (Sweep(Obstacles{level, collider, doors}, position, move.Length(), stepTo, normal) != SweepEnd::kClear)
+        spent = true;
 }
 
 // The shot's position goes to standard output every frame it flies, seen
@@ -85,8 +80,9 @@ void VorlaxProjectile::Draw() {
 // The creature's Draw translated to it and turned to its heading; undone in
 // reverse order, the frame is the world's again.
 void VorlaxProjectile::LeaveOwnerFrame() const {
-    const auto* creature = dynamic_cast<const Vorlax*>(Parent());
+    const CObject* parent = Parent();
+    const auto* creature = dynamic_cast<const ShotOwner*>(parent);
     if (!creature) return;
     glRotatef(-creature->Yaw(), 0.0f, 1.0f, 0.0f);
-    glTranslatef(-creature->position.x, -creature->position.y, -creature->position.z);
+    glTranslatef(-parent->position.x, -parent->position.y, -parent->position.z);
 }

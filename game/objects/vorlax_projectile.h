@@ -1,17 +1,30 @@
 // VorlaxProjectile: the glowing red shot of a Vorlax. It flies in world
 // coordinates in a straight line, faster and faster, until it meets a wall,
-// the floor or the ceiling or has flown out of range; it is then spent and
+// the floor, the ceiling or a shut door or has flown out of range; it is
+// then spent and
 // its creature drops it. It hurts nobody. It hangs under its creature, yet
 // is drawn where it really is.
 #pragma once
 
 #include "game/objects/object.h"
-#include "game/texture_cache.h"
+#include "game/render/texture_cache.h"
 
 class Level;
 class LevelCollider;
 class TextureCache;
 class Vorlax;
+
+// What a shot needs of the creature it hangs under: the turn of the frame
+// the creature's draw places its children in (the move is the creature's
+// position). Vorlax is one; the shot knows no more of it.
+class ShotOwner {
+public:
+    // Degrees about the vertical axis.
+    virtual float Yaw() const = 0;
+
+protected:
+    ~ShotOwner() = default;
+};
 
 class VorlaxProjectile : public CObject {
 public:
@@ -20,9 +33,6 @@ public:
     static constexpr float kRadius = 0.3f;
     // The flight distance after which the shot is spent.
     static constexpr float kRange = 200.0f;
-    // The longest distance flown between two wall queries: half the wall
-    // band, so no step can jump over a wall however long the frame.
-    static constexpr float kMaxSubStep = 0.1f;
 
     // Aimed along +z until launched.
     VorlaxProjectile(TextureCache* textures, Vorlax* owner, Level* level, LevelCollider* collider);
@@ -30,6 +40,8 @@ public:
 
     // Sets off from the current position along `direction`, a unit vector.
     void Launch(const Vector3& direction);
+    // The group whose shut doors stop the shot, as walls do.
+    void SetDoors(const CObject* doorGroup) { doors = doorGroup; }
     // Flies on in wall-safe steps until spent; a spent shot stays put.
     void Update(float dt) override;
     // While not spent: its position on standard output and the red glow at
@@ -54,4 +66,5 @@ private:
     KeptTexture glowTexture;
     Level* level;
     LevelCollider* collider;
+    const CObject* doors = nullptr;
 };

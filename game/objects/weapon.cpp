@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "game/level_file/level_rules.h"
-#include "game/player.h"
+#include "game/objects/player.h"
 
 Weapon::Weapon(ModelCache* models, float scale)
     : WallPickup(models, game_assets::kFullRack, game_assets::kEmptyRack, scale) {}

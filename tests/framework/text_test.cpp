@@ -8,6 +8,7 @@
 #include "framework/glwindow.h"
 #include "tests/framework/window_fixture.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/kept_pictures.h"
 
 namespace ondra {
 namespace {
@@ -55,7 +56,7 @@ TEST(Text, PrintfTurnsPixelsToTheTextColour) {
         glReadBuffer(GL_BACK);
         const int lit = CountPixelsOfColour(256, 64, {255, 255, 0});
         EXPECT_GT(lit, 40);
-        test::SavePpm("text_printf.ppm", 256, 64);
+        test::SavePicture("text_printf.ppm", 256, 64);
     });
 }
 

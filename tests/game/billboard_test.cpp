@@ -1,5 +1,5 @@
 // Billboard axes from a modelview matrix and the corners of the square.
-#include "game/billboard.h"
+#include "game/render/billboard.h"
 
 #include <gtest/gtest.h>
 

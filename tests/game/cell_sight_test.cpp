@@ -9,10 +9,10 @@
 #include <string>
 #include <utility>
 
-#include "game/block.h"
-#include "game/cell_sight.h"
-#include "game/level.h"
-#include "game/view_frustum.h"
+#include "game/level/block.h"
+#include "game/level/cell_sight.h"
+#include "game/level/level.h"
+#include "game/level/view_frustum.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <string>
 
-#include "game/camera.h"
 #include "game/hud.h"
-#include "game/level.h"
-#include "game/level_collider.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
+#include "game/objects/player.h"
+#include "game/render/camera.h"
+#include "game/render/texture_cache.h"
 #include "tests/framework/window_fixture.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"

@@ -7,10 +7,10 @@
 #include <limits>
 #include <memory>
 
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
-#include "game/player.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
+#include "game/objects/player.h"
+#include "game/render/camera.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/skip_or_fail.h"
 
@@ -156,7 +156,7 @@ TEST(GroundHeight, TheRampSetsThePlayerCameraAndSun) {
     for (const Step& s : {Step{-15.0f, 50.0f, 4.75f, 0.3f}, Step{-3.0f, 1.5f, 3.25f, 0.2f},
                           Step{-0.3f, 1.5f, 1.9f, 0.065f}, Step{1.5f, 1.5f, 1.75f, 0.065f}}) {
         player.position = Vector3(s.x, 0.0f, s.z);
-        collider.ApplyGroundHeight(player, level);
+        ApplyGroundHeight(player, collider, level);
         EXPECT_FLOAT_EQ(player.position.y, s.height);
         EXPECT_FLOAT_EQ(player.GetCamera()->position.y, s.height);
         EXPECT_NEAR(sunBrightness(), s.sun, 1e-6f) << "at x = " << s.x;

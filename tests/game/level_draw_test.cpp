@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "game/level.h"
-#include "game/vector3.h"
+#include "game/core/vector3.h"
+#include "game/level/level.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/skip_or_fail.h"
 

@@ -13,10 +13,9 @@
 #include <tuple>
 #include <vector>
 
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/level_file/map_reader.h"
-#include "game/model_cache.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/flashlight.h"
 #include "game/objects/generator.h"
@@ -25,11 +24,12 @@
 #include "game/objects/light.h"
 #include "game/objects/locked_door.h"
 #include "game/objects/medikit.h"
+#include "game/objects/player.h"
 #include "game/objects/vorlax.h"
 #include "game/objects/vorlax_mesh.h"
 #include "game/objects/weapon.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
+#include "game/render/model_cache.h"
+#include "game/render/texture_cache.h"
 #include "game/world.h"
 #include "game/world_builder.h"
 #include "tests/support/gl_context.h"

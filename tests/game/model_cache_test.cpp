@@ -1,6 +1,6 @@
 // ModelCache: one model per name, and the end of the program for a model
 // the game's files never provided.
-#include "game/model_cache.h"
+#include "game/render/model_cache.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

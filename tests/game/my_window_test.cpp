@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "game/camera.h"
 #include "game/my_window.h"
 #include "game/objects/bolt_projectile.h"
+#include "game/render/camera.h"
 #include "game/script.h"
 #include "tests/framework/window_fixture.h"
 

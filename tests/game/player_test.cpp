@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "framework/keys.h"
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
-#include "game/player.h"
+#include "game/objects/player.h"
 #include "game/player_controls.h"
+#include "game/render/camera.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The game end to end: the compound program plays the scripts in
 // playthrough/ on the generated level, and the state reports say what each
-// run did. Pictures of each moment are saved beside the test as
-// playthrough_*.bmp for a person to look at.
+// run did. Pictures of each moment are kept in the build's test-pictures/
+// as playthrough_*.bmp for a person to look at.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/kept_pictures.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -79,7 +80,7 @@ Report Play(const ScratchFolder& dir, const std::string& script, long frames,
     return report;
 }
 
-std::string Picture(const std::string& name) { return std::string("playthrough_") + name + ".bmp"; }
+std::string Picture(const std::string& name) { return ondra::test::PicturePath("playthrough_" + name + ".bmp"); }
 
 std::string Shot(long frame, const std::string& name) {
     return std::to_string(frame) + ":" + Picture(name);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "game/frame_times.h"
-#include "game/game_clock.h"
 #include "game/options.h"
+#include "game/render/game_clock.h"
 #include "game/run_clock.h"
 #include "game/script.h"
 #include "tests/support/scratch_folder.h"

@@ -1,7 +1,7 @@
 // A small hand-built level with the game's own textures and models, drawn
 // as a frame of the game draws it: sky, level, the player's arms and the
-// HUD. Each view is saved as a picture (scene_*.ppm in the test's working
-// folder) and checked where a fault would show.
+// HUD. Each view is saved as a picture (scene_*.ppm in the build's
+// test-pictures/) and checked where a fault would show.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "tests/framework/window_fixture.h"
 #include "tests/game/test_scene.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/kept_pictures.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace {
@@ -57,19 +58,19 @@ TEST(SceneRender, FromInsideTheCompoundWithArmsAndHud) {
         // fills the middle of the view.
         scene.player.hudVisible = false;
         scene.Draw(Vector3(1.5f, 1.75f, 4.5f), -90.0f, 0.0f);
-        ondra::test::SavePpm("scene_north_wall.ppm", kSize, kSize);
+        ondra::test::SavePicture("scene_north_wall.ppm", kSize, kSize);
         EXPECT_GT(BrightnessAround(mid, mid + 40), 40) << "the north wall is missing or faces away";
 
         // From outside, beyond the west wall: the walls face away and cull,
         // so the view passes through them into the lit compound.
         scene.Draw(Vector3(-2.0f, 1.75f, 4.5f), 0.0f, 0.0f);
-        ondra::test::SavePpm("scene_from_outside.ppm", kSize, kSize);
+        ondra::test::SavePicture("scene_from_outside.ppm", kSize, kSize);
         EXPECT_LT(BrightnessAround(40, mid + 20), 60) << "no night sky above the horizon: a wall is in the way";
         EXPECT_GT(BrightnessAround(mid, 40), 150) << "the lit compound does not show through the west wall";
 
         // Up through the missing ceiling of the north-east block: the sky.
         scene.Draw(Vector3(7.5f, 1.75f, 1.5f), 0.0f, 60.0f);
-        ondra::test::SavePpm("scene_sky.ppm", kSize, kSize);
+        ondra::test::SavePicture("scene_sky.ppm", kSize, kSize);
         EXPECT_GT(BrightnessAround(mid, kSize - 20), 60) << "no sky through the open ceiling";
 
         // Along the compound with the HUD: green numbers where the window
@@ -77,7 +78,7 @@ TEST(SceneRender, FromInsideTheCompoundWithArmsAndHud) {
         // lower right.
         scene.player.hudVisible = true;
         scene.Draw(Vector3(1.0f, 1.75f, 3.0f), 0.0f, 0.0f);
-        ondra::test::SavePpm("scene_hud.ppm", kSize, kSize);
+        ondra::test::SavePicture("scene_hud.ppm", kSize, kSize);
         EXPECT_GT(GreenPixelsNear(mid + kSize / 20 + 12, mid + kSize / 2 - kSize / 7 + 4, 14), 10) << "ammunition";
         EXPECT_GT(GreenPixelsNear(mid - kSize / 2 + kSize / 10 + 4, mid - kSize / 2 + kSize / 6 + 4, 8), 5)
             << "medikits";

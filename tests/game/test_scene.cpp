@@ -8,9 +8,9 @@
 #include <filesystem>
 
 #include "framework/load3ds/model.h"
-#include "game/camera.h"
 #include "game/gl_state.h"
 #include "game/hud.h"
+#include "game/render/camera.h"
 #include "tests/support/gl_context.h"
 
 namespace game_test {

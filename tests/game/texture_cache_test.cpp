@@ -1,6 +1,6 @@
 // TextureCache: one texture per name, slots in load order, the message for
 // unknown names and the limit of its slots.
-#include "game/texture_cache.h"
+#include "game/render/texture_cache.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

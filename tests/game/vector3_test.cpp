@@ -1,5 +1,5 @@
 // Vector3 arithmetic, normalisation, cross product and the float trig.
-#include "game/vector3.h"
+#include "game/core/vector3.h"
 
 #include <gtest/gtest.h>
 

@@ -31,16 +31,4 @@ Rgb ReadPixel(int x, int y) {
     return Rgb{pixel[0], pixel[1], pixel[2]};
 }
 
-bool SavePpm(const std::string& path, int width, int height) {
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-    for (int y = height - 1; y >= 0; --y)
-        std::fwrite(&rows[static_cast<std::size_t>(y) * width * 3], 1, static_cast<std::size_t>(width) * 3, file);
-    return std::fclose(file) == 0;
-}
-
 }  // namespace ondra::test

@@ -37,7 +37,5 @@ struct Rgb {
 // The colour of a pixel of the buffer currently read (glReadBuffer), with
 // y = 0 on the bottom row.
 Rgb ReadPixel(int x, int y);
-// Saves the read buffer as a binary PPM picture, for looking at a test.
-bool SavePpm(const std::string& path, int width, int height);
 
 }  // namespace ondra::test

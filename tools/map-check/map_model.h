@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "game/core/vector3.h"
 #include "game/level_file/facing.h"
 #include "game/level_file/map_reader.h"
-#include "game/vector3.h"
 #include "tools/map-check/findings.h"
 
 namespace mapcheck {

@@ -8,6 +8,7 @@
 #include "framework/platform/platform.h"
 #include "model_fixtures.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/kept_pictures.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace ondra {
@@ -119,7 +120,7 @@ TEST_F(ModelDraw, TexturedSquareShowsItsTexture) {
         EXPECT_EQ(255, centre.r) << frame;
         EXPECT_EQ(0, centre.g) << frame;
     }
-    test::SavePpm("load3ds_textured.ppm", 32, 32);  // in the test's folder, to look at
+    test::SavePicture("load3ds_textured.ppm", 32, 32);  // to look at
 }
 
 TEST_F(ModelDraw, TranslucentObjectsAreDrawnAfterOpaqueOnes) {

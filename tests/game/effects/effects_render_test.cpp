@@ -14,8 +14,9 @@
 #include "game/effects/electricity.h"
 #include "game/effects/flame.h"
 #include "game/effects/lightning.h"
-#include "game/texture_cache.h"
+#include "game/render/texture_cache.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/kept_pictures.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
 
@@ -107,7 +108,7 @@ TEST_F(EffectsRender, FlameLightsPixelsAndRestoresTheSceneState) {
     glEnable(GL_CULL_FACE);
     flame.Render();
     const std::vector<unsigned char> frame = ReadFrame();
-    ondra::test::SavePpm("flame.ppm", kSize, kSize);
+    ondra::test::SavePicture("flame.ppm", kSize, kSize);
     EXPECT_GT(LitPixels(frame), kSize * kSize / 50);
 
     EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(texture));

@@ -6,11 +6,12 @@
 #include <cmath>
 #include <memory>
 
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
-#include "game/player.h"
+#include "game/objects/player.h"
+#include "game/objects/sweep.h"
+#include "game/render/camera.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ TEST_F(BoltTest, BurstsAtTheFirstWallAtAnyFrameRate) {
         Fly(bolt, 1.0f / fps, 5.0f);
         ASSERT_TRUE(bolt.Exploded());
         EXPECT_GE(bolt.position.x, 30.0f - LevelCollider::kWallBand);
-        EXPECT_LE(bolt.position.x, 30.0f - LevelCollider::kWallBand + BoltProjectile::kMaxSubStep);
+        EXPECT_LE(bolt.position.x, 30.0f - LevelCollider::kWallBand + kMaxSweepStep);
     }
 }
 
@@ -111,7 +112,7 @@ TEST_F(BoltTest, SparksArePushedAlongTheHitNormalAndDieWithinASecond) {
     Fly(bolt, 0.02f, 1.0f);
     ASSERT_TRUE(bolt.Exploded());
     EXPECT_GT(bolt.position.y, 3.0f);
-    EXPECT_LT(bolt.position.y, 3.0f + BoltProjectile::kMaxSubStep);
+    EXPECT_LT(bolt.position.y, 3.0f + kMaxSweepStep);
     EXPECT_EQ(bolt.velocity.Length(), 0.0f);
     const BoltTrail* burst = bolt.Burst();
     ASSERT_NE(burst, nullptr);

@@ -1,18 +1,21 @@
 // Doors: the locked slab and the sliding leaves step by step, and shut doors
-// stopping the player and its bolts as walls do.
+// stopping the player, its bolts and the creature's shots as walls do.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <utility>
 
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/automatic_door.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/locked_door.h"
-#include "game/player.h"
+#include "game/objects/player.h"
+#include "game/objects/sweep.h"
+#include "game/objects/vorlax.h"
+#include "game/objects/vorlax_projectile.h"
+#include "game/render/camera.h"
 
 namespace {
 
@@ -44,6 +47,33 @@ protected:
         if (push) player.GetCamera()->velocity += *push;
         player.Update(0.02f);
         doors.UpdateTree(0.02f);
+    }
+
+    // Where a shot fired east from the player's eye is after up to 20
+    // frames, and whether it stopped there.
+    struct Flight {
+        bool stopped;
+        float x;
+    };
+    Flight FlyBolt() {
+        player.ammo = 1;
+        player.Fire();
+        BoltProjectile& bolt = *player.CurrentBolt();
+        for (int frame = 0; frame < 20 && !bolt.Exploded(); ++frame) bolt.Update(0.02f);
+        return {bolt.Exploded(), bolt.position.x};
+    }
+    // A creature standing at the player's eye, having seen it one unit east.
+    Flight FlyCreatureShot() {
+        Vorlax creature(nullptr, &collider, &level);
+        creature.SetDoors(&doors);
+        const Vector3 eye = player.position;
+        creature.position = eye;
+        player.position = eye + Vector3(1, 0, 0);
+        creature.OnCollision(&player);
+        player.position = eye;
+        VorlaxProjectile& shot = *creature.SpawnProjectile();
+        for (int frame = 0; frame < 20 && !shot.Spent(); ++frame) shot.Update(0.02f);
+        return {shot.Spent(), shot.position.x};
     }
 
     Level level{nullptr};
@@ -209,31 +239,29 @@ TEST_F(DoorTest, BothKindsClearAtExactlyTwoUnits) {
     }
 }
 
-TEST_F(DoorTest, ABoltBurstsOnAShutDoorAndFliesThroughAnOpenOne) {
+// Both kinds of shot stop at a shut door, a sweep step short of its wall
+// band at most, and fly on through an open one.
+TEST_F(DoorTest, ShotsStopAtAShutDoorAndFlyThroughAnOpenOne) {
     auto* door = new AutomaticDoor(Vector3(6.0f, 1.5f, 4.5f), 1.5f);
     door->orientation = kFacingEast;
     door->AttachTo(&doors);
     PlaceAt(Vector3(4.5f, 1.75f, 4.5f), Vector3(1, 0, 0));
-
-    auto fire = [&] {
-        player.ammo = 1;
-        player.Fire();
-        BoltProjectile& bolt = *player.CurrentBolt();
-        for (int frame = 0; frame < 20 && !bolt.Exploded(); ++frame) bolt.Update(0.02f);
-        return &bolt;
-    };
-    const BoltProjectile* shut = fire();
-    ASSERT_TRUE(shut->Exploded());
-    EXPECT_NEAR(shut->position.x, 6.0f - LevelCollider::kWallBand, BoltProjectile::kMaxSubStep);
-    EXPECT_LT(shut->position.x, 6.0f);
-
-    for (int frame = 0; frame < 25; ++frame) {
-        door->state = Door::kOpening;
-        door->Update(0.02f);
+    for (bool shut : {true, false}) {
+        for (int frame = 0; !shut && frame < 25; ++frame) {
+            door->state = Door::kOpening;
+            door->Update(0.02f);
+        }
+        ASSERT_EQ(door->IsShut(), shut);
+        for (bool creatures : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (creatures ? "creature's shot" : "bolt")
+                                            << (shut ? " at a shut door" : " at an open door"));
+            const Flight flight = creatures ? FlyCreatureShot() : FlyBolt();
+            EXPECT_EQ(flight.stopped, shut) << "stopped at x = " << flight.x;
+            if (!shut) continue;
+            EXPECT_NEAR(flight.x, 6.0f - LevelCollider::kWallBand, kMaxSweepStep);
+            EXPECT_LT(flight.x, 6.0f);
+        }
     }
-    ASSERT_FALSE(door->IsShut());
-    const BoltProjectile* open = fire();
-    EXPECT_FALSE(open->Exploded()) << "burst at x = " << open->position.x;
 }
 
 }  // namespace

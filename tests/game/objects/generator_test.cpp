@@ -2,12 +2,12 @@
 // stops spinning, stops renewing its effects and burns once.
 #include <gtest/gtest.h>
 
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/generator.h"
 #include "game/objects/generator_core.h"
-#include "game/player.h"
+#include "game/objects/player.h"
 
 namespace {
 
@@ -62,9 +62,8 @@ TEST_F(GeneratorTest, TheFifteenthFrameOfContactWrecksIt) {
     EXPECT_EQ(core->Spin(), 140) << "the wrecking frame already stops the spin";
     EXPECT_EQ(core->ElectricityEffect(), electricity);
     EXPECT_EQ(generator->HitPoints(), 0);
-    // The core's sphere has fallen to rest.
-    EXPECT_LE(core->position.y, 0.5f);
-    EXPECT_GT(core->position.y, 0.0f);
+    // The core's sphere has fallen to rest exactly at 0.5, not under it.
+    EXPECT_EQ(core->position.y, 0.5f);
     EXPECT_EQ(core->velocity.y, 0.0f);
 }
 

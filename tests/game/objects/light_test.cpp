@@ -3,11 +3,11 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/light.h"
-#include "game/player.h"
+#include "game/objects/player.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/skip_or_fail.h"
 

@@ -1,7 +1,7 @@
 // One of each object in the hand-built test world, drawn as the game draws
 // them and in the states that matter: a door half open, a dead creature
 // burning, a wrecked generator, a rack emptied. Each view is saved as a
-// picture (objects_*.ppm in the test's working folder) and checked where
+// picture (objects_*.ppm in the build's test-pictures/) and checked where
 // the change must show.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -25,6 +25,7 @@
 #include "game/objects/weapon.h"
 #include "tests/game/test_scene.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/kept_pictures.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace {
@@ -174,7 +175,7 @@ TEST(ObjectScene, EachObjectInItsStates) {
     scene.player.hudVisible = false;
     auto look = [&](const View& view, const char* state) {
         scene.Draw(view.eye, view.yaw, 0.0f);
-        ondra::test::SavePpm(std::string("objects_") + view.name + "_" + state + ".ppm", kSize, kSize);
+        ondra::test::SavePicture(std::string("objects_") + view.name + "_" + state + ".ppm", kSize, kSize);
         return Grab();
     };
     const Vector3 away(30, 4.75f, 30);

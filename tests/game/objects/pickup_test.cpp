@@ -4,14 +4,14 @@
 #include <memory>
 #include <vector>
 
-#include "game/level.h"
-#include "game/level_collider.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/level_file/level_rules.h"
 #include "game/objects/flashlight.h"
 #include "game/objects/key.h"
 #include "game/objects/medikit.h"
+#include "game/objects/player.h"
 #include "game/objects/weapon.h"
-#include "game/player.h"
 
 namespace {
 

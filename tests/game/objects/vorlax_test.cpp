@@ -1,6 +1,6 @@
 // The creature: its heading and alert, its charge and shot, the shot's
 // flight and drop, its death by a bolt and its fall; and pictures drawn
-// with the game's own models (vorlax_*.ppm in the test's working folder).
+// with the game's own models (vorlax_*.ppm in the build's test-pictures/).
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
@@ -9,18 +9,20 @@
 #include <filesystem>
 #include <memory>
 
-#include "game/camera.h"
-#include "game/level.h"
-#include "game/level_collider.h"
-#include "game/model_cache.h"
+#include "game/level/level.h"
+#include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
+#include "game/objects/player.h"
+#include "game/objects/sweep.h"
 #include "game/objects/vorlax.h"
 #include "game/objects/vorlax_mesh.h"
 #include "game/objects/vorlax_projectile.h"
+#include "game/render/camera.h"
+#include "game/render/model_cache.h"
+#include "game/render/texture_cache.h"
 #include "game/scene_culler.h"
-#include "game/player.h"
-#include "game/texture_cache.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/kept_pictures.h"
 #include "tests/support/skip_or_fail.h"
 
 namespace {
@@ -237,7 +239,7 @@ TEST(VorlaxProjectile, SpeedsUpAndIsDroppedAtAWallOrOutOfRange) {
         EXPECT_EQ(last.y, kHome.y);
         if (c.flight > 0) {
             EXPECT_GE(last.x - kHome.x, c.flight - 1e-3f);
-            EXPECT_LE(last.x - kHome.x, c.flight + VorlaxProjectile::kMaxSubStep + 1e-3f);
+            EXPECT_LE(last.x - kHome.x, c.flight + kMaxSweepStep + 1e-3f);
         }
         EXPECT_FALSE(world.vorlax->ShotInFlight());
         EXPECT_FALSE(world.vorlax->Charging());
@@ -338,7 +340,7 @@ TEST(VorlaxPicture, ChargingInSightAndBurningWhenShot) {
     const Vector3 eye(2.4f, -0.25f, 3.2f);
     World charging(0, &models, &textures);
     for (int i = 0; i < 20; ++i) DrawFrame(charging, eye, 0.3f);
-    ondra::test::SavePpm("vorlax_charging.ppm", kPicture, kPicture);
+    ondra::test::SavePicture("vorlax_charging.ppm", kPicture, kPicture);
     int x = 0, y = 0;
     PixelOf(kHome + Vector3(0.6f, -0.5f, 0.8f), x, y);  // the flash, a unit towards the eye
     const ondra::test::Rgb flash = ondra::test::ReadPixel(x, y);
@@ -349,7 +351,7 @@ TEST(VorlaxPicture, ChargingInSightAndBurningWhenShot) {
     testing::internal::CaptureStdout();
     for (int i = 0; i < 11 + 3; ++i) DrawFrame(charging, eye, 0.3f);
     testing::internal::GetCapturedStdout();
-    ondra::test::SavePpm("vorlax_shot.ppm", kPicture, kPicture);
+    ondra::test::SavePicture("vorlax_shot.ppm", kPicture, kPicture);
     ASSERT_NE(charging.vorlax->Projectile(), nullptr);
     PixelOf(charging.vorlax->Projectile()->position, x, y);
     const ondra::test::Rgb shot = ondra::test::ReadPixel(x, y);
@@ -358,7 +360,7 @@ TEST(VorlaxPicture, ChargingInSightAndBurningWhenShot) {
     World burning(0, &models, &textures);
     burning.Shoot(Vector3(0, 0.5f, 0));
     for (int i = 0; i < 20; ++i) DrawFrame(burning, eye, 1.0f);
-    ondra::test::SavePpm("vorlax_burning.ppm", kPicture, kPicture);
+    ondra::test::SavePicture("vorlax_burning.ppm", kPicture, kPicture);
     int orange = 0;
     for (int py = 0; py < kPicture; py += 2) {
         for (int px = 0; px < kPicture; px += 2) {

@@ -1,0 +1,30 @@
+// Block: one 3 x 3 x 3 cell of the level grid with up to six faces. In block
+// coordinates the cell spans x and z from 0 to 3, floor at y = 0, ceiling at
+// y = 3; north is its -z side and west its -x side.
+#pragma once
+
+#include <memory>
+
+#include "game/level/block_part.h"
+#include "game/level_file/facing.h"
+
+class Block {
+public:
+    // Row and column are 1-based, as the map writes them.
+    Block(int row, int column) : row(row), column(column) {}
+
+    // Draws each face that is present, every wall turned to face into the
+    // block. Expects the block's corner at the origin of the current frame.
+    void Draw() const;
+
+    // The face slots; an empty slot has no face.
+    std::unique_ptr<BlockPart> west;
+    std::unique_ptr<BlockPart> east;
+    std::unique_ptr<BlockPart> north;
+    std::unique_ptr<BlockPart> south;
+    std::unique_ptr<BlockPart> ceiling;
+    std::unique_ptr<BlockPart> floor;
+
+    int row;
+    int column;
+};

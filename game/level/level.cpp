@@ -1,0 +1,91 @@
+// The block grid: sizing, placing, lookups by cell and by world point, and
+// drawing.
+#include "game/level/level.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+Level::Level(TextureCache* textures) : textures(textures) {}
+
+Level::~Level() { DeleteFaceLists(faceLists); }
+
+bool Level::Resize(int newRows, int newColumns) {
+    grid.clear();
+    const bool fits = newRows >= 0 && newColumns >= 0 && newRows <= kMaxSide && newColumns <= kMaxSide;
+    if (!fits) {
+        std::fprintf(stderr, "Level: a map size of %d x %d is outside 0 to %d; the level stays empty\n", newRows,
+                     newColumns, kMaxSide);
+        newRows = 0;
+        newColumns = 0;
+    }
+    rows = newRows;
+    columns = newColumns;
+    grid.resize(static_cast<size_t>(rows) * static_cast<size_t>(columns));
+    return fits;
+}
+
+bool Level::PlaceBlock(std::unique_ptr<Block> block) {
+    if (!block) return false;
+    const int row = block->row - 1;
+    const int column = block->column - 1;
+    if (row < 0 || row >= rows || column < 0 || column >= columns) {
+        std::fprintf(stderr, "Level: block at row %d, column %d lies outside the %d x %d map; it is skipped\n",
+                     block->row, block->column, rows, columns);
+        return false;
+    }
+    grid[static_cast<size_t>(row) * columns + column] = std::move(block);
+    return true;
+}
+
+const Block* Level::BlockAt(int row, int column) const {
+    if (row < 0 || row >= rows || column < 0 || column >= columns) return nullptr;
+    return grid[static_cast<size_t>(row) * columns + column].get();
+}
+
+bool Level::Contains(float x, float z) const {
+    // Written so that a NaN coordinate is outside.
+    return x >= 0.0f && x <= kBlockUnits * columns && z >= 0.0f && z <= kBlockUnits * rows;
+}
+
+bool Level::CellUnder(float x, float z, int& row, int& column) const {
+    if (!Contains(x, z) || rows == 0 || columns == 0) return false;
+    column = std::min(static_cast<int>(x / kBlockUnits), columns - 1);
+    row = std::min(static_cast<int>(z / kBlockUnits), rows - 1);
+    return true;
+}
+
+const Block* Level::BlockUnder(float x, float z) const {
+    int row = 0;
+    int column = 0;
+    return CellUnder(x, z, row, column) ? BlockAt(row, column) : nullptr;
+}
+
+void Level::BuildFaceLists(float span) {
+    DeleteFaceLists(faceLists);
+    faceLists = CompileFaceLists(span);
+}
+
+void Level::Draw() const {
+    for (size_t cell = 0; cell < grid.size(); ++cell) DrawCell(cell);
+}
+
+void Level::Draw(const std::vector<char>& cellShown) const {
+    const size_t cells = std::min(grid.size(), cellShown.size());
+    for (size_t cell = 0; cell < cells; ++cell)
+        if (cellShown[cell]) DrawCell(cell);
+}
+
+void Level::DrawCell(size_t cell) const {
+    const Block* block = grid[cell].get();
+    if (!block) return;
+    const int r = static_cast<int>(cell / columns);
+    const int c = static_cast<int>(cell % columns);
+    glPushMatrix();
+    // In float: a map's block size is any int, and the product must not overflow.
+    const float step = static_cast<float>(blockSize);
+    glTranslatef(static_cast<float>(c) * step, 0.0f, static_cast<float>(r) * step);
+    block->Draw();
+    glPopMatrix();
+}

@@ -1,0 +1,2 @@
+// A layer checker's fixture: the top layer.
+#pragma once
