@@ -21,6 +21,7 @@
 
 // Last: Xlib's macros (None, Status, Bool) would break GoogleTest's headers.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -63,10 +64,14 @@ int WaitForExit(pid_t child, double seconds) {
     return -1;
 }
 
-// The game's window, once it is mapped and holds the keyboard focus (the
-// framework takes it on mapping), with its place on the screen.
+// The game's window, once it is mapped, holds the keyboard focus (the
+// framework takes it on mapping) and shows a frame: the world is built and
+// the pointer warp it starts with is done, so input from here on reaches a
+// running game.
 struct GameWindow {
-    int x = 0, y = 0;
+    Window id = 0;
+    int x = 0, y = 0;  // on the screen
+    int width = 0, height = 0;
 };
 
 bool FindFocusedGame(Display* display, GameWindow& found) {
@@ -81,16 +86,32 @@ bool FindFocusedGame(Display* display, GameWindow& found) {
     if (!isGame || !XGetWindowAttributes(display, focus, &attributes) || attributes.map_state != IsViewable)
         return false;
     Window child = 0;
+    found.id = focus;
+    found.width = attributes.width;
+    found.height = attributes.height;
     return XTranslateCoordinates(display, focus, DefaultRootWindow(display), 0, 0, &found.x, &found.y, &child);
 }
 
-bool WaitForFocusedGame(GameWindow& found, double seconds) {
+// Whether the window shows anything but the black it is cleared to before
+// the world is built.
+bool ShowsAFrame(Display* display, const GameWindow& window) {
+    XImage* image = XGetImage(display, window.id, 0, 0, static_cast<unsigned>(window.width),
+                              static_cast<unsigned>(window.height), AllPlanes, ZPixmap);
+    if (!image) return false;
+    bool drawn = false;
+    for (int y = 0; y < window.height && !drawn; y += 8)
+        for (int x = 0; x < window.width && !drawn; x += 8) drawn = XGetPixel(image, x, y) != 0;
+    XDestroyImage(image);
+    return drawn;
+}
+
+bool WaitForRunningGame(GameWindow& found, double seconds) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
     const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
     bool ready = false;
     while (!ready && Clock::now() < deadline) {
-        ready = FindFocusedGame(display, found);
+        ready = FindFocusedGame(display, found) && ShowsAFrame(display, found);
         if (!ready) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     XCloseDisplay(display);
@@ -141,9 +162,9 @@ TEST(Recording, ALiveSessionPlaysBackToTheSameWorld) {
     const std::string demo = dir.File("demo.txt");
     const pid_t live = StartGame({"--record", demo, "--state", dir.File("live.txt")}, dir.File("live-err.txt"));
     GameWindow window;
-    if (!WaitForFocusedGame(window, 60.0)) {
+    if (!WaitForRunningGame(window, 60.0)) {
         WaitForExit(live, 0.0);
-        FAIL() << "the game's window never took the focus\n" << ReadAll(dir.File("live-err.txt"));
+        FAIL() << "the game's window never took the focus and showed a frame\n" << ReadAll(dir.File("live-err.txt"));
     }
     PlayASession(window);
     ASSERT_EQ(0, QuitGame(live)) << ReadAll(dir.File("live-err.txt"));
