@@ -1,7 +1,6 @@
 // Writing the run's outputs safely and keeping them off its inputs.
 #include "game/run_files.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,25 +89,12 @@ std::string Absolute(const std::string& path) {
     return error ? path : absolute.string();
 }
 
-// Whether `path` is where standard output goes (/dev/stdout, or the file
-// it was sent to): replacing that file would take the program's output
-// from under it, so the text joins that output instead.
-bool IsStandardOutput(const std::string& path) {
-#ifdef _WIN32
-    (void)path;
-    return false;  // no /dev/stdout, and no inode numbers to compare
-#else
-    struct stat out, named;
-    return fstat(STDOUT_FILENO, &out) == 0 && stat(path.c_str(), &named) == 0 && out.st_dev == named.st_dev &&
-           out.st_ino == named.st_ino;
-#endif
-}
-
 }  // namespace
 
 bool WriteTextReplacing(const std::string& path, const std::string& text) {
-    if (IsStandardOutput(path))
-        return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+    // Standard output may be the destination (/dev/stdout): what the run
+    // printed comes first.
+    std::fflush(stdout);
     return ondra::platform::WriteReplacing(path.c_str(), [&text](int fd) { return WriteAll(fd, text); });
 }
 
