@@ -3,19 +3,36 @@
 
 #include <GL/gl.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "framework/image.h"
 
 void FrameCapture::Configure(std::vector<Screenshot> requested, std::string folder) {
     shots = std::move(requested);
+    attempted.assign(shots.size(), false);
     pictureDir = std::move(folder);
 }
 
-void FrameCapture::SaveRequested(long frame, int width, int height) const {
-    for (const Screenshot& shot : shots)
-        if (shot.frame == frame) Save(shot.file, frame, width, height);
+void FrameCapture::SaveRequested(long frame, int width, int height) {
+    for (size_t i = 0; i < shots.size(); ++i) {
+        if (shots[i].frame != frame) continue;
+        attempted[i] = true;
+        if (!Save(shots[i].file, frame, width, height)) anyFailed = true;
+    }
+}
+
+bool FrameCapture::Finish(long framesDrawn) const {
+    bool allDrawn = true;
+    for (size_t i = 0; i < shots.size(); ++i) {
+        if (attempted[i]) continue;
+        allDrawn = false;
+        std::fprintf(stderr, "compound: --shot %ld:%s was not saved: the run ended after %ld frames\n", shots[i].frame,
+                     shots[i].file.c_str(), framesDrawn);
+    }
+    return allDrawn && !anyFailed;
 }
 
 void FrameCapture::SaveNumbered(long frame, int width, int height) const {
@@ -32,9 +49,13 @@ void FrameCapture::SaveNumbered(long frame, int width, int height) const {
     std::fprintf(stderr, "compound: no free picture name left\n");
 }
 
-void FrameCapture::Save(const std::string& path, long frame, int width, int height) {
+bool FrameCapture::Save(const std::string& path, long frame, int width, int height) {
     ondra::Image picture;
     glReadBuffer(GL_BACK);
-    if (!picture.ReadPixels(0, 0, width, height, ondra::BGR) || !picture.Save(path.c_str()))
-        std::fprintf(stderr, "compound: could not save frame %ld as %s\n", frame, path.c_str());
+    errno = 0;
+    if (picture.ReadPixels(0, 0, width, height, ondra::BGR) && picture.Save(path.c_str())) return true;
+    const int reason = errno;
+    std::fprintf(stderr, "compound: could not save frame %ld as %s%s%s\n", frame, path.c_str(), reason ? ": " : "",
+                 reason ? std::strerror(reason) : "");
+    return false;
 }

@@ -59,9 +59,10 @@ private:
     }
 
     void Apply(const MapResources& list) {
-        for (const std::string& name : list.names) {
+        for (size_t i = 0; i < list.names.size(); ++i) {
+            const std::string& name = list.names[i];
             if (list.kind == MapResourceKind::kModels)
-                models.Load(name);
+                models.LoadListed(name, source + ":" + std::to_string(list.lines[i]));
             else if (textures)
                 textures->Load(name);
         }
@@ -123,7 +124,16 @@ private:
         Make(object, placed);
     }
 
+    // The object's models are looked up as it is made: a missing one names
+    // the entry that needed it.
     void Make(const MapObject& object, const MapPlacement& placed) {
+        const int line = object.modelLine != 0 ? object.modelLine : object.line;
+        models.SetUser(source + ":" + std::to_string(line) + ": " + MapKindWord(object.kind));
+        MakeObject(object, placed);
+        models.SetUser(std::string());
+    }
+
+    void MakeObject(const MapObject& object, const MapPlacement& placed) {
         switch (object.kind) {
             case MapObjectKind::kLockedDoor:
             case MapObjectKind::kAutomaticDoor: MakeDoor(object, placed); break;

@@ -4,12 +4,15 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "framework/main.h"
 #include "game/gl_state.h"
 #include "game/hud.h"
 #include "game/render/camera.h"
+#include "game/run_files.h"
 #include "game/state_report.h"
 #include "game/world_builder.h"
 
@@ -35,6 +38,7 @@ void MyWindow::Configure(const GameOptions& runOptions, std::vector<ScriptEvent>
     SetSize(options.width, options.height);
     clock.Configure(options, std::move(events));
     capture.Configure(options.shots, options.pictureDir);
+    recorder.Start(options.recordFile, options.width, options.height);
     frame.SetCulling(options.cull);
     frame.SetPhaseTimes(clock.Phases());
     stateFile = options.stateFile;
@@ -56,12 +60,20 @@ void MyWindow::OnCreate() {
     clock.Start();
 }
 
+// A quit (Esc, live or scripted) ends the run before the next frame, so a
+// recorded session and its playback draw the same frames.
 void MyWindow::OnDisplay() {
-    if (!world) return;
+    if (!world || closing) return;
     clock.PlayDueEvents(*this);
+    if (closing) return;
     const float dt = clock.BeginFrame();
+    recorder.FrameTime(clock.FramesDrawn(), clock.LastStep());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    controls.AddMovementKeys(dt, [this](int key) { return clock.KeyHeld(key); });
+    controls.AddMovementKeys(dt, [this](int key) {
+        const bool held = clock.KeyHeld(key);
+        recorder.Held(clock.FramesDrawn(), key, held);
+        return held;
+    });
     frame.Run(dt, Aspect());
     capture.SaveRequested(clock.FramesDrawn(), Width(), Height());
     SwapBuffers();
@@ -83,6 +95,7 @@ void MyWindow::OnResize(int width, int height) {
 
 void MyWindow::OnMouseButton(int button, bool down) {
     if (!clock.AcceptsInput() || !world) return;
+    recorder.Button(clock.FramesDrawn(), button, down);
     if (button != 0 || !down || !world->player->hasWeapon) return;
     world->player->Fire();
     frame.BoltFired();
@@ -90,6 +103,7 @@ void MyWindow::OnMouseButton(int button, bool down) {
 
 void MyWindow::OnMouseMove(int x, int y) {
     if (!clock.AcceptsInput() || !world) return;
+    recorder.Mouse(clock.FramesDrawn(), x, y);
     int wrappedX = 0;
     if (controls.OnMouseMove(x, y, Width(), wrappedX)) WarpPointer(wrappedX, Height() - y);
 }
@@ -104,9 +118,14 @@ void MyWindow::WarpPointer(int windowX, int windowY) {
 }
 
 void MyWindow::OnKeyboard(int virtualKey, bool down) {
-    if (!clock.AcceptsInput() || !down || !world) return;
+    if (!clock.AcceptsInput() || !world) return;
+    recorder.Key(clock.FramesDrawn(), virtualKey, down);
+    if (!down) return;
     switch (controls.OnKeyPress(virtualKey)) {
-        case PlayerControls::Command::kQuit: Close(); break;
+        case PlayerControls::Command::kQuit:
+            closing = true;
+            Close();
+            break;
         case PlayerControls::Command::kFullScreen: SetFullscreen(controls.FullScreen()); break;
         case PlayerControls::Command::kSaveFrame: capture.SaveNumbered(clock.FramesDrawn(), Width(), Height()); break;
         case PlayerControls::Command::kNone: break;
@@ -119,20 +138,26 @@ void MyWindow::OnIdle() {
 }
 
 bool MyWindow::WriteState(const std::string& path) const {
-    if (!world) return false;
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (!out) return false;
-    WriteStateReport(out, clock.FramesDrawn(), world->Groups());
-    return std::fclose(out) == 0;
+    return world && WriteTextReplacing(path, StateReport(clock.FramesDrawn(), world->Groups()));
 }
 
-void MyWindow::EndRun() {
-    if (runEnded) return;
+// Each output is written whatever became of the others.
+bool MyWindow::EndRun() {
+    if (runEnded) return outputsWritten;
     runEnded = true;
     clock.PrintTimes();
-    if (stateFile.empty()) return;
-    if (!WriteState(stateFile))
-        std::fprintf(stderr, "compound: could not write the state report %s\n", stateFile.c_str());
+    if (!stateFile.empty()) {
+        errno = 0;
+        if (!WriteState(stateFile)) {
+            const int reason = errno;
+            std::fprintf(stderr, "compound: could not write the state report %s%s%s\n", stateFile.c_str(),
+                         reason ? ": " : "", reason ? std::strerror(reason) : "");
+            outputsWritten = false;
+        }
+    }
+    if (!recorder.Finish(clock.FramesDrawn())) outputsWritten = false;
+    if (!capture.Finish(clock.FramesDrawn())) outputsWritten = false;
+    return outputsWritten;
 }
 
 // Destroyed from outside: the report still tells how the run ended.

@@ -2,7 +2,8 @@
 // handlers to the game: the world is built (BuildWorld) when the GL context
 // exists, each repaint runs one GameFrame, input goes to the player's
 // controls, and the run's clock (RunClock) plays scripts, paces frames and
-// ends the run; FrameCapture saves the pictures asked for.
+// ends the run; FrameCapture saves the pictures asked for and
+// SessionRecorder records a live session.
 #pragma once
 
 #include <memory>
@@ -16,6 +17,7 @@
 #include "game/player_controls.h"
 #include "game/run_clock.h"
 #include "game/script.h"
+#include "game/session_recorder.h"
 #include "game/world.h"
 
 class MyWindow : public ondra::GLWindow {
@@ -44,9 +46,11 @@ public:
     long FramesDrawn() const { return clock.FramesDrawn(); }
     // Writes the state report of the world as it is now.
     bool WriteState(const std::string& path) const;
-    // The run is over: the timedemo's times and the state report the
-    // options ask for.
-    void EndRun();
+    // The run is over: the timedemo's times, and the state report, the
+    // recording and the check of the pictures the options ask for. False
+    // when one of those outputs could not be written (said on standard
+    // error); the same answer on every call.
+    bool EndRun();
 
 private:
     float Aspect() const;  // of the drawing area, width / height
@@ -58,6 +62,9 @@ private:
     PlayerControls controls;
     RunClock clock;
     FrameCapture capture;
+    SessionRecorder recorder;
     std::string stateFile;
+    bool closing = false;  // a quit was asked for: no frame is drawn after it
     bool runEnded = false;
+    bool outputsWritten = true;
 };

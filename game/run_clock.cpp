@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <thread>
 
 #include "framework/glwindow.h"
@@ -13,14 +14,20 @@
 void RunClock::Configure(GameOptions& options, std::vector<ScriptEvent> events) {
     script = std::move(events);
     scripted = !options.scriptFile.empty();
+    // A recording runs on the real clock's steps, but the game's clock is
+    // the sum of those steps, as it will be when the recording is played.
+    recording = !options.recordFile.empty() && !scripted;
+    if (scripted || recording) game_clock::Simulate(0.0);
     if (scripted) {
-        game_clock::Simulate(0.0);
         if (!options.fpsGiven) options.fps = 0;
+        // Nothing but the script moves a scripted run: it is over after the
+        // frame of its last event.
+        const long last = script.empty() ? 0 : script.back().frame;
+        if (options.frames < 0) options.frames = last < LONG_MAX ? last + 1 : LONG_MAX;
     }
     if (options.timedemo) {
-        // As fast as it goes, and over when the script is.
+        // As fast as it goes.
         options.fps = 0;
-        if (options.frames < 0) options.frames = script.empty() ? 1 : script.back().frame + 1;
         frameTimes.Reserve(static_cast<size_t>(options.frames));
         if (options.breakdown)
             phases = std::make_unique<PhaseTimes>(GameFrame::PhaseNames());
@@ -65,17 +72,24 @@ float RunClock::BeginFrame() {
 // as that clock's frames were.
 float RunClock::NextFrameTime() {
     if (scripted && recordedDt > 0.0) {
-        const double step = recordedDt;
+        lastStep = recordedDt;
         recordedDt = 0.0;
-        game_clock::Advance(step);
-        return step < kMaxFrameTime ? static_cast<float>(step) : kMaxFrameTime;
+        game_clock::Advance(lastStep);
+        return lastStep < kMaxFrameTime ? static_cast<float>(lastStep) : kMaxFrameTime;
     }
     if (scripted) {
+        lastStep = scriptDt;
         game_clock::Advance(scriptDt);
         return static_cast<float>(scriptDt);
     }
-    const double elapsed = ondra::GetElapsedTime();
-    return elapsed < kMaxFrameTime ? static_cast<float>(elapsed) : kMaxFrameTime;
+    lastStep = ondra::GetElapsedTime();
+    // A recorded step must be one a script can hold (over 0, at most 60
+    // seconds): the recording's run takes the step its playback will.
+    if (recording) {
+        lastStep = std::min(std::max(lastStep, kShortestRecordedStep), kLongestRecordedStep);
+        game_clock::Advance(lastStep);
+    }
+    return lastStep < kMaxFrameTime ? static_cast<float>(lastStep) : kMaxFrameTime;
 }
 
 bool RunClock::EndFrame() {

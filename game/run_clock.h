@@ -2,8 +2,10 @@
 // input events before the frames they belong to (and then hears nothing
 // else), gives each frame its time step (the script's fixed step on the
 // simulated clock, or the real clock's, capped), holds the frame limit, and
-// counts and times the frames: the run ends after the frames asked for, and
-// a timedemo reports its frame times.
+// counts and times the frames: the run ends after the frames asked for (a
+// scripted run, by default, after its last event's frame), and a timedemo
+// reports its frame times. A recorded live run keeps the game's clock as
+// the sum of its steps, as its playback will.
 #pragma once
 
 #include <memory>
@@ -41,6 +43,9 @@ public:
     void PlayDueEvents(ondra::GLWindow& window);
     // Marks the frame's start; gives its time step.
     float BeginFrame();
+    // The step the game's clock took at the last BeginFrame, before the cap
+    // on the world's step: what a recording writes as the frame's time.
+    double LastStep() const { return lastStep; }
     // After the swap: counts the frame; true when the run is over.
     bool EndFrame();
     long FramesDrawn() const { return framesDrawn; }
@@ -60,9 +65,13 @@ private:
     std::vector<ScriptEvent> script;
     size_t nextEvent = 0;
     bool scripted = false;
+    bool recording = false;
     bool playingScript = false;  // a script event is being handled
     std::vector<bool> scriptKeys = std::vector<bool>(256, false);
     double recordedDt = 0.0;  // the next frame's step from the script, if it has one
+    double lastStep = 0.0;
+    static constexpr double kShortestRecordedStep = 1e-6;
+    static constexpr double kLongestRecordedStep = 60.0;
     int fps = 60;
     long frameLimit = -1;
     bool timedemo = false;

@@ -1,6 +1,7 @@
 // Describing each kind of object in one line.
 #include "game/state_report.h"
 
+#include <cstdio>
 #include <string>
 
 #include "game/objects/automatic_door.h"
@@ -91,18 +92,19 @@ std::string Describe(const CObject& object) {
     return std::string();
 }
 
-void WriteChildren(std::FILE* out, const CObject& parent) {
+void AddChildren(std::string& report, const CObject& parent) {
     for (const CObject& object : parent.Children()) {
         const std::string line = Describe(object);
-        if (!line.empty()) std::fprintf(out, "%s\n", line.c_str());
-        WriteChildren(out, object);
+        if (!line.empty()) report += line + "\n";
+        AddChildren(report, object);
     }
 }
 
 }  // namespace
 
-void WriteStateReport(std::FILE* out, long frame, const std::vector<const CObject*>& groups) {
-    std::fprintf(out, "frame %ld\n", frame);
+std::string StateReport(long frame, const std::vector<const CObject*>& groups) {
+    std::string report = "frame " + std::to_string(frame) + "\n";
     for (const CObject* group : groups)
-        if (group) WriteChildren(out, *group);
+        if (group) AddChildren(report, *group);
+    return report;
 }

@@ -4,10 +4,10 @@
 // designers can see what a run did.
 #pragma once
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 class CObject;
 
-// Writes "frame N" and then a line for every object under each group root.
-void WriteStateReport(std::FILE* out, long frame, const std::vector<const CObject*>& groups);
+// "frame N" and then a line for every object under each group root.
+std::string StateReport(long frame, const std::vector<const CObject*>& groups);

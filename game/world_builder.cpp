@@ -2,8 +2,13 @@
 #include "game/world_builder.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
+#include "framework/image/regular_file.h"
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
 #include "game/map_loader.h"
@@ -36,12 +41,34 @@ void LoadSurface(World& w) {
     w.surfaceBox = Box3{placedCentre - half, placedCentre + half};
 }
 
+// The map could not be read at all (or not to its end): says why. A map
+// that cannot be opened leaves nothing to play, and the game ends as for
+// any data it cannot use.
+void ReportUnreadMap(const std::string& mapFile) {
+    std::FILE* file = ondra::OpenRegularFile(mapFile.c_str());
+    if (file) {
+        std::fclose(file);
+        std::fprintf(stderr, "compound: %s: a read error stopped the reading of the map; the rest of it is missing\n",
+                     mapFile.c_str());
+        return;
+    }
+    const int reason = errno;
+    const std::string why = reason == EISDIR   ? "it is a directory, not a map file"
+                            : reason == EINVAL ? "it is not a regular file"
+                                               : std::strerror(reason);
+    std::fprintf(stderr, "compound: cannot read the map %s: %s\n", mapFile.c_str(), why.c_str());
+    std::fflush(stdout);
+    std::exit(1);
+}
+
 }  // namespace
 
 void BuildWorld(World& w, const std::string& mapFile) {
     w.level.BuildFaceLists(1.0f);
-    LoadMap(mapFile, w);
+    if (!LoadMap(mapFile, w)) ReportUnreadMap(mapFile);
+    w.models.SetUser("the player");
     for (const char* arm : game_assets::kArmModels) w.models.Lookup(arm)->SetScale(Player::kArmModelScale);
+    w.models.SetUser(std::string());
     SizeGroups(w);
     LoadSurface(w);
     w.player->AttachTo(&w.playerGroup);

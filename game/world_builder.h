@@ -9,5 +9,6 @@ struct World;
 
 // Reads `mapFile` (relative to the working directory, the data folder). A
 // missing surface model is said on standard output and the world goes on
-// without it.
+// without it. A map that cannot be opened is said on standard error and
+// ends the program with exit status 1, as a missing model does.
 void BuildWorld(World& world, const std::string& mapFile = "map.txt");

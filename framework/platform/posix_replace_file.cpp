@@ -66,11 +66,29 @@ bool WriteBeside(const char* fileName, const struct stat* existing, const std::f
     return ok;
 }
 
+// Whether the file is where standard output goes (/dev/stdout, or the file
+// it was sent to by name).
+bool IsStandardOutput(const struct stat& named) {
+    struct stat out;
+    return fstat(STDOUT_FILENO, &out) == 0 && out.st_dev == named.st_dev && out.st_ino == named.st_ino;
+}
+
+// Replacing that file would take the program's output from under it, and
+// opening it anew would write over its start: the bytes join standard
+// output where it stands.
+bool WriteToStandardOutput(const std::function<bool(int fd)>& write) {
+    const int fd = dup(STDOUT_FILENO);
+    if (fd < 0) return false;
+    const bool ok = write(fd);
+    return close(fd) == 0 && ok;
+}
+
 }  // namespace
 
 bool WriteReplacing(const char* fileName, const std::function<bool(int fd)>& write) {
     struct stat info;
     const bool exists = stat(fileName, &info) == 0;
+    if (exists && IsStandardOutput(info)) return WriteToStandardOutput(write);
     if (exists && !S_ISREG(info.st_mode)) return WriteInPlace(fileName, write);
     return WriteBeside(fileName, exists ? &info : nullptr, write);
 }

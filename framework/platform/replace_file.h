@@ -9,8 +9,10 @@ namespace ondra::platform {
 // `write` is given a descriptor open for binary writing and says whether
 // everything was written. A regular file (or a new one) is written beside
 // its destination and put in its place only once complete, keeping the old
-// file's permissions; a device or FIFO is written in place. False when
-// anything failed, with the destination as it was.
+// file's permissions; a device or FIFO is written in place, and so is the
+// file standard output goes to (as /dev/stdout names it), at the place that
+// output has reached: flush buffered output first. False when anything
+// failed, with the destination as it was.
 bool WriteReplacing(const char* fileName, const std::function<bool(int fd)>& write);
 
 }  // namespace ondra::platform

@@ -25,33 +25,16 @@ public:
 
     // The next run of non-space characters; false at the end of the input or
     // on a read error, and again on every later call, so no loop over tokens
-    // can outlive its input.
+    // can outlive its input. A UTF-8 byte-order mark, which some editors put
+    // at the start of every file, is no part of the first word.
     bool Next(std::string& token) {
-        token.clear();
-        // istream::get turns a read error into badbit instead of an exception.
-        int c = in.get();
-        while (c != EOF && IsSpace(c)) {
-            if (c == '\n') ++line;
-            c = in.get();
-        }
-        if (c == EOF) {
-            exhausted = true;
-            return false;
-        }
-        tokenLine = line;
-        tokenIndex = count++;
-        bool shortened = false;
-        while (c != EOF && !IsSpace(c)) {
-            if (token.size() < kMaxMapTokenLength)
-                token.push_back(static_cast<char>(c));
-            else
-                shortened = true;
-            c = in.get();
-        }
-        // The space that ended the token is consumed with it.
-        if (c == '\n') ++line;
-        if (shortened) ++shortenedTokens;
-        return true;
+        const bool first = count == 0;
+        if (!ReadToken(token)) return false;
+        if (!first || token.compare(0, 3, "\xEF\xBB\xBF") != 0) return true;
+        token.erase(0, 3);
+        if (!token.empty()) return true;
+        count = 0;  // the mark stood alone: the word after it is the first
+        return ReadToken(token);
     }
 
     bool Next(int& number) {
@@ -92,6 +75,35 @@ public:
     std::vector<MapSkippedToken> TakeSkipped() { return std::move(skipped); }
 
 private:
+    // The next run of non-space characters, as it stands in the file.
+    bool ReadToken(std::string& token) {
+        token.clear();
+        // istream::get turns a read error into badbit instead of an exception.
+        int c = in.get();
+        while (c != EOF && IsSpace(c)) {
+            if (c == '\n') ++line;
+            c = in.get();
+        }
+        if (c == EOF) {
+            exhausted = true;
+            return false;
+        }
+        tokenLine = line;
+        tokenIndex = count++;
+        bool shortened = false;
+        while (c != EOF && !IsSpace(c)) {
+            if (token.size() < kMaxMapTokenLength)
+                token.push_back(static_cast<char>(c));
+            else
+                shortened = true;
+            c = in.get();
+        }
+        // The space that ended the token is consumed with it.
+        if (c == '\n') ++line;
+        if (shortened) ++shortenedTokens;
+        return true;
+    }
+
     std::istream& in;
     int shortenedTokens = 0;
     int line = 1;       // where the reading stands

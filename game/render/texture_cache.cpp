@@ -22,7 +22,12 @@ bool TextureCache::Load(const std::string& fileName) {
         return false;
     }
     ondra::Image image;
-    if (!image.Load(fileName.c_str())) return false;
+    std::string whyNot;
+    if (!image.Load(fileName.c_str(), whyNot)) {
+        if (refusalsSaid.insert(fileName).second)
+            std::fprintf(stderr, "compound: the image %s does not load: %s\n", fileName.c_str(), whyNot.c_str());
+        return false;
+    }
     ++last;
     glGenTextures(1, &ids[last]);
     glBindTexture(GL_TEXTURE_2D, ids[last]);

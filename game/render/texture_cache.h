@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@ public:
 
     // Reads and uploads the image unless the name is already cached. Takes
     // the next slot on success; a file that cannot be read, or a load with
-    // every slot taken, stores nothing. True when the name is cached
+    // every slot taken, stores nothing (the readers' reason for a file is
+    // said once on standard error). True when the name is cached
     // afterwards.
     bool Load(const std::string& fileName);
     // The GL texture name, or -1 (with a message) for a name never loaded.
@@ -37,6 +39,7 @@ private:
     int last = -1;  // index of the last used slot
     std::map<std::string, unsigned int> names;
     std::vector<unsigned int> ids;  // slot i: texture of the (i+1)-th load
+    std::set<std::string> refusalsSaid;  // files whose readers' reason is on standard error
 };
 
 // A texture an object draws every frame: looked up by name on first use and

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <tuple>
 #include <vector>
 
@@ -317,6 +318,52 @@ TEST_F(MapLoaderTest, TheWorldsGroupSpheresHoldANonSquareMap) {
         }
         EXPECT_TRUE(world.hasSurface);
         EXPECT_EQ(world.player->Parent(), &world.playerGroup);
+    }
+}
+
+// Editors that start every UTF-8 file with a byte-order mark must not cost
+// the map its first word; a mark anywhere else is an ordinary stray word.
+TEST(MapReaderTest, AByteOrderMarkBeforeTheFirstWordIsSkipped) {
+    const struct {
+        const char* text;
+        int sizeLine;
+        size_t skipped;
+        int firstSkippedIndex;  // the words are counted from the first after the mark
+    } cases[] = {{"\xEF\xBB\xBF" "mapsize 2 3\n", 1, 0, 0},
+                 {"\xEF\xBB\xBF\nmapsize 2 3\n", 2, 0, 0},
+                 {"\xEF\xBB\xBF \xEF\xBB\xBF mapsize 2 3\n", 1, 1, 0},
+                 {"mapsize 2 3 \xEF\xBB\xBF" "blocksize 3\n", 1, 2, 3}};
+    for (const auto& c : cases) {
+        std::istringstream in(c.text);
+        const MapDescription map = ReadMap(in);
+        ASSERT_FALSE(map.entries.empty()) << c.text;
+        const auto* size = std::get_if<MapSize>(&map.entries[0]);
+        ASSERT_NE(size, nullptr) << c.text;
+        EXPECT_EQ(size->rows, 2);
+        EXPECT_EQ(size->columns, 3);
+        EXPECT_EQ(size->line, c.sizeLine) << c.text;
+        EXPECT_EQ(map.skipped.size(), c.skipped) << c.text;
+        if (!map.skipped.empty()) {
+            EXPECT_EQ(map.skipped[0].index, c.firstSkippedIndex) << c.text;
+        }
+    }
+}
+
+// A map that cannot be read leaves no game to play: the program says why
+// the map could not be read (not which model is missing then) and ends as
+// for any data it cannot use. Unreadable by permission is the same branch,
+// but binds no one running as root.
+using MapLoaderDeathTest = MapLoaderTest;
+TEST_F(MapLoaderDeathTest, AMapThatCannotBeReadEndsTheGameSayingWhy) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: the GL context is not forked
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {{files.Path(), "it is a directory, not a map file"}, {files.File("absent.txt"), "No such file"}};
+    for (const auto& c : cases) {
+        EXPECT_EXIT(BuildWorld(world, c.path), ::testing::ExitedWithCode(1),
+                    "compound: cannot read the map .*: " + std::string(c.reason))
+            << c.path;
     }
 }
 

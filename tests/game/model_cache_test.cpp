@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "framework/load3ds/model.h"
 #include "framework/load3ds/writer/scene_writer.h"
 #include "tests/support/gl_context.h"
@@ -76,8 +78,8 @@ TEST_F(ModelCacheTest, DrawsEveryModelInAGLContext) {
 
 using ModelCacheDeathTest = ModelCacheTest;
 
-// The message goes to standard output; the death test reads standard error,
-// so the child sends one to the other.
+// The message goes to standard output, the reason to standard error; the
+// death test reads standard error, so the child sends one to the other.
 TEST_F(ModelCacheDeathTest, LookingUpAModelNeverLoadedEndsTheProgramAsAFailure) {
     ModelCache cache;
     ASSERT_TRUE(Load(cache, files.File("tri.3DS")));
@@ -86,7 +88,9 @@ TEST_F(ModelCacheDeathTest, LookingUpAModelNeverLoadedEndsTheProgramAsAFailure) 
             dup2(2, 1);
             cache.Lookup("vorlax.3DS");
         },
-        ::testing::ExitedWithCode(1), "^There is no model associated with the model file vorlax.3DS\n$");
+        ::testing::ExitedWithCode(1),
+        "^There is no model associated with the model file vorlax.3DS\n"
+        "compound: the game needs the model vorlax.3DS; no models entry of the map lists it\n$");
     // Names are case-sensitive.
     EXPECT_EXIT(
         {
@@ -94,6 +98,33 @@ TEST_F(ModelCacheDeathTest, LookingUpAModelNeverLoadedEndsTheProgramAsAFailure) 
             cache.Lookup(files.File("TRI.3DS"));
         },
         ::testing::ExitedWithCode(1), "There is no model associated with the model file .*TRI.3DS");
+}
+
+// Who needed the model, where the map listed it and why it did not load.
+TEST_F(ModelCacheDeathTest, TheReasonNamesTheEntryTheListingAndTheReadersRefusal) {
+    std::ofstream(files.File("empty.3DS")).flush();
+    std::ofstream(files.File("text.3DS")) << "not a model at all\n";
+    const struct {
+        const char* name;
+        const char* listedAt;  // empty: loaded on first use
+        const char* reason;
+    } cases[] = {
+        {"missing.3DS", "map.txt:4", "the models entry at map.txt:4 lists it, but it does not load: No such file"},
+        {"empty.3DS", "", "it does not load: the file is empty"},
+        {"text.3DS", "", "it does not load: it is not a 3DS file"},
+        {"", "map.txt:2", "the models entry at map.txt:2 lists it, but it does not load: it is a directory"},
+    };
+    for (const auto& c : cases) {
+        ModelCache cache;
+        const std::string name = files.File(c.name);
+        CaptureStdout();
+        EXPECT_FALSE(*c.listedAt ? cache.LoadListed(name, c.listedAt) : cache.Load(name)) << name;
+        GetCapturedStdout();
+        cache.SetUser("map.txt:9: KEY");
+        EXPECT_EXIT(cache.Lookup(name), ::testing::ExitedWithCode(1),
+                    std::string("compound: map.txt:9: KEY needs the model .*; ") + c.reason)
+            << name;
+    }
 }
 
 }  // namespace

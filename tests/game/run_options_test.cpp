@@ -44,13 +44,26 @@ TEST(Options, EveryOptionAndItsMistakes) {
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"}, {"--frames"}, {"--frames", "0"}, {"--frames", "12x"}, {"--dt", "-1"}, {"--dt", "nan"},
         {"--fps", "1001"}, {"--size", "64"}, {"--size", "8x8"}, {"--size", "64x"}, {"--shot", "12"}, {"--shot", "x:a.bmp"}, {"--shot", "5:"}, {"--data", ""},
+        {"--record"}, {"--record", ""},
+        // Options that each parse but cannot go together.
+        {"--breakdown"}, {"--script", "a.txt", "--breakdown"}, {"--script", "a.txt", "--timedemo", "b.txt"},
+        {"--timedemo", "a.txt", "--script", "b.txt"}, {"--record", "r.txt", "--script", "a.txt"},
+        {"--timedemo", "a.txt", "--record", "r.txt"},
     };
     for (const auto& args : bad) {
         GameOptions ignored;
         error.clear();
-        EXPECT_FALSE(Parse(args, ignored, error)) << args[0];
-        EXPECT_FALSE(error.empty()) << args[0];
+        std::string line;
+        for (const char* arg : args) line += std::string(arg) + " ";
+        EXPECT_FALSE(Parse(args, ignored, error)) << line;
+        EXPECT_FALSE(error.empty()) << line;
     }
+    GameOptions recorded;
+    EXPECT_TRUE(Parse({"--record", "demo.txt", "--frames", "100"}, recorded, error)) << error;
+    EXPECT_EQ(recorded.recordFile, "demo.txt");
+    GameOptions timedTwice;
+    EXPECT_TRUE(Parse({"--timedemo", "a.txt", "--timedemo", "b.txt", "--breakdown"}, timedTwice, error)) << error;
+    EXPECT_EQ(timedTwice.scriptFile, "b.txt");
     GameOptions help;
     EXPECT_TRUE(Parse({"--help"}, help, error));
     EXPECT_TRUE(help.help);
@@ -235,23 +248,33 @@ TEST(RunClock, FrameTimesAreCappedOnTheRealClockAndFixedInAScript) {
     game_clock::UseSystemClock();
 }
 
-// A timedemo runs to its script's last frame, unpaced.
-TEST(RunClock, ATimedemoEndsAfterItsScriptsLastFrame) {
-    GameOptions options;
-    options.scriptFile = "route.txt";
-    options.timedemo = true;
-    options.fps = 30;
-    std::vector<ScriptEvent> events(1);
-    events[0].frame = 2;
-    RunClock clock;
-    clock.Configure(options, events);
-    EXPECT_EQ(options.fps, 0);
-    EXPECT_EQ(options.frames, 3);
-    EXPECT_FALSE(clock.EndFrame());
-    EXPECT_FALSE(clock.EndFrame());
-    EXPECT_TRUE(clock.EndFrame());
-    EXPECT_EQ(clock.FramesDrawn(), 3);
-    game_clock::UseSystemClock();
+// A script is played to its last event's frame (or --frames), and a
+// timedemo unpaced; without events there is one frame.
+TEST(RunClock, AScriptedRunEndsAfterItsScriptsLastFrame) {
+    struct Case {
+        bool timedemo;
+        long lastEventFrame;  // -1: no events
+        long framesGiven;
+        long framesPlayed;
+    };
+    const Case cases[] = {{true, 2, -1, 3}, {false, 2, -1, 3}, {false, -1, -1, 1}, {false, 2, 5, 5}, {false, 9, 4, 4}};
+    for (const Case& c : cases) {
+        GameOptions options;
+        options.scriptFile = "route.txt";
+        options.timedemo = c.timedemo;
+        options.frames = c.framesGiven;
+        options.fps = 30;
+        options.fpsGiven = true;
+        std::vector<ScriptEvent> events(c.lastEventFrame < 0 ? 0 : 1);
+        if (!events.empty()) events[0].frame = c.lastEventFrame;
+        RunClock clock;
+        clock.Configure(options, events);
+        EXPECT_EQ(options.fps, c.timedemo ? 0 : 30);
+        EXPECT_EQ(options.frames, c.framesPlayed);
+        for (long frame = 1; frame < c.framesPlayed; ++frame) EXPECT_FALSE(clock.EndFrame()) << frame;
+        EXPECT_TRUE(clock.EndFrame());
+        game_clock::UseSystemClock();
+    }
 }
 
 }  // namespace
