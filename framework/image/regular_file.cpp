@@ -29,8 +29,14 @@ std::FILE* OpenRegularFile(const char* fileName) {
     // only after fstat do we know what was opened. It changes nothing for
     // reads from a regular file, so it stays set.
     const int fd = open(fileName, kReadFlags);
-    if (fd < 0) return nullptr;
     struct stat info;
+    if (fd < 0) {
+        // Windows refuses to open a folder at all ("permission denied"):
+        // name it a folder there too, as POSIX's fstat below does.
+        const int reason = errno;
+        errno = stat(fileName, &info) == 0 && S_ISDIR(info.st_mode) ? EISDIR : reason;
+        return nullptr;
+    }
     const bool known = fstat(fd, &info) == 0;
     if (!known || !S_ISREG(info.st_mode)) {
         const int reason = !known ? errno : S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
