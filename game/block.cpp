@@ -6,29 +6,33 @@
 
 namespace {
 
-void DrawIfPresent(const std::unique_ptr<BlockPart>& face) {
-    if (face) face->Draw();
+void DrawIfPresent(const std::unique_ptr<BlockPart>& face, Block::Faces faces) {
+    if (!face) return;
+    if (faces == Block::Faces::kTextured)
+        face->Draw();
+    else
+        face->DrawShape();
 }
 
 }  // namespace
 
-void Block::Draw() const {
-    DrawIfPresent(ceiling);
-    DrawIfPresent(floor);
-    DrawIfPresent(north);
+void Block::Draw(Faces faces) const {
+    DrawIfPresent(ceiling, faces);
+    DrawIfPresent(floor, faces);
+    DrawIfPresent(north, faces);
     if (south) {
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, 3.0f);
         glTranslatef(3.0f, 0.0f, 0.0f);
         glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
-        south->Draw();
+        DrawIfPresent(south, faces);
         glPopMatrix();
     }
     if (east) {
         glPushMatrix();
         glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
         glTranslatef(0.0f, 0.0f, -3.0f);
-        east->Draw();
+        DrawIfPresent(east, faces);
         glPopMatrix();
     }
     if (west) {
@@ -38,7 +42,7 @@ void Block::Draw() const {
         glTranslatef(0.0f, 0.0f, 3.0f);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
         glTranslatef(0.0f, 0.0f, -0.1f);
-        west->Draw();
+        DrawIfPresent(west, faces);
         glPopMatrix();
     }
 }

@@ -23,9 +23,12 @@ public:
 
     explicit GameFrame(World& world) : world(world) {}
 
-    // Culling skips draws that cannot change a pixel; off, everything is
-    // drawn.
-    void SetCulling(bool on) { cull = on; }
+    // Culling skips draws, and texturing, that cannot change a pixel:
+    // blocks and objects out of sight, level faces behind nearer ones, sky
+    // behind the level, the HUD's fully transparent texels. Off, everything
+    // is drawn whole in the game's plain order, the reference every pixel
+    // of the culled frame must match.
+    void SetCulling(bool on);
     // Marks each phase's end in `times`; null for none.
     void SetPhaseTimes(PhaseTimes* times) { phases = times; }
     // Once the world is built: what culling needs to know of its models.
@@ -46,6 +49,7 @@ public:
 
 private:
     void DrawSurface();
+    void DrawLevelThenSky();
     void DrawGroup(CObject& group);
     void EndBoltFlash();
 
