@@ -6,33 +6,29 @@
 
 namespace {
 
-void DrawIfPresent(const std::unique_ptr<BlockPart>& face, Block::Faces faces) {
-    if (!face) return;
-    if (faces == Block::Faces::kTextured)
-        face->Draw();
-    else
-        face->DrawShape();
+void DrawIfPresent(const std::unique_ptr<BlockPart>& face) {
+    if (face) face->Draw();
 }
 
 }  // namespace
 
-void Block::Draw(Faces faces) const {
-    DrawIfPresent(ceiling, faces);
-    DrawIfPresent(floor, faces);
-    DrawIfPresent(north, faces);
+void Block::Draw() const {
+    DrawIfPresent(ceiling);
+    DrawIfPresent(floor);
+    DrawIfPresent(north);
     if (south) {
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, 3.0f);
         glTranslatef(3.0f, 0.0f, 0.0f);
         glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
-        DrawIfPresent(south, faces);
+        south->Draw();
         glPopMatrix();
     }
     if (east) {
         glPushMatrix();
         glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
         glTranslatef(0.0f, 0.0f, -3.0f);
-        DrawIfPresent(east, faces);
+        east->Draw();
         glPopMatrix();
     }
     if (west) {
@@ -42,7 +38,7 @@ void Block::Draw(Faces faces) const {
         glTranslatef(0.0f, 0.0f, 3.0f);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
         glTranslatef(0.0f, 0.0f, -0.1f);
-        DrawIfPresent(west, faces);
+        west->Draw();
         glPopMatrix();
     }
 }

@@ -13,13 +13,9 @@ public:
     // Row and column are 1-based, as the map writes them.
     Block(int row, int column) : row(row), column(column) {}
 
-    // How the faces are drawn: textured, or their shapes alone (for a
-    // depth-only pass, which binds no texture).
-    enum class Faces { kTextured, kShapes };
-
     // Draws each face that is present, every wall turned to face into the
     // block. Expects the block's corner at the origin of the current frame.
-    void Draw(Faces faces = Faces::kTextured) const;
+    void Draw() const;
 
     // The face slots; an empty slot has no face.
     std::unique_ptr<BlockPart> west;

@@ -6,10 +6,6 @@
 void BlockPart::Draw() const {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, textureId);
-    DrawShape();
-}
-
-void BlockPart::DrawShape() const {
     glPushMatrix();
     glCallList(static_cast<GLuint>(displayList));
     glPopMatrix();

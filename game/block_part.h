@@ -13,8 +13,6 @@ public:
     // Binds the face's texture and calls its list. A plain part keeps list 0,
     // so it draws nothing, yet it still counts as a wall for collisions.
     virtual void Draw() const;
-    // Calls the list alone, binding nothing: for a depth-only pass.
-    void DrawShape() const;
 
     // GL texture name from the texture cache; 0, for no texture or a
     // missing one, draws untextured.

@@ -111,11 +111,12 @@ void GameFrame::Draw() {
 // level lies at the sky's depth, so with the same depth test every pixel
 // ends as with the sky first: where the sky is nearer it wins either way,
 // where the level is nearer the sky's fragment fails instead of being
-// covered. The state the sky leaves is the state the level leaves but the
-// bound texture, which every later draw binds for itself.
+// covered (and costs little: a rejected fragment is not textured). The
+// state the sky leaves is the state the level leaves but the bound
+// texture, which every later draw binds for itself.
 void GameFrame::DrawLevelThenSky() {
     World& w = world;
-    w.level.DrawDepthFirst(culler.BlocksShown());
+    w.level.Draw(culler.BlocksShown());
     EndPhase(kLevel);
     w.level.Sky().Draw();
     EndPhase(kSky);

@@ -1,8 +1,9 @@
 // GameFrame: one frame of the game, in its fixed order: place the view,
 // draw the planet surface, step the world (collisions, then updates), place
-// the sun, draw the lamps (they place the GL lights), the sky, the level,
-// the pickups, the creatures, the doors and last the player with its arms
-// and HUD; then let the bolt light go out when its frames are over. The
+// the sun, draw the lamps (they place the GL lights), the sky and the level
+// (the level first when culling), the pickups, the creatures, the doors and
+// last the player with its arms and HUD; then let the bolt light go out
+// when its frames are over. The
 // window calls Run once per repaint; tests call Run, Step and Draw on a
 // world of their own.
 #pragma once
@@ -24,8 +25,8 @@ public:
     explicit GameFrame(World& world) : world(world) {}
 
     // Culling skips draws, and texturing, that cannot change a pixel:
-    // blocks and objects out of sight, level faces behind nearer ones, sky
-    // behind the level, the HUD's fully transparent texels. Off, everything
+    // blocks and objects out of sight, the sky behind the level (drawn
+    // after it), the HUD panels' fully transparent texels. Off, everything
     // is drawn whole in the game's plain order, the reference every pixel
     // of the culled frame must match.
     void SetCulling(bool on);

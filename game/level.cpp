@@ -68,36 +68,16 @@ void Level::BuildFaceLists(float span) {
 }
 
 void Level::Draw() const {
-    for (size_t cell = 0; cell < grid.size(); ++cell) DrawCell(cell, Block::Faces::kTextured);
+    for (size_t cell = 0; cell < grid.size(); ++cell) DrawCell(cell);
 }
 
 void Level::Draw(const std::vector<char>& cellShown) const {
     const size_t cells = std::min(grid.size(), cellShown.size());
     for (size_t cell = 0; cell < cells; ++cell)
-        if (cellShown[cell]) DrawCell(cell, Block::Faces::kTextured);
+        if (cellShown[cell]) DrawCell(cell);
 }
 
-// The depth pass must give each fragment the depth the textured pass gives
-// it: same lists, same matrices, only colour writes, texturing and lighting
-// off. The textured pass rewrites no depth, as it would only write the
-// values already there.
-void Level::DrawDepthFirst(const std::vector<char>& cellShown) const {
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    const size_t cells = std::min(grid.size(), cellShown.size());
-    for (size_t cell = 0; cell < cells; ++cell)
-        if (cellShown[cell]) DrawCell(cell, Block::Faces::kShapes);
-    glPopAttrib();
-
-    glPushAttrib(GL_DEPTH_BUFFER_BIT);
-    glDepthMask(GL_FALSE);
-    Draw(cellShown);
-    glPopAttrib();
-}
-
-void Level::DrawCell(size_t cell, Block::Faces faces) const {
+void Level::DrawCell(size_t cell) const {
     const Block* block = grid[cell].get();
     if (!block) return;
     const int r = static_cast<int>(cell / columns);
@@ -106,6 +86,6 @@ void Level::DrawCell(size_t cell, Block::Faces faces) const {
     // In float: a map's block size is any int, and the product must not overflow.
     const float step = static_cast<float>(blockSize);
     glTranslatef(static_cast<float>(c) * step, 0.0f, static_cast<float>(r) * step);
-    block->Draw(faces);
+    block->Draw();
     glPopMatrix();
 }

@@ -68,19 +68,13 @@ public:
     // Draws, in the same order, only the blocks of the cells marked in
     // `cellShown` (cell (r, c) at r x columns + c).
     void Draw(const std::vector<char>& cellShown) const;
-    // Leaves every pixel, depth and colour, as Draw(cellShown) does, but
-    // textures about one face a pixel: a first pass lays down the blocks'
-    // depth alone, so the textured pass (in Draw's order, with its depth
-    // test) passes only the fragments at each pixel's final depth, of which
-    // Draw keeps the last drawn too.
-    void DrawDepthFirst(const std::vector<char>& cellShown) const;
 
     Skybox& Sky() { return sky; }
     const Skybox& Sky() const { return sky; }
     TextureCache* Textures() const { return textures; }
 
 private:
-    void DrawCell(size_t cell, Block::Faces faces) const;
+    void DrawCell(size_t cell) const;
 
     int rows = 0;
     int columns = 0;
