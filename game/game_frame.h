@@ -3,9 +3,8 @@
 // the sun, draw the lamps (they place the GL lights), the sky and the level
 // (the level first when culling), the pickups, the creatures, the doors and
 // last the player with its arms and HUD; then let the bolt light go out
-// when its frames are over. The
-// window calls Run once per repaint; tests call Run, Step and Draw on a
-// world of their own.
+// when its frames are over. The window calls Run once per repaint; tests
+// call Run, Step and Draw on a world of their own.
 #pragma once
 
 #include <vector>
