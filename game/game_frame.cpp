@@ -5,6 +5,7 @@
 
 #include "framework/load3ds/model.h"
 #include "game/frame_times.h"
+#include "game/hud.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/player.h"
 #include "game/render/camera.h"
@@ -20,6 +21,11 @@ namespace {
 constexpr double kFarPlane = 250.0;
 
 }  // namespace
+
+void GameFrame::SetCulling(bool on) {
+    cull = on;
+    if (auto* hud = dynamic_cast<Hud*>(world.player ? world.player->GetHud() : nullptr)) hud->SetSkipClearTexels(on);
+}
 
 void GameFrame::Prepare() { culler.SetModelReach(world.models.LargestReach()); }
 
@@ -82,13 +88,14 @@ void GameFrame::Draw() {
     World& w = world;
     w.lights.DrawTree();
     EndPhase(kLamps);
-    w.level.Sky().Draw();
-    EndPhase(kSky);
-    if (cull)
-        w.level.Draw(culler.BlocksShown());
-    else
+    if (cull) {
+        DrawLevelThenSky();
+    } else {
+        w.level.Sky().Draw();
+        EndPhase(kSky);
         w.level.Draw();
-    EndPhase(kLevel);
+        EndPhase(kLevel);
+    }
     DrawGroup(w.pickups);
     EndPhase(kPickups);
     DrawGroup(w.enemies);
@@ -97,6 +104,22 @@ void GameFrame::Draw() {
     EndPhase(kDoors);
     w.playerGroup.DrawTree();
     EndPhase(kPlayer);
+}
+
+// The sky is textured only where the level leaves it seen. It draws no
+// blended fragment and nothing drawn before it (the surface) or in the
+// level lies at the sky's depth, so with the same depth test every pixel
+// ends as with the sky first: where the sky is nearer it wins either way,
+// where the level is nearer the sky's fragment fails instead of being
+// covered (and costs little: a rejected fragment is not textured). The
+// state the sky leaves is the state the level leaves but the bound
+// texture, which every later draw binds for itself.
+void GameFrame::DrawLevelThenSky() {
+    World& w = world;
+    w.level.Draw(culler.BlocksShown());
+    EndPhase(kLevel);
+    w.level.Sky().Draw();
+    EndPhase(kSky);
 }
 
 void GameFrame::DrawGroup(CObject& group) {

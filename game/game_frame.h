@@ -1,10 +1,10 @@
 // GameFrame: one frame of the game, in its fixed order: place the view,
 // draw the planet surface, step the world (collisions, then updates), place
-// the sun, draw the lamps (they place the GL lights), the sky, the level,
-// the pickups, the creatures, the doors and last the player with its arms
-// and HUD; then let the bolt light go out when its frames are over. The
-// window calls Run once per repaint; tests call Run, Step and Draw on a
-// world of their own.
+// the sun, draw the lamps (they place the GL lights), the sky and the level
+// (the level first when culling), the pickups, the creatures, the doors and
+// last the player with its arms and HUD; then let the bolt light go out
+// when its frames are over. The window calls Run once per repaint; tests
+// call Run, Step and Draw on a world of their own.
 #pragma once
 
 #include <vector>
@@ -23,9 +23,12 @@ public:
 
     explicit GameFrame(World& world) : world(world) {}
 
-    // Culling skips draws that cannot change a pixel; off, everything is
-    // drawn.
-    void SetCulling(bool on) { cull = on; }
+    // Culling skips draws, and texturing, that cannot change a pixel:
+    // blocks and objects out of sight, the sky behind the level (drawn
+    // after it), the HUD panels' fully transparent texels. Off, everything
+    // is drawn whole in the game's plain order, the reference every pixel
+    // of the culled frame must match.
+    void SetCulling(bool on);
     // Marks each phase's end in `times`; null for none.
     void SetPhaseTimes(PhaseTimes* times) { phases = times; }
     // Once the world is built: what culling needs to know of its models.
@@ -46,6 +49,7 @@ public:
 
 private:
     void DrawSurface();
+    void DrawLevelThenSky();
     void DrawGroup(CObject& group);
     void EndBoltFlash();
 

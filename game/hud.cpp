@@ -35,6 +35,40 @@ void DrawPanel(float bottom) {
     glEnd();
 }
 
+// Where the panel from y = bottom lands in the window. The panel faces the
+// eye, so its picture maps onto the window linearly. False when the
+// projection puts it nowhere.
+bool PlacePanel(float bottom, GLint viewport[4], PanelPlacement& at) {
+    static const double kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    double projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0, z = 0;
+    if (!gluProject(-kPanelHalfWidth, bottom, kPanelDepth, kIdentity, projection, viewport, &x0, &y0, &z) ||
+        !gluProject(kPanelHalfWidth, bottom + kPanelHeight, kPanelDepth, kIdentity, projection, viewport, &x1, &y1,
+                    &z))
+        return false;
+    at = {static_cast<float>(x0), static_cast<float>(x1), static_cast<float>(y0), static_cast<float>(y1)};
+    return true;
+}
+
+// The bound texture's alpha, read back once: where its panel shows.
+void ReadCoverage(AlphaCoverage& coverage) {
+    GLint width = 0, height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    if (width <= 0 || height <= 0) return;
+    std::vector<unsigned char> alpha(static_cast<size_t>(width) * static_cast<size_t>(height));
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
+    glPopClientAttrib();
+    coverage.Build(alpha.data(), width, height);
+}
+
 std::string Number(int value) { return std::to_string(value); }
 
 }  // namespace
@@ -80,7 +114,7 @@ void HudTexts(const Player& player, int width, int height, std::vector<HudText>&
 
 Hud::Hud(TextureCache* textures, const Player* player, ondra::GLWindow* window)
     : textures(textures), player(player), window(window) {
-    panelTextures.reserve(10);  // one for each panel image
+    panels.reserve(10);  // one for each panel image
 }
 
 void Hud::Draw() {
@@ -89,15 +123,20 @@ void Hud::Draw() {
     if (window) DrawTexts();
 }
 
-void Hud::BindPanel(const char* image) {
-    GLuint texture = 0;
+Hud::Panel* Hud::BindPanel(const char* image) {
+    Panel* panel = nullptr;
     if (textures) {
-        auto kept = std::find_if(panelTextures.begin(), panelTextures.end(),
-                                 [image](const auto& entry) { return entry.first == image; });
-        if (kept == panelTextures.end()) kept = panelTextures.insert(kept, {image, KeptTexture(textures, image)});
-        texture = kept->second.Get();
+        auto kept = std::find_if(panels.begin(), panels.end(), [image](const Panel& p) { return p.image == image; });
+        if (kept == panels.end()) kept = panels.insert(kept, Panel{image, KeptTexture(textures, image), {}, false});
+        panel = &*kept;
     }
+    const GLuint texture = panel ? panel->texture.Get() : 0;
     glBindTexture(GL_TEXTURE_2D, texture);
+    if (panel && texture != 0 && !panel->coverageRead) {
+        ReadCoverage(panel->coverage);
+        panel->coverageRead = true;
+    }
+    return panel;
 }
 
 void Hud::DrawPanels() {
@@ -106,16 +145,34 @@ void Hud::DrawPanels() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
 
-    BindPanel(UpperPanelImage(player->health));
+    const Panel* upper = BindPanel(UpperPanelImage(player->health));
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
-    DrawPanel(0.0f);
-    BindPanel(LowerPanelImage(!player->keys.empty(), player->medikits > 0));
-    DrawPanel(-kPanelHeight);
+    DrawPanelWhereSeen(0.0f, upper);
+    const Panel* lower = BindPanel(LowerPanelImage(!player->keys.empty(), player->medikits > 0));
+    DrawPanelWhereSeen(-kPanelHeight, lower);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();
     glDisable(GL_BLEND);
+}
+
+// Expects the panel's texture bound and an identity modelview.
+void Hud::DrawPanelWhereSeen(float bottom, const Panel* panel) {
+    GLint viewport[4] = {0, 0, 0, 0};
+    PanelPlacement at{};
+    if (!skipClearTexels || !panel || panel->coverage.Empty() || !PlacePanel(bottom, viewport, at)) {
+        DrawPanel(bottom);
+        return;
+    }
+    const std::vector<ScissorRect>& rects =
+        scissorRects.Compute(panel->coverage, at, viewport[0] + viewport[2], viewport[1] + viewport[3]);
+    glEnable(GL_SCISSOR_TEST);
+    for (const ScissorRect& rect : rects) {
+        glScissor(rect.x, rect.y, rect.width, rect.height);
+        DrawPanel(bottom);
+    }
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void Hud::DrawTexts() {

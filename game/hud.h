@@ -4,10 +4,10 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "game/objects/player.h"
+#include "game/render/panel_coverage.h"
 #include "game/render/texture_cache.h"
 
 namespace ondra {
@@ -32,10 +32,24 @@ public:
     // lighting off, texturing on and the colour green.
     void Draw() override;
 
+    // On (the default), each panel is drawn only over the window tiles
+    // where its picture is not fully transparent, which leaves every pixel
+    // as one draw of the whole panel does; off, the whole panel is drawn.
+    void SetSkipClearTexels(bool on) { skipClearTexels = on; }
+
 private:
+    // A panel's picture: its texture and where its texels show.
+    struct Panel {
+        const char* image;
+        KeptTexture texture;
+        AlphaCoverage coverage;
+        bool coverageRead;
+    };
+
     void DrawPanels();
     void DrawTexts();
-    void BindPanel(const char* image);
+    Panel* BindPanel(const char* image);
+    void DrawPanelWhereSeen(float bottom, const Panel* panel);
 
     TextureCache* textures;
     const Player* player;
@@ -45,8 +59,10 @@ private:
     bool fontPrepared = false;
     // Kept from frame to frame: the panels' textures by image name (the
     // names are the fixed strings of the two image functions) and the texts.
-    std::vector<std::pair<const char*, KeptTexture>> panelTextures;
+    std::vector<Panel> panels;
     std::vector<HudText> texts;
+    bool skipClearTexels = true;
+    PanelScissorRects scissorRects;
 };
 
 // The health panel's image: "hudU1.tga" to "hudU5.tga", "hudU.tga" for any
