@@ -13,7 +13,7 @@ public:
     ~MyApp() override;
 
     // From now on the first SIGINT or SIGTERM closes the window; a second
-    // one ends the program at once.
+    // one, a second or more later, ends the program at once.
     static void EndOnInterrupt();
     // Ends the program by the signal caught, if one was.
     static void RaiseCaughtInterrupt();

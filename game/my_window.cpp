@@ -4,15 +4,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "framework/main.h"
 #include "game/gl_state.h"
 #include "game/hud.h"
 #include "game/render/camera.h"
-#include "game/run_files.h"
 #include "game/state_report.h"
 #include "game/world_builder.h"
 
@@ -34,7 +29,7 @@ void MyWindow::ReleaseWorld() {
 }
 
 void MyWindow::Configure(const GameOptions& runOptions, std::vector<ScriptEvent> events) {
-    GameOptions options = runOptions;
+    GameOptions options = runOptions;  // the clock settles the frame count
     SetSize(options.width, options.height);
     clock.Configure(options, std::move(events));
     capture.Configure(options.shots, options.pictureDir);
@@ -50,7 +45,7 @@ void MyWindow::OnCreate() {
     SwapBuffers();
 
     BuildWorld(*world);
-    LoadGameProjection(Aspect());
+    LoadGameProjection(AspectOf(Width(), Height()));
     SetUpGameGl();
     SetCursor(0);
     WarpPointer(Width() / 2, Height() / 2);
@@ -74,21 +69,17 @@ void MyWindow::OnDisplay() {
         recorder.Held(clock.FramesDrawn(), key, held);
         return held;
     });
-    frame.Run(dt, Aspect());
+    frame.Run(dt, AspectOf(Width(), Height()));
     capture.SaveRequested(clock.FramesDrawn(), Width(), Height());
     SwapBuffers();
     frame.EndPhase(GameFrame::kSwap);
     if (clock.EndFrame()) Close();
 }
 
-float MyWindow::Aspect() const {
-    return static_cast<float>(Width()) / static_cast<float>(Height() > 0 ? Height() : 1);
-}
-
 void MyWindow::OnResize(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(55.0, static_cast<float>(width) / static_cast<float>(height > 0 ? height : 1), 0.1, 200.0);
+    gluPerspective(55.0, AspectOf(width, height), 0.1, 200.0);
     glMatrixMode(GL_MODELVIEW);
     glViewport(0, 0, width, height);
 }
@@ -137,26 +128,17 @@ void MyWindow::OnIdle() {
     Redraw();
 }
 
-bool MyWindow::WriteState(const std::string& path) const {
-    return world && WriteTextReplacing(path, StateReport(clock.FramesDrawn(), world->Groups()));
-}
-
-// Each output is written whatever became of the others.
+// Each output is written whatever became of the others. The world is
+// gone only once the window is, after its own call.
 bool MyWindow::EndRun() {
     if (runEnded) return outputsWritten;
     runEnded = true;
     clock.PrintTimes();
-    if (!stateFile.empty()) {
-        errno = 0;
-        if (!WriteState(stateFile)) {
-            const int reason = errno;
-            std::fprintf(stderr, "compound: could not write the state report %s%s%s\n", stateFile.c_str(),
-                         reason ? ": " : "", reason ? std::strerror(reason) : "");
-            outputsWritten = false;
-        }
-    }
-    if (!recorder.Finish(clock.FramesDrawn())) outputsWritten = false;
-    if (!capture.Finish(clock.FramesDrawn())) outputsWritten = false;
+    const long frames = clock.FramesDrawn();
+    const bool stateSaved = stateFile.empty() || (world && SaveStateReport(stateFile, frames, world->Groups()));
+    const bool recorded = recorder.Finish(frames);
+    const bool captured = capture.Finish(frames);
+    outputsWritten = stateSaved && recorded && captured;
     return outputsWritten;
 }
 

@@ -29,7 +29,7 @@ public:
 
     // How this run plays: real or scripted input, frame limit, end frame,
     // screenshots and the state report.
-    void Configure(const GameOptions& options, std::vector<ScriptEvent> script);
+    void Configure(const GameOptions& runOptions, std::vector<ScriptEvent> script);
 
     void OnCreate() override;
     void OnDestroy() override;
@@ -44,8 +44,6 @@ public:
     // the window's context).
     World* GetWorld() { return world.get(); }
     long FramesDrawn() const { return clock.FramesDrawn(); }
-    // Writes the state report of the world as it is now.
-    bool WriteState(const std::string& path) const;
     // The run is over: the timedemo's times, and the state report, the
     // recording and the check of the pictures the options ask for. False
     // when one of those outputs could not be written (said on standard
@@ -53,7 +51,6 @@ public:
     bool EndRun();
 
 private:
-    float Aspect() const;  // of the drawing area, width / height
     void WarpPointer(int windowX, int windowY);
     void ReleaseWorld();
 

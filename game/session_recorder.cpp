@@ -16,6 +16,13 @@ namespace {
 bool Scriptable(int virtualKey) { return virtualKey >= 1 && virtualKey <= 254; }
 bool Scriptable(int x, int y) { return x >= -100000 && x <= 100000 && y >= -100000 && y <= 100000; }
 
+ScriptEvent EventAt(long frame, ScriptEvent::Kind kind) {
+    ScriptEvent event;
+    event.frame = frame;
+    event.kind = kind;
+    return event;
+}
+
 }  // namespace
 
 void SessionRecorder::Start(const std::string& fileName, int width, int height) {
@@ -33,9 +40,7 @@ void SessionRecorder::Add(const ScriptEvent& event) {
 
 void SessionRecorder::Key(long frame, int virtualKey, bool down) {
     if (!Recording() || !Scriptable(virtualKey)) return;
-    ScriptEvent event;
-    event.frame = frame;
-    event.kind = ScriptEvent::kKey;
+    ScriptEvent event = EventAt(frame, ScriptEvent::kKey);
     event.code = virtualKey;
     event.down = down;
     Add(event);
@@ -43,9 +48,7 @@ void SessionRecorder::Key(long frame, int virtualKey, bool down) {
 
 void SessionRecorder::Mouse(long frame, int x, int y) {
     if (!Recording() || !Scriptable(x, y)) return;
-    ScriptEvent event;
-    event.frame = frame;
-    event.kind = ScriptEvent::kMouse;
+    ScriptEvent event = EventAt(frame, ScriptEvent::kMouse);
     event.x = x;
     event.y = y;
     Add(event);
@@ -53,9 +56,7 @@ void SessionRecorder::Mouse(long frame, int x, int y) {
 
 void SessionRecorder::Button(long frame, int button, bool down) {
     if (!Recording() || button < 0 || button > 2) return;
-    ScriptEvent event;
-    event.frame = frame;
-    event.kind = ScriptEvent::kButton;
+    ScriptEvent event = EventAt(frame, ScriptEvent::kButton);
     event.code = button;
     event.down = down;
     Add(event);
@@ -63,9 +64,7 @@ void SessionRecorder::Button(long frame, int button, bool down) {
 
 void SessionRecorder::FrameTime(long frame, double seconds) {
     if (!Recording()) return;
-    ScriptEvent event;
-    event.frame = frame;
-    event.kind = ScriptEvent::kFrameTime;
+    ScriptEvent event = EventAt(frame, ScriptEvent::kFrameTime);
     event.seconds = seconds;
     Add(event);
 }

@@ -1,7 +1,9 @@
 // Describing each kind of object in one line.
 #include "game/state_report.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "game/objects/automatic_door.h"
@@ -19,6 +21,7 @@
 #include "game/objects/vorlax_projectile.h"
 #include "game/objects/weapon.h"
 #include "game/render/camera.h"
+#include "game/run_files.h"
 
 namespace {
 
@@ -107,4 +110,13 @@ std::string StateReport(long frame, const std::vector<const CObject*>& groups) {
     for (const CObject* group : groups)
         if (group) AddChildren(report, *group);
     return report;
+}
+
+bool SaveStateReport(const std::string& path, long frame, const std::vector<const CObject*>& groups) {
+    errno = 0;
+    if (WriteTextReplacing(path, StateReport(frame, groups))) return true;
+    const int reason = errno;
+    std::fprintf(stderr, "compound: could not write the state report %s%s%s\n", path.c_str(), reason ? ": " : "",
+                 reason ? std::strerror(reason) : "");
+    return false;
 }

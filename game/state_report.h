@@ -11,3 +11,8 @@ class CObject;
 
 // "frame N" and then a line for every object under each group root.
 std::string StateReport(long frame, const std::vector<const CObject*>& groups);
+
+// Writes the report to `path` through a temporary file and a rename, so a
+// failed write keeps the old report; says why on standard error when it
+// cannot.
+bool SaveStateReport(const std::string& path, long frame, const std::vector<const CObject*>& groups);

@@ -52,6 +52,10 @@ void Camera::Apply() const {
     gluLookAt(position.x, position.y, position.z, lookAt.x, lookAt.y, lookAt.z, 0.0, 1.0, 0.0);
 }
 
+float AspectOf(int width, int height) {
+    return static_cast<float>(width) / static_cast<float>(height > 0 ? height : 1);
+}
+
 void LoadGameProjection(double aspect, double farPlane) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -39,3 +39,6 @@ public:
 // `farPlane`, for a window of the given width / height; it leaves the
 // modelview matrix current and reset.
 void LoadGameProjection(double aspect, double farPlane = 250.0);
+// Width / height of a drawing area; a window shrunk to no height counts as
+// one row high.
+float AspectOf(int width, int height);

@@ -88,6 +88,12 @@ TEST(RunOutputs, AwkwardOutputsAreWrittenOrRefusedAloud) {
          "$GAME --frames 100000000 --state state.txt > trace.txt & for i in $(seq 600); do [ -s trace.txt ] && "
          "break; sleep 0.1; done; sleep 1; kill -INT $!; wait $!",
          130, "state.txt", "player ", ""},
+        // As timeout(1) relays one Ctrl-C, to the program and to its group,
+        // here while the game is still loading.
+        {"an interrupt relayed twice still writes the report",
+         "${GAME#timeout 60 } --frames 100000000 --state state.txt > trace.txt & for i in $(seq 6000); do "
+         "[ -s trace.txt ] && break; sleep 0.01; done; kill -INT $! && sleep 0.05 && kill -INT $!; wait $!",
+         130, "state.txt", "player ", ""},
         // Outputs onto the run's inputs, or onto each other: refused.
         {"a report over the map",
          "mkdir d && ln -s \"$DATA\"/* d/ && rm d/map.txt && cp \"$DATA\"/map.txt d/ && "
