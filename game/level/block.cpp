@@ -12,23 +12,24 @@ void DrawIfPresent(const std::unique_ptr<BlockPart>& face) {
 
 }  // namespace
 
-void Block::Draw() const {
-    DrawIfPresent(ceiling);
-    DrawIfPresent(floor);
-    DrawIfPresent(north);
+// Every pass over the walls turns them through this one sequence of matrix
+// calls, so a wall's vertices land on the same pixels and depths in each.
+template <typename DrawWall>
+void Block::ForEachWall(DrawWall drawWall) const {
+    if (north) drawWall(*north);
     if (south) {
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, 3.0f);
         glTranslatef(3.0f, 0.0f, 0.0f);
         glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
-        south->Draw();
+        drawWall(*south);
         glPopMatrix();
     }
     if (east) {
         glPushMatrix();
         glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
         glTranslatef(0.0f, 0.0f, -3.0f);
-        east->Draw();
+        drawWall(*east);
         glPopMatrix();
     }
     if (west) {
@@ -38,7 +39,19 @@ void Block::Draw() const {
         glTranslatef(0.0f, 0.0f, 3.0f);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
         glTranslatef(0.0f, 0.0f, -0.1f);
-        west->Draw();
+        drawWall(*west);
         glPopMatrix();
     }
+}
+
+void Block::Draw() const {
+    DrawIfPresent(ceiling);
+    DrawIfPresent(floor);
+    ForEachWall([](const BlockPart& wall) { wall.Draw(); });
+}
+
+void Block::DrawWallFronts(unsigned int wallList, unsigned int frontList) const {
+    ForEachWall([=](const BlockPart& wall) {
+        if (wall.displayList > 0 && static_cast<unsigned int>(wall.displayList) == wallList) glCallList(frontList);
+    });
 }

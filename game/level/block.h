@@ -16,6 +16,9 @@ public:
     // Draws each face that is present, every wall turned to face into the
     // block. Expects the block's corner at the origin of the current frame.
     void Draw() const;
+    // Calls `frontList` in the place of each wall drawn from `wallList`,
+    // and nothing else.
+    void DrawWallFronts(unsigned int wallList, unsigned int frontList) const;
 
     // The face slots; an empty slot has no face.
     std::unique_ptr<BlockPart> west;
@@ -27,4 +30,8 @@ public:
 
     int row;
     int column;
+
+private:
+    template <typename DrawWall>
+    void ForEachWall(DrawWall drawWall) const;
 };

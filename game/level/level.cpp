@@ -68,16 +68,38 @@ void Level::BuildFaceLists(float span) {
 }
 
 void Level::Draw() const {
-    for (size_t cell = 0; cell < grid.size(); ++cell) DrawCell(cell);
+    for (size_t cell = 0; cell < grid.size(); ++cell) DrawCell(cell, [](const Block& block) { block.Draw(); });
 }
 
+// The shown walls' front sides go into the depth buffer first, so what they
+// hide (chiefly each slab's back side, drawn before its front) fails the
+// depth test before it is textured and lit. The fronts are the very
+// vertices the walls draw later, under the same matrices, so they write
+// the depths the real fronts will; the depth test passes equal depths, so
+// whatever ends on top without this pass still passes, and every pixel ends
+// as it would without it.
 void Level::Draw(const std::vector<char>& cellShown) const {
     const size_t cells = std::min(grid.size(), cellShown.size());
+    if (faceLists.wall != 0 && faceLists.wallFront != 0) {
+        glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_LIGHTING);
+        // The wall list draws its front with culling on.
+        glEnable(GL_CULL_FACE);
+        for (size_t cell = 0; cell < cells; ++cell)
+            if (cellShown[cell])
+                DrawCell(cell, [this](const Block& block) {
+                    block.DrawWallFronts(faceLists.wall, faceLists.wallFront);
+                });
+        glPopAttrib();
+    }
     for (size_t cell = 0; cell < cells; ++cell)
-        if (cellShown[cell]) DrawCell(cell);
+        if (cellShown[cell]) DrawCell(cell, [](const Block& block) { block.Draw(); });
 }
 
-void Level::DrawCell(size_t cell) const {
+template <typename DrawBlock>
+void Level::DrawCell(size_t cell, DrawBlock drawBlock) const {
     const Block* block = grid[cell].get();
     if (!block) return;
     const int r = static_cast<int>(cell / columns);
@@ -86,6 +108,6 @@ void Level::DrawCell(size_t cell) const {
     // In float: a map's block size is any int, and the product must not overflow.
     const float step = static_cast<float>(blockSize);
     glTranslatef(static_cast<float>(c) * step, 0.0f, static_cast<float>(r) * step);
-    block->Draw();
+    drawBlock(*block);
     glPopMatrix();
 }

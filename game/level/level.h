@@ -58,15 +58,16 @@ public:
     // 0 <= x <= 3 x columns and 0 <= z <= 3 x rows.
     bool Contains(float x, float z) const;
 
-    // (Re)compiles the three face lists; needs a current GL context. Faces
+    // (Re)compiles the face lists; needs a current GL context. Faces
     // made afterwards take their list names from FaceListNames().
     void BuildFaceLists(float span);
     const FaceLists& FaceListNames() const { return faceLists; }
 
     // Draws every block, each translated to its corner.
     void Draw() const;
-    // Draws, in the same order, only the blocks of the cells marked in
-    // `cellShown` (cell (r, c) at r x columns + c).
+    // Draws, in the same order and to the same pixels, only the blocks of
+    // the cells marked in `cellShown` (cell (r, c) at r x columns + c),
+    // with their walls' fronts laid into the depth buffer first.
     void Draw(const std::vector<char>& cellShown) const;
 
     Skybox& Sky() { return sky; }
@@ -74,7 +75,9 @@ public:
     TextureCache* Textures() const { return textures; }
 
 private:
-    void DrawCell(size_t cell) const;
+    // Calls drawBlock(block) for the cell's block, translated to its corner.
+    template <typename DrawBlock>
+    void DrawCell(size_t cell, DrawBlock drawBlock) const;
 
     int rows = 0;
     int columns = 0;

@@ -81,14 +81,19 @@ void EmitWallEdge(float x, float normalX) {
     glEnable(GL_CULL_FACE);
 }
 
+constexpr float kWallFrontZ = 0.1f;
+
 // Both large sides face +z, so from behind (-z) the wall culls away; only
-// its two ends show there.
+// its two ends show there. The back side is drawn first; it shows only in
+// the cracks where the front meets the ends.
 void EmitWall(float span) {
     EmitWallSide(span, 0.0f);
     EmitWallEdge(0.0f, -1.0f);
-    EmitWallSide(span, 0.1f);
+    EmitWallSide(span, kWallFrontZ);
     EmitWallEdge(3.0f, 1.0f);
 }
+
+void EmitWallFront(float span) { EmitWallSide(span, kWallFrontZ); }
 
 // Faces -y at y = 3.
 void EmitCeiling(float span) {
@@ -120,11 +125,12 @@ FaceLists CompileFaceLists(float span) {
     lists.floor = CompileList(span, EmitFloor);
     lists.wall = CompileList(span, EmitWall);
     lists.ceiling = CompileList(span, EmitCeiling);
+    lists.wallFront = CompileList(span, EmitWallFront);
     return lists;
 }
 
 void DeleteFaceLists(FaceLists& lists) {
-    for (unsigned int* list : {&lists.floor, &lists.wall, &lists.ceiling}) {
+    for (unsigned int* list : {&lists.floor, &lists.wall, &lists.ceiling, &lists.wallFront}) {
         if (*list != 0) glDeleteLists(*list, 1);
         *list = 0;
     }

@@ -3,9 +3,10 @@
 // and the same messages. --no-cull draws the plain way (the sky first, every
 // block textured in grid order, the HUD panels whole), so the comparison
 // holds the culled frame's cheaper drawing (blocks and objects out of sight
-// skipped, a depth pass before the level, the sky after it, the panels only
-// where their pictures show) to the plain frame. A wide window as well: the
-// panels leave its sides uncovered and their pictures are shrunk there.
+// skipped, the walls' fronts laid into the depth buffer before the level,
+// the sky after it, the panels only where their pictures show) to the plain
+// frame. A wide window as well: the panels leave its sides uncovered and
+// their pictures are shrunk there.
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -1,7 +1,8 @@
-// Drawing the level: the three face lists read back through GL feedback in
-// world coordinates, every wall turned into its block with its texture
-// upright and unmirrored, blocks placed by the block size, and the sky's
-// faces at the sides they are named after.
+// Drawing the level: the face lists read back through GL feedback in world
+// coordinates, every wall turned into its block with its texture upright
+// and unmirrored, blocks placed by the block size, the sky's faces at the
+// sides they are named after, and the shown cells' drawing read back as
+// pixels against the plain drawing's.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
@@ -345,3 +346,104 @@ TEST_F(LevelDraw, SkyFacesStandAtTheirNamedSidesUprightFromInside) {
 }
 
 }  // namespace
+
+namespace {
+
+// A lit level for reading pixels: a room walled all round at cell (1, 1)
+// and, on open floor south-east of it, a stub of wall standing free on the
+// north edge of cell (2, 2), so its slab ends show. A point light over the
+// open floor shades the slab's back side differently from its front.
+class LevelPixels : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 160;
+    static constexpr int kHeight = 120;
+
+    void SetUp() override {
+        if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
+        level.BuildFaceLists(1.0f);
+        level.SetBlockSize(3);
+        level.Resize(3, 3);
+        const FaceLists& lists = level.FaceListNames();
+        for (int row = 1; row <= 3; ++row) {
+            for (int column = 1; column <= 3; ++column) {
+                auto block = std::make_unique<Block>(row, column);
+                block->floor = std::make_unique<FloorTile>(lists.floor);
+                if (row == 1 && column == 1) {
+                    block->ceiling = std::make_unique<Ceiling>(lists.ceiling);
+                    for (auto slot : {&Block::north, &Block::south, &Block::east, &Block::west})
+                        (*block).*slot = std::make_unique<Wall>(lists.wall);
+                }
+                if (row == 2 && column == 2) block->north = std::make_unique<Wall>(lists.wall);
+                level.PlaceBlock(std::move(block));
+            }
+        }
+    }
+
+    // The frame `draw` leaves, seen from `eye` towards `target`.
+    std::vector<unsigned char> Picture(const Vector3& eye, const Vector3& target,
+                                       const std::function<void()>& draw) const {
+        glViewport(0, 0, kWidth, kHeight);
+        glClearColor(0.2f, 0.0f, 0.4f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(55.0, static_cast<double>(kWidth) / kHeight, 0.1, 250.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
+        const float lightAt[4] = {4.0f, 2.5f, 5.5f, 1.0f};
+        glLightfv(GL_LIGHT0, GL_POSITION, lightAt);
+        glLightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, 0.3f);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glEnable(GL_CULL_FACE);
+        draw();
+        glFinish();
+        std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    // The share of pixels not left at the clear colour.
+    static double DrawnShare(const std::vector<unsigned char>& pixels) {
+        size_t drawn = 0;
+        for (size_t i = 0; i + 2 < pixels.size(); i += 3)
+            drawn += !(pixels[i] == 0x33 && pixels[i + 1] == 0 && pixels[i + 2] == 0x66);
+        return static_cast<double>(drawn) / static_cast<double>(pixels.size() / 3);
+    }
+
+    ondra::test::ScopedGLContext context{kWidth, kHeight};
+    Level level{nullptr};
+};
+
+}  // namespace
+
+// Drawing the shown cells lays the walls' fronts into the depth buffer
+// first; from any eye that must leave the plain drawing's pixels, in the
+// cracks at the slab ends (where the back side shows) and behind one-sided
+// walls seen from outside as well.
+TEST_F(LevelPixels, ShowingEveryCellLeavesThePlainDrawingsPixels) {
+    struct View {
+        const char* name;
+        Vector3 eye, target;
+    };
+    const View views[] = {
+        {"inside the room", {1.5f, 1.6f, 2.5f}, {1.0f, 1.2f, 0.0f}},
+        {"along a wall inside, grazing", {2.8f, 1.5f, 2.8f}, {0.0f, 1.4f, 2.7f}},
+        {"the stub beyond its end", {1.0f, 1.5f, 8.0f}, {4.5f, 1.2f, 3.0f}},
+        {"the stub's end, grazing", {2.0f, 1.6f, 3.4f}, {6.0f, 1.4f, 3.1f}},
+        {"the stub from behind", {4.5f, 1.6f, 0.5f}, {4.5f, 1.2f, 6.0f}},
+        {"the room from outside", {7.5f, 2.0f, 7.5f}, {1.5f, 1.0f, 1.5f}},
+    };
+    const std::vector<char> everyCell(9, 1);
+    for (const View& v : views) {
+        SCOPED_TRACE(v.name);
+        const std::vector<unsigned char> plain = Picture(v.eye, v.target, [&] { level.Draw(); });
+        const std::vector<unsigned char> shown = Picture(v.eye, v.target, [&] { level.Draw(everyCell); });
+        EXPECT_GT(DrawnShare(plain), 0.3) << "the view shows too little of the level";
+        EXPECT_TRUE(plain == shown) << "the shown cells' drawing changed pixels";
+    }
+}
