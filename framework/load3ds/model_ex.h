@@ -47,7 +47,12 @@ struct ModelEx {
     void ParseMData(Chunk& chunk);
     void ParseNamedObject(Chunk& chunk);
     void ParseNTriObject(Chunk& chunk, const std::string& name);
+    void ParseVertexList(Chunk& chunk, ModelObject& object);
+    void ParseTexCoords(Chunk& chunk, ModelObject& object);
+    void SkipMeshColor(Chunk& chunk);
     void ParseFaceList(Chunk& chunk, ModelObject& object);
+    void ReadPivot(Chunk& chunk, int node);
+    void PrintFirstKey(Chunk& chunk);
     void ParseMaterialGroup(Chunk& chunk, ModelObject& object);
     void ParseSmoothGroups(Chunk& chunk, ModelObject& object);
     void ParseMatEntry(Chunk& chunk);

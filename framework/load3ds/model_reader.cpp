@@ -159,33 +159,10 @@ void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
     while (NextChild(chunk, child)) {
         ModelObject& object = objects[index];
         switch (child.id) {
-            case id::kVertexList: {
-                uint32_t n = child.ReadWord(file);
-                std::printf("3ds: num.verts = %d\n", static_cast<int>(n));
-                n = FitCount(child, n, 12, "vertices");
-                std::vector<Vec3>& vertices = object.VerticesForWriting();
-                vertices.resize(n);
-                const std::vector<uint8_t> records = child.ReadRecords(file, n, 12, 4);
-                for (uint32_t i = 0; i < n; ++i) {
-                    const uint8_t* r = &records[i * 12];
-                    vertices[i] = {FloatAt(r), FloatAt(r + 4), FloatAt(r + 8)};
-                }
-                break;
-            }
+            case id::kVertexList: ParseVertexList(child, object); break;
             case id::kPointFlags: std::printf("3ds: ignoring POINT_FLAG_ARRAY\n"); break;
             case id::kFaceList: ParseFaceList(child, object); break;
-            case id::kTexCoords: {
-                uint32_t n = child.ReadWord(file);
-                std::printf("3ds: num.texuv = %d\n", static_cast<int>(n));
-                n = FitCount(child, n, 8, "texture coordinates");
-                object.texCoords.resize(n);
-                const std::vector<uint8_t> records = child.ReadRecords(file, n, 8, 4);
-                for (uint32_t i = 0; i < n; ++i) {
-                    const uint8_t* r = &records[i * 8];
-                    object.texCoords[i] = {FloatAt(r), FloatAt(r + 4)};
-                }
-                break;
-            }
+            case id::kTexCoords: ParseTexCoords(child, object); break;
             case id::kMeshMatrix: {
                 Matrix m;
                 for (int column = 0; column < 4; ++column)
@@ -193,20 +170,7 @@ void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
                 object.meshMatrix = m;
                 break;
             }
-            case id::kMeshColor: {
-                // A colour index: one byte in files from 3D Studio, a word in
-                // some others.
-                int color = 0;
-                if (child.Remaining() >= 2) {
-                    color = child.ReadWord(file);
-                } else {
-                    uint8_t byte = 0;
-                    child.Read(file, &byte, 1);
-                    color = byte;
-                }
-                std::printf("3ds: ignoring MESH_COLOR (%d)\n", color);
-                break;
-            }
+            case id::kMeshColor: SkipMeshColor(child); break;
             default: std::printf("ParseNTriObject: 0x%04X\n", child.id); break;
         }
         FinishChild(chunk, child);
@@ -215,6 +179,44 @@ void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
     if (dropped != 0)
         ModelWarning("object \"%s\": dropped %zu faces naming missing vertices",
                      name.c_str(), dropped);
+}
+
+void ModelEx::ParseVertexList(Chunk& chunk, ModelObject& object) {
+    uint32_t n = chunk.ReadWord(file);
+    std::printf("3ds: num.verts = %d\n", static_cast<int>(n));
+    n = FitCount(chunk, n, 12, "vertices");
+    std::vector<Vec3>& vertices = object.VerticesForWriting();
+    vertices.resize(n);
+    const std::vector<uint8_t> records = chunk.ReadRecords(file, n, 12, 4);
+    for (uint32_t i = 0; i < n; ++i) {
+        const uint8_t* r = &records[i * 12];
+        vertices[i] = {FloatAt(r), FloatAt(r + 4), FloatAt(r + 8)};
+    }
+}
+
+void ModelEx::ParseTexCoords(Chunk& chunk, ModelObject& object) {
+    uint32_t n = chunk.ReadWord(file);
+    std::printf("3ds: num.texuv = %d\n", static_cast<int>(n));
+    n = FitCount(chunk, n, 8, "texture coordinates");
+    object.texCoords.resize(n);
+    const std::vector<uint8_t> records = chunk.ReadRecords(file, n, 8, 4);
+    for (uint32_t i = 0; i < n; ++i) {
+        const uint8_t* r = &records[i * 8];
+        object.texCoords[i] = {FloatAt(r), FloatAt(r + 4)};
+    }
+}
+
+// A colour index: one byte in files from 3D Studio, a word in some others.
+void ModelEx::SkipMeshColor(Chunk& chunk) {
+    int color = 0;
+    if (chunk.Remaining() >= 2) {
+        color = chunk.ReadWord(file);
+    } else {
+        uint8_t byte = 0;
+        chunk.Read(file, &byte, 1);
+        color = byte;
+    }
+    std::printf("3ds: ignoring MESH_COLOR (%d)\n", color);
 }
 
 void ModelEx::ParseFaceList(Chunk& chunk, ModelObject& object) {
@@ -402,55 +404,49 @@ void ModelEx::ParseKFData(Chunk& chunk, int depth) {
                 node = FindObject(objName);
                 break;
             }
-            case id::kPivot: {
-                Vec3 p;
-                p.x = child.ReadFloat(file);
-                p.y = child.ReadFloat(file);
-                p.z = child.ReadFloat(file);
-                if (std::fabs(p.x) > 1e-9 || std::fabs(p.y) > 1e-9 || std::fabs(p.z) > 1e-9) {
-                    std::printf("PIVOT: %.2f %.2f %.2f\n", p.x, p.y, p.z);
-                    if (node < 0)
-                        std::printf("PIVOT: no object for pivot!\n");
-                    else
-                        objects[node].SetPivot(p);
-                }
-                break;
-            }
+            case id::kPivot: ReadPivot(child, node); break;
             case id::kPositionTrack:
-            case id::kScaleTrack: {
-                const bool position = child.id == id::kPositionTrack;
-                std::printf(position ? "POS_TRACK_TAG\n" : "SCL_TRACK_TAG\n");
-                uint8_t head[14];
-                if (child.Read(file, head, sizeof(head))) {
-                    child.ReadWord(file);
-                    child.ReadDword(file);
-                    const float x = child.ReadFloat(file);
-                    const float y = child.ReadFloat(file);
-                    const float z = child.ReadFloat(file);
-                    std::printf(position ? " key pos: (%.2f %.2f %.2f)\n" : " key scl: (%.2f %.2f %.2f)\n",
-                                x, y, z);
-                }
-                break;
-            }
-            case id::kRotationTrack: {
-                std::printf("ROT_TRACK_TAG\n");
-                uint8_t head[14];
-                if (child.Read(file, head, sizeof(head))) {
-                    child.ReadWord(file);
-                    child.ReadDword(file);
-                    const float angle = child.ReadFloat(file);
-                    const float x = child.ReadFloat(file);
-                    const float y = child.ReadFloat(file);
-                    const float z = child.ReadFloat(file);
-                    std::printf(" key rot: %.2f (%.2f %.2f %.2f)\n", angle, x, y, z);
-                }
-                break;
-            }
+            case id::kScaleTrack:
+            case id::kRotationTrack: PrintFirstKey(child); break;
             case id::kNodeId: std::printf("~NODE_ID\n"); break;
             default: std::printf("ParseKFData: 0x%04X\n", child.id); break;
         }
         FinishChild(chunk, child);
     }
+}
+
+// A pivot other than the origin moves the object the node names.
+void ModelEx::ReadPivot(Chunk& chunk, int node) {
+    Vec3 p;
+    p.x = chunk.ReadFloat(file);
+    p.y = chunk.ReadFloat(file);
+    p.z = chunk.ReadFloat(file);
+    if (std::fabs(p.x) > 1e-9 || std::fabs(p.y) > 1e-9 || std::fabs(p.z) > 1e-9) {
+        std::printf("PIVOT: %.2f %.2f %.2f\n", p.x, p.y, p.z);
+        if (node < 0)
+            std::printf("PIVOT: no object for pivot!\n");
+        else
+            objects[node].SetPivot(p);
+    }
+}
+
+// Animation tracks are not played; their first key is only printed.
+void ModelEx::PrintFirstKey(Chunk& chunk) {
+    const bool rotation = chunk.id == id::kRotationTrack;
+    const bool position = chunk.id == id::kPositionTrack;
+    std::printf(rotation ? "ROT_TRACK_TAG\n" : position ? "POS_TRACK_TAG\n" : "SCL_TRACK_TAG\n");
+    uint8_t head[14];
+    if (!chunk.Read(file, head, sizeof(head))) return;
+    chunk.ReadWord(file);
+    chunk.ReadDword(file);
+    const float angle = rotation ? chunk.ReadFloat(file) : 0.0f;
+    const float x = chunk.ReadFloat(file);
+    const float y = chunk.ReadFloat(file);
+    const float z = chunk.ReadFloat(file);
+    if (rotation)
+        std::printf(" key rot: %.2f (%.2f %.2f %.2f)\n", angle, x, y, z);
+    else
+        std::printf(position ? " key pos: (%.2f %.2f %.2f)\n" : " key scl: (%.2f %.2f %.2f)\n", x, y, z);
 }
 
 void ModelEx::AddObject(const std::string& name) {

@@ -61,20 +61,9 @@ void SetNames(Window* window, const char* title) {
     XSetClassHint(Dpy(), window->xid, &hint);
 }
 
-}  // namespace
-
-CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
-    out = nullptr;
-    if (!OpenDisplay()) return CreateResult::kNoWindow;
-
-    GLXFBConfig config = ChooseFBConfig(desc.format);
-    if (!config) return CreateResult::kNoPixelFormat;
-    XVisualInfo* visual = glXGetVisualFromFBConfig(Dpy(), config);
-    if (!visual) return CreateResult::kNoPixelFormat;
-
-    auto* window = new Window;
-    window->config = config;
-    window->user = desc.user;
+// Where the window goes and how big it is: a default position is the
+// screen's corner, and a full-screen window covers the screen.
+void PlaceWindow(Window* window, const WindowDesc& desc) {
     window->x = desc.x == kDefaultPosition ? 0 : desc.x;
     window->y = desc.y == kDefaultPosition ? 0 : desc.y;
     window->width = desc.width > 0 ? desc.width : 1;
@@ -83,7 +72,11 @@ CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
         window->x = window->y = 0;
         GetScreenSize(window->width, window->height);
     }
+}
 
+// The X window itself, with its own colour map; false, with nothing left
+// behind, when the server refuses it.
+bool CreateXWindow(Window* window, XVisualInfo* visual) {
     window->colormap = XCreateColormap(Dpy(), X11().root, visual->visual, AllocNone);
     XSetWindowAttributes attributes{};
     attributes.colormap = window->colormap;
@@ -93,13 +86,13 @@ CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
     window->xid = XCreateWindow(Dpy(), X11().root, window->x, window->y, window->width, window->height, 0,
                                 visual->depth, InputOutput, visual->visual,
                                 CWColormap | CWEventMask | CWBorderPixel | CWBackPixmap, &attributes);
-    XFree(visual);
-    if (window->xid == None) {
-        XFreeColormap(Dpy(), window->colormap);
-        delete window;
-        return CreateResult::kNoWindow;
-    }
-    RegisterWindow(window);
+    if (window->xid != None) return true;
+    XFreeColormap(Dpy(), window->colormap);
+    return false;
+}
+
+// What the window manager is told before the window is first shown.
+void SetWindowManagerHints(Window* window, const WindowDesc& desc) {
     SetNames(window, desc.title);
     XSetWMProtocols(Dpy(), window->xid, &X11().atoms.wmDeleteWindow, 1);
     // Static gravity: every position given to a window manager is that of
@@ -119,18 +112,47 @@ CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
         window->fullscreen = true;
     }
     if (desc.topmost) SetInitialWmState(window, X11().atoms.netWmStateAbove);
+}
 
-    // A compatibility context, so OpenGL 1.1 fixed-function calls work.
-    // Without one the window is of no use: it goes again, and the caller
-    // is handed nothing.
-    if (!failNextContext) window->context = glXCreateNewContext(Dpy(), config, GLX_RGBA_TYPE, nullptr, True);
+// A compatibility context, so OpenGL 1.1 fixed-function calls work.
+bool CreateContext(Window* window) {
+    if (!failNextContext) window->context = glXCreateNewContext(Dpy(), window->config, GLX_RGBA_TYPE, nullptr, True);
     failNextContext = false;
-    if (!window->context) {
+    if (!window->context) return false;
+    static unsigned long contextsCreated = 0;
+    window->contextSerial = ++contextsCreated;
+    return true;
+}
+
+}  // namespace
+
+CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
+    out = nullptr;
+    if (!OpenDisplay()) return CreateResult::kNoWindow;
+
+    GLXFBConfig config = ChooseFBConfig(desc.format);
+    if (!config) return CreateResult::kNoPixelFormat;
+    XVisualInfo* visual = glXGetVisualFromFBConfig(Dpy(), config);
+    if (!visual) return CreateResult::kNoPixelFormat;
+
+    auto* window = new Window;
+    window->config = config;
+    window->user = desc.user;
+    PlaceWindow(window, desc);
+    const bool created = CreateXWindow(window, visual);
+    XFree(visual);
+    if (!created) {
+        delete window;
+        return CreateResult::kNoWindow;
+    }
+    RegisterWindow(window);
+    SetWindowManagerHints(window, desc);
+    // Without a context the window is of no use: it goes again, and the
+    // caller is handed nothing.
+    if (!CreateContext(window)) {
         DestroyWindow(window);
         return CreateResult::kNoContext;
     }
-    static unsigned long contextsCreated = 0;
-    window->contextSerial = ++contextsCreated;
     out = window;
     return CreateResult::kOk;
 }
