@@ -47,6 +47,8 @@ struct ModelEx {
     void ParseMData(Chunk& chunk);
     void ParseNamedObject(Chunk& chunk);
     void ParseNTriObject(Chunk& chunk, const std::string& name);
+    std::vector<uint8_t> ReadCountedRecords(Chunk& chunk, const char* label, const char* what, uint32_t recordSize,
+                                            uint32_t valueSize, uint32_t& count);
     void ParseVertexList(Chunk& chunk, ModelObject& object);
     void ParseTexCoords(Chunk& chunk, ModelObject& object);
     void SkipMeshColor(Chunk& chunk);

@@ -181,13 +181,22 @@ void ModelEx::ParseNTriObject(Chunk& chunk, const std::string& name) {
                      name.c_str(), dropped);
 }
 
+// A word counting the chunk's records, printed under `label`, then the
+// records themselves, as many as the chunk holds room for; `count` is that
+// number.
+std::vector<uint8_t> ModelEx::ReadCountedRecords(Chunk& chunk, const char* label, const char* what,
+                                                 uint32_t recordSize, uint32_t valueSize, uint32_t& count) {
+    count = chunk.ReadWord(file);
+    std::printf("3ds: %s = %d\n", label, static_cast<int>(count));
+    count = FitCount(chunk, count, recordSize, what);
+    return chunk.ReadRecords(file, count, recordSize, valueSize);
+}
+
 void ModelEx::ParseVertexList(Chunk& chunk, ModelObject& object) {
-    uint32_t n = chunk.ReadWord(file);
-    std::printf("3ds: num.verts = %d\n", static_cast<int>(n));
-    n = FitCount(chunk, n, 12, "vertices");
+    uint32_t n = 0;
+    const std::vector<uint8_t> records = ReadCountedRecords(chunk, "num.verts", "vertices", 12, 4, n);
     std::vector<Vec3>& vertices = object.VerticesForWriting();
     vertices.resize(n);
-    const std::vector<uint8_t> records = chunk.ReadRecords(file, n, 12, 4);
     for (uint32_t i = 0; i < n; ++i) {
         const uint8_t* r = &records[i * 12];
         vertices[i] = {FloatAt(r), FloatAt(r + 4), FloatAt(r + 8)};
@@ -195,11 +204,9 @@ void ModelEx::ParseVertexList(Chunk& chunk, ModelObject& object) {
 }
 
 void ModelEx::ParseTexCoords(Chunk& chunk, ModelObject& object) {
-    uint32_t n = chunk.ReadWord(file);
-    std::printf("3ds: num.texuv = %d\n", static_cast<int>(n));
-    n = FitCount(chunk, n, 8, "texture coordinates");
+    uint32_t n = 0;
+    const std::vector<uint8_t> records = ReadCountedRecords(chunk, "num.texuv", "texture coordinates", 8, 4, n);
     object.texCoords.resize(n);
-    const std::vector<uint8_t> records = chunk.ReadRecords(file, n, 8, 4);
     for (uint32_t i = 0; i < n; ++i) {
         const uint8_t* r = &records[i * 8];
         object.texCoords[i] = {FloatAt(r), FloatAt(r + 4)};
@@ -220,11 +227,9 @@ void ModelEx::SkipMeshColor(Chunk& chunk) {
 }
 
 void ModelEx::ParseFaceList(Chunk& chunk, ModelObject& object) {
-    uint32_t n = chunk.ReadWord(file);
-    std::printf("3ds: num.faces = %d\n", static_cast<int>(n));
-    n = FitCount(chunk, n, 8, "faces");
+    uint32_t n = 0;
+    const std::vector<uint8_t> records = ReadCountedRecords(chunk, "num.faces", "faces", 8, 2, n);
     object.faces.resize(n);
-    const std::vector<uint8_t> records = chunk.ReadRecords(file, n, 8, 2);
     for (uint32_t i = 0; i < n; ++i) {
         const uint8_t* r = &records[i * 8];
         Face& f = object.faces[i];
