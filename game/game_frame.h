@@ -50,6 +50,7 @@ public:
 private:
     void DrawSurface();
     void DrawLevelThenSky();
+    void LayDoorDepths();
     void DrawGroup(CObject& group);
     void EndBoltFlash();
 
