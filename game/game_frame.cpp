@@ -6,7 +6,6 @@
 #include "framework/load3ds/model.h"
 #include "game/frame_times.h"
 #include "game/hud.h"
-#include "game/objects/automatic_door.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/player.h"
 #include "game/render/camera.h"
@@ -117,29 +116,10 @@ void GameFrame::Draw() {
 // texture, which every later draw binds for itself.
 void GameFrame::DrawLevelThenSky() {
     World& w = world;
-    LayDoorDepths();
     w.level.Draw(culler.BlocksShown());
     EndPhase(kLevel);
     w.level.Sky().Draw();
     EndPhase(kSky);
-}
-
-// The sliding doors in sight go into the depth buffer ahead of the level,
-// so the level behind a door fails the depth test instead of being
-// textured, lit and then covered. A door is opaque and draws these very
-// vertices later under the same matrices; everything between tests depth
-// the same way (passing equal depths), so whatever this pass turns away
-// the door would have covered, and every pixel ends as it would without.
-void GameFrame::LayDoorDepths() {
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    for (CObject& member : world.doors.Children()) {
-        const auto* door = dynamic_cast<const AutomaticDoor*>(&member);
-        if (door && culler.MayShow(member)) door->DrawDepth();
-    }
-    glPopAttrib();
 }
 
 void GameFrame::DrawGroup(CObject& group) {

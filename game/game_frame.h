@@ -50,7 +50,6 @@ public:
 private:
     void DrawSurface();
     void DrawLevelThenSky();
-    void LayDoorDepths();
     void DrawGroup(CObject& group);
     void EndBoltFlash();
 

@@ -57,8 +57,10 @@ void AutomaticDoor::OnCollision(CObject* other) {
 
 bool AutomaticDoor::IsShut() const { return Slide() < kClearSlide; }
 
-void AutomaticDoor::EmitLeaves() const {
+void AutomaticDoor::Draw() {
     glDisable(GL_CULL_FACE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
     glPushMatrix();
     glBegin(GL_QUADS);
     EmitSquare(leafB, -kOuterOffset, -1.0f);
@@ -69,14 +71,3 @@ void AutomaticDoor::EmitLeaves() const {
     glPopMatrix();
     glEnable(GL_CULL_FACE);
 }
-
-void AutomaticDoor::Draw() {
-    // A model's see-through material leaves blending on; the door's depth
-    // pass ahead of the level counts on the door covering what lies behind.
-    glDisable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    EmitLeaves();
-}
-
-void AutomaticDoor::DrawDepth() const { EmitLeaves(); }

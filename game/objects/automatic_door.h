@@ -17,11 +17,7 @@ public:
 
     // One step of each leaf; afterwards the door is always closing.
     void Update(float dt) override;
-    // Opaque, whatever blending an earlier draw left on.
     void Draw() override;
-    // Lays the leaves into the depth buffer alone, vertex for vertex as
-    // Draw draws them; the caller turns colour writes off.
-    void DrawDepth() const;
     // Says the player is near and opens on every touching frame.
     void OnCollision(CObject* other) override;
     bool IsShut() const override;
@@ -31,8 +27,4 @@ public:
 
     Vector3 leafA;  // slides towards negative x (or z)
     Vector3 leafB;  // slides towards positive x (or z)
-
-private:
-    // Both sides of both leaves, culling off.
-    void EmitLeaves() const;
 };
