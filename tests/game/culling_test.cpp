@@ -5,13 +5,14 @@
 // holds the culled frame's cheaper drawing (blocks and objects out of sight
 // skipped, the walls' fronts laid into the depth buffer before the level,
 // the sky after it, the panels only where their pictures show) to the plain
-// frame. A wide window as well: the panels leave its sides uncovered and
-// their pictures are shrunk there.
+// frame. A wide window as well: the panels
+// leave its sides uncovered and their pictures are shrunk there.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/support/scratch_folder.h"
 
@@ -36,13 +37,22 @@ std::string Messages(const std::string& path) {
     return kept;
 }
 
-// One window for the route: its size option and how many pictures along
-// the route to compare.
+// One window for the route: its size option, how many pictures along the
+// route to compare and the frames to compare besides.
 struct RouteWindow {
     const char* size;  // empty for the default, 512 x 512
     size_t pixels;
     int pictures;
+    std::vector<long> alsoFrames;
 };
+
+// Evenly along the route, then the frames named besides.
+std::vector<long> PictureFrames(const RouteWindow& window) {
+    std::vector<long> frames;
+    for (int i = 0; i < window.pictures; ++i) frames.push_back(50 + i * (kRouteFrames - 100) / (window.pictures - 1));
+    frames.insert(frames.end(), window.alsoFrames.begin(), window.alsoFrames.end());
+    return frames;
+}
 
 // The route's command for one run whose files are named with `tag`.
 std::string RouteRun(const ScratchFolder& dir, const RouteWindow& window, const std::string& tag,
@@ -51,10 +61,9 @@ std::string RouteRun(const ScratchFolder& dir, const RouteWindow& window, const 
                           PLAYTHROUGH_DIR + "/route.txt --dt 0.025 --frames " + std::to_string(kRouteFrames) +
                           " --state " + dir.File(tag + "_state.txt") + extra;
     if (*window.size) command += std::string(" --size ") + window.size;
-    for (int i = 0; i < window.pictures; ++i) {
-        const long frame = 50 + i * (kRouteFrames - 100) / (window.pictures - 1);
-        command += " --shot " + std::to_string(frame) + ":" + dir.File(tag + std::to_string(i) + ".bmp");
-    }
+    const std::vector<long> frames = PictureFrames(window);
+    for (size_t i = 0; i < frames.size(); ++i)
+        command += " --shot " + std::to_string(frames[i]) + ":" + dir.File(tag + std::to_string(i) + ".bmp");
     return command + " > " + dir.File(tag + "_out.txt") + " 2> " + dir.File(tag + "_err.txt");
 }
 
@@ -69,15 +78,19 @@ void ExpectTheSameRoute(const RouteWindow& window) {
     ASSERT_NE(culledState.find("frame 3135"), std::string::npos) << ReadAll(dir.File("culled_err.txt"));
     EXPECT_EQ(culledState, ReadAll(dir.File("whole_state.txt")));
     EXPECT_EQ(Messages(dir.File("culled_out.txt")), Messages(dir.File("whole_out.txt")));
-    for (int i = 0; i < window.pictures; ++i) {
+    for (size_t i = 0; i < PictureFrames(window).size(); ++i) {
         const std::string culled = ReadAll(dir.File("culled" + std::to_string(i) + ".bmp"));
         ASSERT_GT(culled.size(), window.pixels * 3u) << "picture " << i;
         EXPECT_TRUE(culled == ReadAll(dir.File("whole" + std::to_string(i) + ".bmp"))) << "picture " << i;
     }
 }
 
-TEST(Culling, TheRouteLooksTheSameWithAndWithoutIt) { ExpectTheSameRoute({"", 512u * 512u, 30}); }
+// Besides, frames where a cheaper drawing is easily wrong: a sliding door
+// filling the view (510), and a creature's glowing shot in front of one
+// (2045; 1741 in the wide window), which blends with the level behind the
+// door because the door is drawn after it.
+TEST(Culling, TheRouteLooksTheSameWithAndWithoutIt) { ExpectTheSameRoute({"", 512u * 512u, 30, {510, 2045}}); }
 
-TEST(Culling, TheRouteLooksTheSameInAWideWindow) { ExpectTheSameRoute({"640x360", 640u * 360u, 10}); }
+TEST(Culling, TheRouteLooksTheSameInAWideWindow) { ExpectTheSameRoute({"640x360", 640u * 360u, 10, {1741}}); }
 
 }  // namespace
