@@ -5,8 +5,8 @@
 // holds the culled frame's cheaper drawing (blocks and objects out of sight
 // skipped, the walls' fronts laid into the depth buffer before the level,
 // the sky after it, the panels only where their pictures show) to the plain
-// frame. A wide window as well: the panels
-// leave its sides uncovered and their pictures are shrunk there.
+// frame. A wide window as well: the panels leave its sides uncovered and
+// their pictures are shrunk there.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -78,7 +78,8 @@ void ExpectTheSameRoute(const RouteWindow& window) {
     ASSERT_NE(culledState.find("frame 3135"), std::string::npos) << ReadAll(dir.File("culled_err.txt"));
     EXPECT_EQ(culledState, ReadAll(dir.File("whole_state.txt")));
     EXPECT_EQ(Messages(dir.File("culled_out.txt")), Messages(dir.File("whole_out.txt")));
-    for (size_t i = 0; i < PictureFrames(window).size(); ++i) {
+    const size_t pictures = PictureFrames(window).size();
+    for (size_t i = 0; i < pictures; ++i) {
         const std::string culled = ReadAll(dir.File("culled" + std::to_string(i) + ".bmp"));
         ASSERT_GT(culled.size(), window.pixels * 3u) << "picture " << i;
         EXPECT_TRUE(culled == ReadAll(dir.File("whole" + std::to_string(i) + ".bmp"))) << "picture " << i;
