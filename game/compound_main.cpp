@@ -8,9 +8,9 @@
 
 #include "framework/main.h"
 #include "game/my_app.h"
-#include "game/options.h"
-#include "game/run_files.h"
-#include "game/script.h"
+#include "game/run/options.h"
+#include "game/run/run_files.h"
+#include "game/run/script.h"
 
 namespace {
 

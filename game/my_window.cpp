@@ -5,11 +5,11 @@
 #include <GL/glu.h>
 
 #include "framework/main.h"
-#include "game/gl_state.h"
-#include "game/hud.h"
 #include "game/render/camera.h"
-#include "game/state_report.h"
-#include "game/world_builder.h"
+#include "game/run/state_report.h"
+#include "game/world/gl_state.h"
+#include "game/world/hud.h"
+#include "game/world/world_builder.h"
 
 MyWindow::MyWindow() : world(std::make_unique<World>()), frame(*world), controls(*world->player) {
     SetSize(kStartSize, kStartSize);
@@ -72,7 +72,7 @@ void MyWindow::OnDisplay() {
     frame.Run(dt, AspectOf(Width(), Height()));
     capture.SaveRequested(clock.FramesDrawn(), Width(), Height());
     SwapBuffers();
-    frame.EndPhase(GameFrame::kSwap);
+    frame.EndPhase(FramePhase::kSwap);
     if (clock.EndFrame()) Close();
 }
 

@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "framework/glwindow.h"
-#include "game/frame_capture.h"
-#include "game/game_frame.h"
-#include "game/options.h"
-#include "game/player_controls.h"
-#include "game/run_clock.h"
-#include "game/script.h"
-#include "game/session_recorder.h"
-#include "game/world.h"
+#include "game/run/frame_capture.h"
+#include "game/run/options.h"
+#include "game/run/run_clock.h"
+#include "game/run/script.h"
+#include "game/run/session_recorder.h"
+#include "game/world/game_frame.h"
+#include "game/world/player_controls.h"
+#include "game/world/world.h"
 
 class MyWindow : public ondra::GLWindow {
 public:

@@ -12,7 +12,7 @@
 #include "game/my_window.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/render/camera.h"
-#include "game/script.h"
+#include "game/run/script.h"
 #include "tests/framework/window_fixture.h"
 
 namespace {

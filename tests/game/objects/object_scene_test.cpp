@@ -23,7 +23,7 @@
 #include "game/objects/vorlax.h"
 #include "game/objects/vorlax_mesh.h"
 #include "game/objects/weapon.h"
-#include "tests/game/test_scene.h"
+#include "tests/game/world/test_scene.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/kept_pictures.h"
 #include "tests/support/skip_or_fail.h"

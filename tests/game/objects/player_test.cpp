@@ -11,8 +11,8 @@
 #include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/player.h"
-#include "game/player_controls.h"
 #include "game/render/camera.h"
+#include "game/world/player_controls.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "game/render/camera.h"
 #include "game/render/model_cache.h"
 #include "game/render/texture_cache.h"
-#include "game/scene_culler.h"
+#include "game/world/scene_culler.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/kept_pictures.h"
 #include "tests/support/skip_or_fail.h"

@@ -1,0 +1,214 @@
+// Parsing the command line and finding the game's data.
+#include "game/run/options.h"
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+
+#include "framework/platform/program_path.h"
+#include "game/run/whole_number.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ParseShot(const std::string& text, Screenshot& shot) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos) return false;
+    shot.file = text.substr(colon + 1);
+    return !shot.file.empty() && ParseWholeNumber(text.substr(0, colon), 0, LONG_MAX, shot.frame);
+}
+
+// "WxH", each side 16 to 4096 pixels.
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const size_t x = text.find('x');
+    long w = 0, h = 0;
+    if (x == std::string::npos || !ParseWholeNumber(text.substr(0, x), 16, 4096, w) ||
+        !ParseWholeNumber(text.substr(x + 1), 16, 4096, h))
+        return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+bool HoldsMap(const fs::path& dir) {
+    std::error_code error;
+    return fs::is_regular_file(dir / "map.txt", error);
+}
+
+// How a searched folder is listed: a map.txt that is there but is no file
+// is named, or the user would look for the map in vain.
+std::string Searched(const fs::path& dir) {
+    std::error_code error;
+    const fs::file_status map = fs::status(dir / "map.txt", error);
+    if (fs::is_directory(map)) return dir.string() + " (its map.txt is a directory, not a map file)";
+    if (fs::exists(map) && !fs::is_regular_file(map)) return dir.string() + " (its map.txt is not a regular file)";
+    return dir.string();
+}
+
+// Every option, whether it takes a value, and what it sets. A switch is
+// applied with an empty value; an option whose value does not parse (or is
+// empty) stops the parsing.
+struct OptionRule {
+    const char* name;
+    bool takesValue;
+    bool (*apply)(const std::string& value, GameOptions& options);
+};
+
+const OptionRule kOptionRules[] = {
+    {"--help", false,
+     [](const std::string&, GameOptions& o) {
+         o.help = true;
+         return true;
+     }},
+    {"--no-cull", false,
+     [](const std::string&, GameOptions& o) {
+         o.cull = false;
+         return true;
+     }},
+    {"--breakdown", false,
+     [](const std::string&, GameOptions& o) {
+         o.breakdown = true;
+         return true;
+     }},
+    {"--data", true,
+     [](const std::string& v, GameOptions& o) {
+         o.dataDir = v;
+         return true;
+     }},
+    {"--script", true,
+     [](const std::string& v, GameOptions& o) {
+         o.scriptAndTimedemo = o.scriptAndTimedemo || o.timedemo;
+         o.scriptFile = v;
+         o.timedemo = false;
+         return true;
+     }},
+    {"--timedemo", true,
+     [](const std::string& v, GameOptions& o) {
+         o.scriptAndTimedemo = o.scriptAndTimedemo || (!o.scriptFile.empty() && !o.timedemo);
+         o.scriptFile = v;
+         o.timedemo = true;
+         return true;
+     }},
+    {"--record", true,
+     [](const std::string& v, GameOptions& o) {
+         o.recordFile = v;
+         return true;
+     }},
+    {"--dt", true, [](const std::string& v, GameOptions& o) { return ParseSeconds(v, o.dt); }},
+    {"--fps", true,
+     [](const std::string& v, GameOptions& o) {
+         long number = 0;
+         const bool ok = ParseWholeNumber(v, 0, 1000, number);
+         o.fps = static_cast<int>(number);
+         o.fpsGiven = true;
+         return ok;
+     }},
+    {"--frames", true,
+     [](const std::string& v, GameOptions& o) { return ParseWholeNumber(v, 1, LONG_MAX, o.frames); }},
+    {"--size", true, [](const std::string& v, GameOptions& o) { return ParseSize(v, o.width, o.height); }},
+    {"--state", true,
+     [](const std::string& v, GameOptions& o) {
+         o.stateFile = v;
+         return true;
+     }},
+    {"--shot", true,
+     [](const std::string& v, GameOptions& o) {
+         Screenshot shot;
+         const bool ok = ParseShot(v, shot);
+         o.shots.push_back(shot);
+         return ok;
+     }},
+};
+
+const OptionRule* FindOption(const std::string& name) {
+    for (const OptionRule& rule : kOptionRules)
+        if (name == rule.name) return &rule;
+    return nullptr;
+}
+
+// Options that each parse but ask for two ways of running at once; empty
+// when they go together.
+std::string Contradiction(const GameOptions& o) {
+    if (o.scriptAndTimedemo) return "--script and --timedemo each play a script: give one of them";
+    if (o.breakdown && !o.timedemo) return "--breakdown splits the frames of a --timedemo: give --timedemo FILE too";
+    if (!o.recordFile.empty() && !o.scriptFile.empty())
+        return "--record records live play: it cannot go with --script or --timedemo";
+    return std::string();
+}
+
+}  // namespace
+
+const char* const kUsage =
+    "usage: compound [options]\n"
+    "  --data DIR         play in DIR (map.txt and the assets); default: the working\n"
+    "                     directory if it holds map.txt, else ../data beside the\n"
+    "                     program, else the installed ../share/compound\n"
+    "  --script FILE      play scripted input on a simulated clock; the run ends\n"
+    "                     after the frame of the script's last event\n"
+    "  --dt SECONDS       a scripted frame's time (default 0.02)\n"
+    "  --fps N            frame limit (default 60; 0 for none; scripted runs: none)\n"
+    "  --frames N         end after N frames\n"
+    "  --size WxH         the window's size in pixels (default 512x512)\n"
+    "  --state FILE       write a report of the world when the program ends\n"
+    "  --shot N:FILE.bmp  save frame N as a BMP picture (may repeat)\n"
+    "  --timedemo FILE    play the script FILE as fast as possible, timing every frame\n"
+    "  --breakdown        with --timedemo: also time the frame's phases\n"
+    "  --record FILE      write the live session as a script that --script FILE\n"
+    "                     plays back exactly (with the same --size and data)\n"
+    "  --no-cull          draw everything, seen or not\n"
+    "  --help             print this list\n"
+    "F12 saves the current frame as compound-NNN.bmp in the folder the game was\n"
+    "started from.\n"
+    "Exit status: 0 when the game ends normally; 1 for data the game cannot use\n"
+    "(no map.txt, a model the map needs, no window); 2 for a wrong command line\n"
+    "or script; 3 when an output (--state, --shot, --record) could not be\n"
+    "written or a --shot frame was never drawn.\n";
+
+bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const OptionRule* rule = FindOption(option);
+        if (!rule) {
+            error = "unknown option " + option;
+            return false;
+        }
+        if (!rule->takesValue) {
+            rule->apply(std::string(), options);
+            continue;
+        }
+        if (i + 1 >= argc) {
+            error = option + " needs a value";
+            return false;
+        }
+        const std::string value = argv[++i];
+        if (!rule->apply(value, options) || value.empty()) {
+            error = "bad value for " + option + ": '" + value + "'";
+            return false;
+        }
+    }
+    error = Contradiction(options);
+    return error.empty();
+}
+
+std::string FindDataDir(const std::string& given, std::vector<std::string>& searched) {
+    if (!given.empty()) {
+        searched.push_back(Searched(given));
+        return HoldsMap(given) ? given : std::string();
+    }
+    std::error_code error;
+    const fs::path here = fs::current_path(error);
+    searched.push_back(Searched(here));
+    if (!error && HoldsMap(here)) return here.string();
+
+    // A build tree keeps the data in build/data beside build/bin; an
+    // installed tree in share/compound beside bin, wherever it was put.
+    const fs::path program = ondra::platform::ProgramPath();
+    if (program.empty()) return std::string();
+    const fs::path prefix = program.parent_path().parent_path();
+    for (const fs::path& candidate : {prefix / "data", prefix / "share" / "compound"}) {
+        searched.push_back(Searched(candidate));
+        if (HoldsMap(candidate)) return candidate.string();
+    }
+    return std::string();
+}

@@ -1,0 +1,123 @@
+// Writing the run's outputs safely and keeping them off its inputs.
+#include "game/run/run_files.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "framework/platform/replace_file.h"
+#include "game/level_file/level_rules.h"
+#include "game/level_file/map_reader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool WriteAll(int fd, const std::string& text) {
+    const char* next = text.data();
+    size_t left = text.size();
+    while (left > 0) {
+        const auto written = write(fd, next, static_cast<unsigned>(std::min<size_t>(left, 1u << 30)));
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        next += written;
+        left -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+void AddBlockNames(const MapBlock& block, std::vector<std::string>& names) {
+    for (const MapBlockItem& item : block.items) {
+        if (const auto* face = std::get_if<MapFace>(&item)) {
+            names.push_back(face->texture);
+            continue;
+        }
+        const MapObject& object = std::get<MapObject>(item);
+        names.push_back(object.texture);
+        for (const std::string& model : MapObjectModels(object)) names.push_back(model);
+    }
+}
+
+// Every file name the map's entries give.
+std::vector<std::string> NamesInMap(const std::string& mapFile) {
+    std::vector<std::string> names;
+    std::ifstream in(mapFile, std::ios::binary);
+    if (!in) return names;
+    for (const MapEntry& entry : ReadMap(in).entries) {
+        if (const auto* sky = std::get_if<MapSkybox>(&entry))
+            names.insert(names.end(), sky->names.begin(), sky->names.end());
+        else if (const auto* list = std::get_if<MapResources>(&entry))
+            names.insert(names.end(), list->names.begin(), list->names.end());
+        else if (const auto* block = std::get_if<MapBlock>(&entry))
+            AddBlockNames(*block, names);
+    }
+    return names;
+}
+
+// Whether both names lead to one file: the same existing file, or, for
+// files still to be made, the same place.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (fs::equivalent(a, b, error)) return true;
+    const fs::path placeA = fs::weakly_canonical(a, error);
+    if (error) return false;
+    const fs::path placeB = fs::weakly_canonical(b, error);
+    return !error && placeA == placeB;
+}
+
+struct Output {
+    std::string label;  // the option as given: "--shot 5:a.bmp"
+    std::string file;
+};
+
+std::vector<Output> OutputsOf(const GameOptions& options) {
+    std::vector<Output> outputs;
+    if (!options.stateFile.empty()) outputs.push_back({"--state " + options.stateFile, options.stateFile});
+    if (!options.recordFile.empty()) outputs.push_back({"--record " + options.recordFile, options.recordFile});
+    for (const Screenshot& shot : options.shots)
+        outputs.push_back({"--shot " + std::to_string(shot.frame) + ":" + shot.file, shot.file});
+    return outputs;
+}
+
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+}  // namespace
+
+bool WriteTextReplacing(const std::string& path, const std::string& text) {
+    // Standard output may be the destination (/dev/stdout): what the run
+    // printed comes first.
+    std::fflush(stdout);
+    return ondra::platform::WriteReplacing(path.c_str(), [&text](int fd) { return WriteAll(fd, text); });
+}
+
+std::vector<std::string> RunInputs(const std::string& mapFile, const std::string& scriptFile) {
+    std::vector<std::string> inputs = {mapFile};
+    if (!scriptFile.empty()) inputs.push_back(scriptFile);
+    inputs.push_back(game_assets::kSurface);
+    for (const char* arm : game_assets::kArmModels) inputs.push_back(arm);
+    for (const std::string& name : NamesInMap(mapFile))
+        if (!name.empty()) inputs.push_back(name);
+    return inputs;
+}
+
+std::string OutputConflict(const GameOptions& options, const std::vector<std::string>& inputs) {
+    const std::vector<Output> outputs = OutputsOf(options);
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        const Output& out = outputs[i];
+        for (const std::string& input : inputs)
+            if (SameFile(out.file, input))
+                return out.label + " would replace " + Absolute(input) + ", which the game reads; give another file";
+        for (size_t j = 0; j < i; ++j)
+            if (SameFile(out.file, outputs[j].file))
+                return outputs[j].label + " and " + out.label + " name one file; give each output its own";
+    }
+    return std::string();
+}

@@ -1,0 +1,129 @@
+// The frame's steps and draws, in the game's order.
+#include "game/world/game_frame.h"
+
+#include <GL/gl.h>
+
+#include "framework/load3ds/model.h"
+#include "game/objects/bolt_projectile.h"
+#include "game/objects/player.h"
+#include "game/render/camera.h"
+#include "game/run/frame_times.h"
+#include "game/world/hud.h"
+#include "game/world/world.h"
+
+namespace {
+
+constexpr double kFarPlane = 250.0;
+
+}  // namespace
+
+void GameFrame::SetCulling(bool on) {
+    cull = on;
+    if (auto* hud = dynamic_cast<Hud*>(world.player ? world.player->GetHud() : nullptr)) hud->SetSkipClearTexels(on);
+}
+
+void GameFrame::Prepare() { culler.SetModelReach(world.models.LargestReach()); }
+
+void GameFrame::EndPhase(FramePhase phase) {
+    if (phases) phases->EndPhase(static_cast<size_t>(phase));
+}
+
+void GameFrame::Run(float dt, float aspect) {
+    LoadGameProjection(aspect, kFarPlane);
+    Camera& camera = *world.player->GetCamera();
+    glPushMatrix();
+    camera.Apply();
+    glEnable(GL_LIGHTING);
+    if (cull)
+        culler.Look(world.level, camera.position, ViewFrustum::FromCurrentMatrices());
+    else
+        culler.SeeEverything();
+    EndPhase(FramePhase::kView);
+
+    DrawSurface();
+    EndPhase(FramePhase::kSurface);
+
+    Step(dt);
+    // In eye space after the camera, so the sun stays put in the world.
+    const float sunAt[4] = {-40.0f, 80.0f, -80.0f, 1.0f};
+    glLightfv(GL_LIGHT7, GL_POSITION, sunAt);
+    EndPhase(FramePhase::kWorldStep);
+
+    Draw();
+    glPopMatrix();
+    EndBoltFlash();
+}
+
+void GameFrame::DrawSurface() {
+    if (!world.planetSurface || !world.hasSurface || !culler.MayShow(world.surfaceBox)) return;
+    glPushMatrix();
+    glTranslatef(World::kSurfaceOffset.x, World::kSurfaceOffset.y, World::kSurfaceOffset.z);
+    glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+    world.planetSurface->Draw(ondra::DRAW_MATERIALS);
+    glPopMatrix();
+}
+
+void GameFrame::Step(float dt) {
+    World& w = world;
+    Player& player = *w.player;
+    w.doors.Collide(&player);
+    w.lights.Collide(&player);
+    w.pickups.Collide(&player);
+    w.enemies.Collide(&player);
+    if (CObject* bolt = player.CurrentBolt()) w.enemies.Collide(bolt);
+
+    w.playerGroup.UpdateTree(dt);
+    w.doors.UpdateTree(dt);
+    w.enemies.UpdateTree(dt);
+}
+
+// Culling may leave out blocks, pickups, creatures and doors, never the
+// lamps, the sky or the player with the HUD.
+void GameFrame::Draw() {
+    World& w = world;
+    w.lights.DrawTree();
+    EndPhase(FramePhase::kLamps);
+    if (cull) {
+        DrawLevelThenSky();
+    } else {
+        w.level.Sky().Draw();
+        EndPhase(FramePhase::kSky);
+        w.level.Draw();
+        EndPhase(FramePhase::kLevel);
+    }
+    DrawGroup(w.pickups);
+    EndPhase(FramePhase::kPickups);
+    DrawGroup(w.enemies);
+    EndPhase(FramePhase::kCreatures);
+    DrawGroup(w.doors);
+    EndPhase(FramePhase::kDoors);
+    w.playerGroup.DrawTree();
+    EndPhase(FramePhase::kPlayer);
+}
+
+// The sky is textured only where the level leaves it seen. It draws no
+// blended fragment and nothing drawn before it (the surface) or in the
+// level lies at the sky's depth, so with the same depth test every pixel
+// ends as with the sky first: where the sky is nearer it wins either way,
+// where the level is nearer the sky's fragment fails instead of being
+// covered (and costs little: a rejected fragment is not textured). The
+// state the sky leaves is the state the level leaves but the bound
+// texture, which every later draw binds for itself.
+void GameFrame::DrawLevelThenSky() {
+    World& w = world;
+    w.level.Draw(culler.BlocksShown());
+    EndPhase(FramePhase::kLevel);
+    w.level.Sky().Draw();
+    EndPhase(FramePhase::kSky);
+}
+
+void GameFrame::DrawGroup(CObject& group) {
+    if (cull)
+        culler.DrawGroup(group);
+    else
+        group.DrawTree();
+}
+
+void GameFrame::EndBoltFlash() {
+    if (boltFlashFrames != 0 && --boltFlashFrames == 0) glDisable(GL_LIGHT5);
+}

@@ -1,0 +1,56 @@
+// GameFrame: one frame of the game, in its fixed order: place the view,
+// draw the planet surface, step the world (collisions, then updates), place
+// the sun, draw the lamps (they place the GL lights), the sky and the level
+// (the level first when culling), the pickups, the creatures, the doors and
+// last the player with its arms and HUD; then let the bolt light go out
+// when its frames are over. The window calls Run once per repaint; tests
+// call Run, Step and Draw on a world of their own.
+#pragma once
+
+#include "game/run/frame_phase.h"
+#include "game/world/scene_culler.h"
+
+class CObject;
+class PhaseTimes;
+struct World;
+
+class GameFrame {
+public:
+    explicit GameFrame(World& world) : world(world) {}
+
+    // Culling skips draws, and texturing, that cannot change a pixel:
+    // blocks and objects out of sight, the sky behind the level (drawn
+    // after it), the HUD panels' fully transparent texels. Off, everything
+    // is drawn whole in the game's plain order, the reference every pixel
+    // of the culled frame must match.
+    void SetCulling(bool on);
+    // Marks each phase's end in `times`; null for none.
+    void SetPhaseTimes(PhaseTimes* times) { phases = times; }
+    // Once the world is built: what culling needs to know of its models.
+    void Prepare();
+
+    // The whole frame advanced by `dt` seconds, with the projection for a
+    // view of that width / height.
+    void Run(float dt, float aspect);
+    // Collisions against the player and its bolt, then the updates of the
+    // player, the doors and the enemies.
+    void Step(float dt);
+    // The draws, from the lamps to the player, under the current view.
+    void Draw();
+
+    // A shot lights the bolt light for the two frames drawn next.
+    void BoltFired() { boltFlashFrames = 2; }
+    void EndPhase(FramePhase phase);
+
+private:
+    void DrawSurface();
+    void DrawLevelThenSky();
+    void DrawGroup(CObject& group);
+    void EndBoltFlash();
+
+    World& world;
+    SceneCuller culler;
+    bool cull = true;
+    PhaseTimes* phases = nullptr;
+    int boltFlashFrames = 2;
+};

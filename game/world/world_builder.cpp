@@ -1,0 +1,75 @@
+// Building the world: the map, the arms, the groups' spheres, the surface.
+#include "game/world/world_builder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "framework/image/regular_file.h"
+#include "framework/load3ds/model.h"
+#include "game/level_file/level_rules.h"
+#include "game/world/map_loader.h"
+#include "game/world/world.h"
+
+namespace {
+
+// Each group's sphere must hold the whole level, or nothing in the part
+// left out could ever touch the player. Columns run along x, rows along z;
+// the larger side sets the radius.
+void SizeGroups(World& w) {
+    const float rows = static_cast<float>(w.level.Rows());
+    const float columns = static_cast<float>(w.level.Columns());
+    for (CObject* group : {&w.doors, &w.lights, &w.pickups, &w.playerGroup, &w.enemies}) {
+        group->radius = kMapBlockUnits * std::max(rows, columns);
+        group->position = Vector3(kMapBlockUnits * columns / 2.0f, 1.5f, kMapBlockUnits * rows / 2.0f);
+    }
+}
+
+// The surface is drawn translated to kSurfaceOffset and turned -90 degrees
+// about x, which takes a model point (x, y, z) to (x, z, -y).
+void LoadSurface(World& w) {
+    w.planetSurface = std::make_unique<ondra::Model>();
+    w.hasSurface = w.planetSurface->Load(game_assets::kSurface);
+    if (!w.hasSurface) std::printf("PlanetSurface model could not be loaded!\n");
+    const ondra::Vec3 centre = w.planetSurface->GetCentre();
+    const ondra::Vec3 size = w.planetSurface->GetSize();
+    const Vector3 placedCentre = World::kSurfaceOffset + Vector3(centre.x, centre.z, -centre.y);
+    const Vector3 half(size.x / 2.0f, size.z / 2.0f, size.y / 2.0f);
+    w.surfaceBox = Box3{placedCentre - half, placedCentre + half};
+}
+
+// The map could not be read at all (or not to its end): says why. A map
+// that cannot be opened leaves nothing to play, and the game ends as for
+// any data it cannot use.
+void ReportUnreadMap(const std::string& mapFile) {
+    std::FILE* file = ondra::OpenRegularFile(mapFile.c_str());
+    if (file) {
+        std::fclose(file);
+        std::fprintf(stderr, "compound: %s: a read error stopped the reading of the map; the rest of it is missing\n",
+                     mapFile.c_str());
+        return;
+    }
+    const int reason = errno;
+    const std::string why = reason == EISDIR   ? "it is a directory, not a map file"
+                            : reason == EINVAL ? "it is not a regular file"
+                                               : std::strerror(reason);
+    std::fprintf(stderr, "compound: cannot read the map %s: %s\n", mapFile.c_str(), why.c_str());
+    std::fflush(stdout);
+    std::exit(1);
+}
+
+}  // namespace
+
+void BuildWorld(World& w, const std::string& mapFile) {
+    w.level.BuildFaceLists(1.0f);
+    if (!LoadMap(mapFile, w)) ReportUnreadMap(mapFile);
+    w.models.SetUser("the player");
+    for (const char* arm : game_assets::kArmModels) w.models.Lookup(arm)->SetScale(Player::kArmModelScale);
+    w.models.SetUser(std::string());
+    SizeGroups(w);
+    LoadSurface(w);
+    w.player->AttachTo(&w.playerGroup);
+}

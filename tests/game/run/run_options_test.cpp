@@ -1,0 +1,280 @@
+// The compound program's command line and its input scripts.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "game/render/game_clock.h"
+#include "game/run/frame_times.h"
+#include "game/run/options.h"
+#include "game/run/run_clock.h"
+#include "game/run/script.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+bool Parse(std::vector<const char*> args, GameOptions& options, std::string& error) {
+    args.insert(args.begin(), "compound");
+    return ParseOptions(static_cast<int>(args.size()), args.data(), options, error);
+}
+
+TEST(Options, EveryOptionAndItsMistakes) {
+    GameOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--data", "d", "--script", "s.txt", "--dt", "0.01", "--fps", "0", "--frames", "300",
+                       "--state", "out.txt", "--shot", "10:a.bmp", "--shot", "20:b.bmp"},
+                      options, error))
+        << error;
+    EXPECT_EQ(options.dataDir, "d");
+    EXPECT_EQ(options.scriptFile, "s.txt");
+    EXPECT_DOUBLE_EQ(options.dt, 0.01);
+    EXPECT_EQ(options.fps, 0);
+    EXPECT_TRUE(options.fpsGiven);
+    EXPECT_EQ(options.frames, 300);
+    EXPECT_EQ(options.stateFile, "out.txt");
+    ASSERT_EQ(options.shots.size(), 2u);
+    EXPECT_EQ(options.shots[1].frame, 20);
+    EXPECT_EQ(options.shots[1].file, "b.bmp");
+
+    const std::vector<std::vector<const char*>> bad = {
+        {"--bogus"}, {"--frames"}, {"--frames", "0"}, {"--frames", "12x"}, {"--dt", "-1"}, {"--dt", "nan"},
+        {"--fps", "1001"}, {"--size", "64"}, {"--size", "8x8"}, {"--size", "64x"}, {"--shot", "12"}, {"--shot", "x:a.bmp"}, {"--shot", "5:"}, {"--data", ""},
+        {"--record"}, {"--record", ""},
+        // Options that each parse but cannot go together.
+        {"--breakdown"}, {"--script", "a.txt", "--breakdown"}, {"--script", "a.txt", "--timedemo", "b.txt"},
+        {"--timedemo", "a.txt", "--script", "b.txt"}, {"--record", "r.txt", "--script", "a.txt"},
+        {"--timedemo", "a.txt", "--record", "r.txt"},
+    };
+    for (const auto& args : bad) {
+        GameOptions ignored;
+        error.clear();
+        std::string line;
+        for (const char* arg : args) line += std::string(arg) + " ";
+        EXPECT_FALSE(Parse(args, ignored, error)) << line;
+        EXPECT_FALSE(error.empty()) << line;
+    }
+    GameOptions recorded;
+    EXPECT_TRUE(Parse({"--record", "demo.txt", "--frames", "100"}, recorded, error)) << error;
+    EXPECT_EQ(recorded.recordFile, "demo.txt");
+    GameOptions timedTwice;
+    EXPECT_TRUE(Parse({"--timedemo", "a.txt", "--timedemo", "b.txt", "--breakdown"}, timedTwice, error)) << error;
+    EXPECT_EQ(timedTwice.scriptFile, "b.txt");
+    GameOptions help;
+    EXPECT_TRUE(Parse({"--help"}, help, error));
+    EXPECT_TRUE(help.help);
+
+    GameOptions timedemo;
+    EXPECT_TRUE(Parse({"--timedemo", "route.txt", "--no-cull", "--size", "64x48"}, timedemo, error));
+    EXPECT_EQ(timedemo.width, 64);
+    EXPECT_EQ(timedemo.height, 48);
+    EXPECT_EQ(timedemo.scriptFile, "route.txt");
+    EXPECT_TRUE(timedemo.timedemo);
+    EXPECT_FALSE(timedemo.cull);
+}
+
+TEST(FrameTimes, SummaryOfAnOddAndAnEvenCount) {
+    FrameTimes odd;
+    for (double ms : {5.0, 1.0, 3.0, 2.0, 4.0}) odd.Add(ms / 1000.0);
+    const FrameSummary a = odd.Summarize();
+    EXPECT_EQ(a.frames, 5u);
+    EXPECT_NEAR(a.totalSeconds, 0.015, 1e-12);
+    EXPECT_NEAR(a.framesPerSecond, 5 / 0.015, 1e-6);
+    EXPECT_NEAR(a.median, 3.0, 1e-9);
+    EXPECT_NEAR(a.min, 1.0, 1e-9);
+    EXPECT_NEAR(a.max, 5.0, 1e-9);
+    EXPECT_NEAR(a.percentile99, 5.0, 1e-9);
+
+    FrameTimes hundred;  // 1 to 100 ms: the 99th percentile is 99
+    for (int ms = 100; ms >= 1; --ms) hundred.Add(ms / 1000.0);
+    const FrameSummary b = hundred.Summarize();
+    EXPECT_NEAR(b.median, 50.5, 1e-9);
+    EXPECT_NEAR(b.percentile99, 99.0, 1e-9);
+    EXPECT_EQ(FrameTimes().Summarize().frames, 0u);
+}
+
+TEST(Script, EventsInFrameOrderWithKeysByLetterDigitOrCode) {
+    const std::string text =
+        "# walk, then look and fire\n"
+        "\n"
+        "10 key W down   # forward\n"
+        "5 key 38 down\n"
+        "10 mouse 100 -3\n"
+        "12 button 0 down\n"
+        "12 key w up\n"
+        "13 key 7 down\n";
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseScript(text, "walk.txt", events, error)) << error;
+    ASSERT_EQ(events.size(), 6u);
+    EXPECT_EQ(events[0].frame, 5);
+    EXPECT_EQ(events[0].code, 38);
+    EXPECT_EQ(events[1].code, 'W');
+    EXPECT_TRUE(events[1].down);
+    EXPECT_EQ(events[2].kind, ScriptEvent::kMouse);
+    EXPECT_EQ(events[2].y, -3);
+    EXPECT_EQ(events[3].kind, ScriptEvent::kButton);
+    EXPECT_EQ(events[4].code, 'W');
+    EXPECT_FALSE(events[4].down);
+    EXPECT_EQ(events[5].code, '7');
+}
+
+TEST(Script, AMalformedLineNamesTheFileLineAndReason) {
+    struct Case {
+        std::string line;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"x key W down", "not a frame number"},     {"3", "needs a kind"},
+        {"3 jump", "not an event kind"},            {"3 key W", "FRAME key CODE down|up"},
+        {"3 key WW down", "not a key"},             {"3 key 0 sideways", "neither down nor up"},
+        {"3 button 3 down", "not a button"},        {"3 mouse 1.5 2", "whole numbers"},
+        {"-1 key W down", "not a frame number"},    {"3 key 999 down", "not a key"},
+        {"3 mouse 100001 2", "mouse coordinate 100001 is out of range"},
+        {"3 dt", "FRAME dt SECONDS"},               {"3 dt 0", "not a frame time"},
+        {"3 dt 61", "not a frame time"},            {"3 dt 1e", "not a frame time"},
+        {"3 mouse 1 -99999999999999999999", "whole numbers"},
+        {std::string("3 ju\0mp\x01", 8), "'ju\\x00mp\\x01' is not an event kind"},
+    };
+    for (const Case& c : cases) {
+        std::vector<ScriptEvent> events;
+        std::string error;
+        EXPECT_FALSE(ParseScript(std::string("1 key A down\n") + c.line + "\n", "bad.txt", events, error)) << c.line;
+        EXPECT_EQ(error.rfind("bad.txt:2: ", 0), 0u) << error;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+}
+
+// What a recording writes reads back as the same events, frame times to
+// the last bit.
+TEST(Script, WrittenEventsReadBackUnchanged) {
+    std::vector<ScriptEvent> written(7);
+    written[0].code = 'W';
+    written[0].down = true;
+    written[1].code = 9;  // Tab: one digit alone would name the key '9'
+    written[2].code = 38;
+    written[3].kind = ScriptEvent::kMouse;
+    written[3].x = -40;
+    written[3].y = 511;
+    written[4].kind = ScriptEvent::kButton;
+    written[4].code = 2;
+    written[4].down = true;
+    written[5].kind = ScriptEvent::kFrameTime;
+    written[5].seconds = 1.0 / 60.0;
+    written[6].kind = ScriptEvent::kFrameTime;
+    written[6].seconds = 0.1 / 3.0;
+    std::string text;
+    for (size_t i = 0; i < written.size(); ++i) {
+        written[i].frame = static_cast<long>(i) * 1000003;
+        text += FormatScriptEvent(written[i]) + "\n";
+    }
+    std::vector<ScriptEvent> read;
+    std::string error;
+    ASSERT_TRUE(ParseScript(text, "recorded.txt", read, error)) << error << "\n" << text;
+    ASSERT_EQ(read.size(), written.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        const ScriptEvent& a = written[i];
+        const ScriptEvent& b = read[i];
+        EXPECT_EQ(std::make_tuple(a.frame, a.kind, a.code, a.down, a.x, a.y, a.seconds),
+                  std::make_tuple(b.frame, b.kind, b.code, b.down, b.x, b.y, b.seconds))
+            << FormatScriptEvent(a);
+    }
+}
+
+// A byte-order mark is how some editors start every UTF-8 file.
+TEST(Script, AByteOrderMarkIsSkipped) {
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseScript("\xEF\xBB\xBF" "4 key W down\n", "bom.txt", events, error)) << error;
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].frame, 4);
+}
+
+// A folder would read as an empty script and a FIFO would wait for a writer.
+TEST(Script, OnlyARegularFileIsRead) {
+    const ondra::test::ScratchFolder scratch;
+    struct Case {
+        std::string path;
+        const char* reason;
+    };
+    std::vector<Case> cases = {{scratch.Path(), "is a folder"}, {scratch.File("none"), "cannot be read"}};
+#ifndef _WIN32
+    // Windows has no FIFOs in its file system.
+    const std::string fifo = scratch.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    cases.push_back({fifo, "is not a regular file"});
+#endif
+    for (const auto& c : cases) {
+        std::vector<ScriptEvent> events;
+        std::string error;
+        EXPECT_FALSE(ReadScript(c.path, events, error)) << c.path;
+        EXPECT_EQ(error.rfind(c.path + ": " + c.reason, 0), 0u) << error;
+    }
+}
+
+// A frame count no run reaches must not claim its memory up front.
+TEST(FrameTimes, AHugeFrameCountIsNotReservedUpFront) {
+    FrameTimes times;
+    EXPECT_NO_THROW(times.Reserve(1000000000000u));
+    times.Add(0.01);
+    EXPECT_EQ(times.Summarize().frames, 1u);
+}
+
+// A stall of the real clock advances the world by 0.1 s at most; a
+// scripted run steps its own clock by --dt whatever the real one does.
+TEST(RunClock, FrameTimesAreCappedOnTheRealClockAndFixedInAScript) {
+    GameOptions real;
+    RunClock realClock;
+    realClock.Configure(real, {});
+    realClock.BeginFrame();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(realClock.BeginFrame(), RunClock::kMaxFrameTime);
+    EXPECT_EQ(RunClock::kMaxFrameTime, 0.1f);
+
+    GameOptions scripted;
+    scripted.scriptFile = "run.txt";
+    scripted.dt = 0.25;
+    RunClock scriptClock;
+    scriptClock.Configure(scripted, {});
+    EXPECT_EQ(scripted.fps, 0) << "a script plays as fast as it can unless told otherwise";
+    const double before = game_clock::Now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(scriptClock.BeginFrame(), 0.25f);
+    EXPECT_EQ(game_clock::Now() - before, 0.25);
+    game_clock::UseSystemClock();
+}
+
+// A script is played to its last event's frame (or --frames), and a
+// timedemo unpaced; without events there is one frame.
+TEST(RunClock, AScriptedRunEndsAfterItsScriptsLastFrame) {
+    struct Case {
+        bool timedemo;
+        long lastEventFrame;  // -1: no events
+        long framesGiven;
+        long framesPlayed;
+    };
+    const Case cases[] = {{true, 2, -1, 3}, {false, 2, -1, 3}, {false, -1, -1, 1}, {false, 2, 5, 5}, {false, 9, 4, 4}};
+    for (const Case& c : cases) {
+        GameOptions options;
+        options.scriptFile = "route.txt";
+        options.timedemo = c.timedemo;
+        options.frames = c.framesGiven;
+        options.fps = 30;
+        options.fpsGiven = true;
+        std::vector<ScriptEvent> events(c.lastEventFrame < 0 ? 0 : 1);
+        if (!events.empty()) events[0].frame = c.lastEventFrame;
+        RunClock clock;
+        clock.Configure(options, events);
+        EXPECT_EQ(options.fps, c.timedemo ? 0 : 30);
+        EXPECT_EQ(options.frames, c.framesPlayed);
+        for (long frame = 1; frame < c.framesPlayed; ++frame) EXPECT_FALSE(clock.EndFrame()) << frame;
+        EXPECT_TRUE(clock.EndFrame());
+        game_clock::UseSystemClock();
+    }
+}
+
+}  // namespace
