@@ -4,7 +4,8 @@
 set -euo pipefail
 
 build_packages=(g++ make cmake pkg-config libgl-dev libglu1-mesa-dev libx11-dev libxtst-dev
-                libjpeg62-turbo-dev libgl1-mesa-dri libglx-mesa0 xfonts-base)
+                libjpeg62-turbo-dev libgl1-mesa-dri libglx-mesa0 xfonts-base
+                libopenal-dev libopenal1)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth x11-xkb-utils openbox dpkg-dev file)
 fuzz_packages=(clang libclang-rt-14-dev)
 # The Windows build: the cross compiler, GoogleTest's sources, and Wine to
