@@ -33,7 +33,8 @@ case "$mode" in
 esac
 
 for file in bin/compound bin/map-check bin/model-viewer bin/image-convert bin/assetgen \
-            share/compound/map.txt share/compound/vorlax.3DS share/applications/compound.desktop \
+            share/compound/map.txt share/compound/vorlax.3DS share/compound/shot.wav share/compound/genhum.wav \
+            share/applications/compound.desktop \
             share/icons/hicolor/scalable/apps/compound.svg share/man/man6/compound.6; do
   [ -e "$prefix/$file" ] || fail "missing $file"
 done

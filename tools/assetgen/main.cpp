@@ -1,5 +1,5 @@
 // assetgen: writes the game's complete data (models, textures, sky, HUD,
-// effect images, the level map and the desktop icon) into the folder named
+// effect images, sounds, the level map and the desktop icon) into the folder named
 // on the command line. Everything is generated from fixed seeds, so every run produces the
 // same bytes.
 #include "compound_layout.h"
@@ -12,6 +12,7 @@
 #include "models.h"
 #include "output_folder.h"
 #include "skybox.h"
+#include "sounds.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -38,6 +39,7 @@ int main(int argc, char** argv)
     assetgen::WriteModelTextures(out);
     assetgen::WriteAllModels(out);
     assetgen::WriteIcon(out);
+    assetgen::WriteSounds(out);
 
     assetgen::MapPreloads preloads;
     preloads.skybox.assign(std::begin(assetgen::kSkyFaceNames), std::end(assetgen::kSkyFaceNames));

@@ -1,6 +1,7 @@
 // File output for the generator, one call per file.
 #include "output_folder.h"
 
+#include "framework/audio/wav_writer.h"
 #include "framework/image/encoders/image_encoders.h"
 
 #include <cstdio>
@@ -54,6 +55,11 @@ void OutputFolder::SaveTga(const std::string& name, const Canvas& canvas, bool w
 void OutputFolder::SaveText(const std::string& name, const std::string& text)
 {
     Report(name, WriteFileBytes(PathOf(name), Bytes(text.begin(), text.end())));
+}
+
+void OutputFolder::SaveSound(const std::string& name, const ondra::SoundClip& clip)
+{
+    Report(name, !clip.samples.empty() && ondra::SaveWav(PathOf(name).c_str(), clip));
 }
 
 }  // namespace assetgen

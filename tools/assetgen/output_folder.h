@@ -7,6 +7,8 @@
 #include "file_bytes.h"
 #include "palette_ramp.h"
 
+#include "framework/audio/sound_clip.h"
+
 #include <string>
 
 namespace assetgen {
@@ -25,6 +27,8 @@ public:
     // 32-bit when withAlpha, else 24-bit.
     void SaveTga(const std::string& name, const Canvas& canvas, bool withAlpha, TgaCompression compression);
     void SaveText(const std::string& name, const std::string& text);
+    // A WAV file, replaced only once the new one is complete.
+    void SaveSound(const std::string& name, const ondra::SoundClip& clip);
 
     // Records the outcome of a file written by other means.
     void Report(const std::string& name, bool written);
