@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace assetgen {
 
@@ -164,14 +165,15 @@ float Ease(float t, float start, float end)
 
 ondra::SoundClip FinishOneShot(const Wave& wave, float peakDb)
 {
-    std::vector<float> samples = Levelled(wave.samples, peakDb);
+    // Faded first, so the peak lands at its level even inside a fade.
+    std::vector<float> samples = wave.samples;
     const std::size_t fade = std::min(samples.size() / 2, static_cast<std::size_t>(kFadeSeconds * wave.rate));
     for (std::size_t i = 0; i < fade; ++i) {
         const float gain = static_cast<float>(i) / static_cast<float>(fade);
         samples[i] *= gain;
         samples[samples.size() - 1 - i] *= gain;
     }
-    return Clip(samples, wave.rate);
+    return Clip(Levelled(std::move(samples), peakDb), wave.rate);
 }
 
 ondra::SoundClip FinishLoop(const Wave& wave, float loopSeconds, float peakDb)
