@@ -47,6 +47,8 @@ public:
     // standard error, and the result is false.
     bool PlaceBlock(std::unique_ptr<Block> block);
 
+    // Whether the map's row and column (from 1) name a cell of the grid.
+    bool Holds(int row, int column) const { return grid.Inside(row, column); }
     // The block of 0-based cell (row, column); null for an empty cell or a
     // cell outside the grid.
     const Block* BlockAt(int row, int column) const;
