@@ -12,47 +12,38 @@ Level::Level(TextureCache* textures) : textures(textures) {}
 Level::~Level() { DeleteFaceLists(faceLists); }
 
 bool Level::Resize(int newRows, int newColumns) {
-    grid.clear();
-    const bool fits = newRows >= 0 && newColumns >= 0 && newRows <= kMaxSide && newColumns <= kMaxSide;
-    if (!fits) {
+    const bool fits = grid.Resize(newRows, newColumns);
+    if (!fits)
         std::fprintf(stderr, "Level: a map size of %d x %d is outside 0 to %d; the level stays empty\n", newRows,
                      newColumns, kMaxSide);
-        newRows = 0;
-        newColumns = 0;
-    }
-    rows = newRows;
-    columns = newColumns;
-    grid.resize(static_cast<size_t>(rows) * static_cast<size_t>(columns));
     return fits;
 }
 
 bool Level::PlaceBlock(std::unique_ptr<Block> block) {
     if (!block) return false;
-    const int row = block->row - 1;
-    const int column = block->column - 1;
-    if (row < 0 || row >= rows || column < 0 || column >= columns) {
-        std::fprintf(stderr, "Level: block at row %d, column %d lies outside the %d x %d map; it is skipped\n",
-                     block->row, block->column, rows, columns);
+    const int row = block->row;
+    const int column = block->column;
+    if (!grid.Place(row, column, block)) {
+        std::fprintf(stderr, "Level: block at row %d, column %d lies outside the %d x %d map; it is skipped\n", row,
+                     column, Rows(), Columns());
         return false;
     }
-    grid[static_cast<size_t>(row) * columns + column] = std::move(block);
     return true;
 }
 
 const Block* Level::BlockAt(int row, int column) const {
-    if (row < 0 || row >= rows || column < 0 || column >= columns) return nullptr;
-    return grid[static_cast<size_t>(row) * columns + column].get();
+    return grid.At(row + 1, column + 1);
 }
 
 bool Level::Contains(float x, float z) const {
     // Written so that a NaN coordinate is outside.
-    return x >= 0.0f && x <= kBlockUnits * columns && z >= 0.0f && z <= kBlockUnits * rows;
+    return x >= 0.0f && x <= kBlockUnits * Columns() && z >= 0.0f && z <= kBlockUnits * Rows();
 }
 
 bool Level::CellUnder(float x, float z, int& row, int& column) const {
-    if (!Contains(x, z) || rows == 0 || columns == 0) return false;
-    column = std::min(static_cast<int>(x / kBlockUnits), columns - 1);
-    row = std::min(static_cast<int>(z / kBlockUnits), rows - 1);
+    if (!Contains(x, z) || Rows() == 0 || Columns() == 0) return false;
+    column = std::min(static_cast<int>(x / kBlockUnits), Columns() - 1);
+    row = std::min(static_cast<int>(z / kBlockUnits), Rows() - 1);
     return true;
 }
 
@@ -68,7 +59,7 @@ void Level::BuildFaceLists(float span) {
 }
 
 void Level::Draw() const {
-    for (size_t cell = 0; cell < grid.size(); ++cell) DrawCell(cell, [](const Block& block) { block.Draw(); });
+    for (size_t cell = 0; cell < grid.CellCount(); ++cell) DrawCell(cell, [](const Block& block) { block.Draw(); });
 }
 
 // The shown walls' front sides go into the depth buffer first, so what they
@@ -79,7 +70,7 @@ void Level::Draw() const {
 // whatever ends on top without this pass still passes, and every pixel ends
 // as it would without it.
 void Level::Draw(const std::vector<char>& cellShown) const {
-    const size_t cells = std::min(grid.size(), cellShown.size());
+    const size_t cells = std::min(grid.CellCount(), cellShown.size());
     if (faceLists.wall != 0 && faceLists.wallFront != 0) {
         glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
@@ -100,10 +91,10 @@ void Level::Draw(const std::vector<char>& cellShown) const {
 
 template <typename DrawBlock>
 void Level::DrawCell(size_t cell, DrawBlock drawBlock) const {
-    const Block* block = grid[cell].get();
+    const Block* block = grid.AtIndex(cell);
     if (!block) return;
-    const int r = static_cast<int>(cell / columns);
-    const int c = static_cast<int>(cell % columns);
+    const int r = static_cast<int>(cell / static_cast<size_t>(Columns()));
+    const int c = static_cast<int>(cell % static_cast<size_t>(Columns()));
     glPushMatrix();
     // In float: a map's block size is any int, and the product must not overflow.
     const float step = static_cast<float>(blockSize);

@@ -8,6 +8,7 @@
 
 #include "game/level/block.h"
 #include "game/level_file/level_rules.h"
+#include "game/level_file/map_grid.h"
 #include "game/render/face_lists.h"
 #include "game/render/skybox.h"
 
@@ -29,8 +30,8 @@ public:
     Level(const Level&) = delete;
     Level& operator=(const Level&) = delete;
 
-    int Rows() const { return rows; }
-    int Columns() const { return columns; }
+    int Rows() const { return grid.Rows(); }
+    int Columns() const { return grid.Columns(); }
     int BlockSize() const { return blockSize; }
     // The translation step between blocks when drawing; collisions always
     // use 3.
@@ -46,6 +47,8 @@ public:
     // standard error, and the result is false.
     bool PlaceBlock(std::unique_ptr<Block> block);
 
+    // Whether the map's row and column (from 1) name a cell of the grid.
+    bool Holds(int row, int column) const { return grid.Inside(row, column); }
     // The block of 0-based cell (row, column); null for an empty cell or a
     // cell outside the grid.
     const Block* BlockAt(int row, int column) const;
@@ -79,11 +82,8 @@ private:
     template <typename DrawBlock>
     void DrawCell(size_t cell, DrawBlock drawBlock) const;
 
-    int rows = 0;
-    int columns = 0;
     int blockSize = 0;
-    // Cell (r, c) is grid[r * columns + c].
-    std::vector<std::unique_ptr<Block>> grid;
+    MapGrid<Block> grid;
     TextureCache* textures;
     Skybox sky;
     FaceLists faceLists;

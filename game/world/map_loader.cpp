@@ -71,7 +71,7 @@ private:
     void Apply(const MapBlock& entry) {
         // Checked before anything of the block is made: its objects would
         // otherwise stand outside the compound, owned by no block.
-        if (entry.row < 1 || entry.row > level.Rows() || entry.column < 1 || entry.column > level.Columns()) {
+        if (!level.Holds(entry.row, entry.column)) {
             std::fprintf(stderr, "%s: block %d %d lies outside the %d x %d map; it and its objects are skipped\n",
                          source.c_str(), entry.row, entry.column, level.Rows(), level.Columns());
             return;

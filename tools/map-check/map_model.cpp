@@ -56,8 +56,7 @@ int CellRecord::Count() const {
 const FaceRecord& CellRecord::Side(Facing side) const { return Face(MapSlotOfSide(side)); }
 
 const CellRecord* MapModel::Cell(int row, int column) const {
-    if (!Inside(row, column)) return nullptr;
-    return grid[static_cast<size_t>(row - 1) * static_cast<size_t>(columns) + static_cast<size_t>(column - 1)].get();
+    return grid.At(row, column);
 }
 
 bool MapModel::Closed(int row, int column, Facing side) const {
@@ -94,24 +93,16 @@ public:
 private:
     void Apply(const MapSize& size) {
         int placed = 0;
-        for (const auto& cell : model.grid) placed += cell ? 1 : 0;
+        for (size_t i = 0; i < model.grid.CellCount(); ++i) placed += model.grid.AtIndex(i) ? 1 : 0;
         if (placed > 0)
             findings.Warning(size.line, "this 'mapsize' empties the grid: the " + std::to_string(placed) +
                                             (placed == 1 ? " block placed before it is dropped"
                                                          : " blocks placed before it are dropped") +
                                             " (objects stay in the world)");
-        model.sized = true;
-        model.rows = model.columns = 0;
-        model.grid.clear();
-        if (size.rows < 0 || size.columns < 0 || size.rows > kMaxMapSide || size.columns > kMaxMapSide) {
+        if (!model.grid.Resize(size.rows, size.columns))
             findings.Error(size.line, "map size " + std::to_string(size.rows) + " x " + std::to_string(size.columns) +
                                           " is outside 0 to " + std::to_string(kMaxMapSide) +
                                           "; the game makes an empty grid");
-            return;
-        }
-        model.rows = size.rows;
-        model.columns = size.columns;
-        model.grid.resize(static_cast<size_t>(size.rows) * static_cast<size_t>(size.columns));
     }
 
     void Apply(const MapBlockSize& size) {
@@ -145,11 +136,11 @@ private:
     void Apply(const MapBlock& entry) {
         const std::string name = BlockName(entry.row, entry.column);
         if (!model.Inside(entry.row, entry.column)) {
-            if (!model.sized)
+            if (!model.HasSize())
                 findings.Error(entry.line, name + " comes before any 'mapsize' entry; the game skips it and its objects");
             else
-                findings.Error(entry.line, name + " lies outside the " + std::to_string(model.rows) + " x " +
-                                               std::to_string(model.columns) +
+                findings.Error(entry.line, name + " lies outside the " + std::to_string(model.Rows()) + " x " +
+                                               std::to_string(model.Columns()) +
                                                " map; the game skips it and its objects");
             MentionFilesOnly(entry);
             return;
@@ -162,14 +153,11 @@ private:
             else
                 AddObject(entry, i, name);
         }
-        std::unique_ptr<CellRecord>& slot =
-            model.grid[static_cast<size_t>(entry.row - 1) * static_cast<size_t>(model.columns) +
-                       static_cast<size_t>(entry.column - 1)];
-        if (slot)
+        model.grid.Place(entry.row, entry.column, cell);
+        if (cell)
             findings.Warning(entry.line, "two blocks in one cell: " + name + " replaces the block of line " +
-                                             std::to_string(slot->line) +
+                                             std::to_string(cell->line) +
                                              " (the game keeps the later one; the objects of both stay)");
-        slot = std::move(cell);
     }
 
     void AddFace(const MapFace& face, CellRecord& cell, const std::string& blockName) {

@@ -18,6 +18,7 @@
 
 #include "game/core/vector3.h"
 #include "game/level_file/facing.h"
+#include "game/level_file/map_grid.h"
 #include "game/level_file/map_reader.h"
 #include "tools/map-check/findings.h"
 
@@ -72,12 +73,12 @@ struct FileMention {
 
 class MapModel {
 public:
-    bool HasSize() const { return sized; }
-    int Rows() const { return rows; }
-    int Columns() const { return columns; }
+    bool HasSize() const { return grid.Sized(); }
+    int Rows() const { return grid.Rows(); }
+    int Columns() const { return grid.Columns(); }
     int BlockSize() const { return blockSize; }
     int BlockSizeLine() const { return blockSizeLine; }
-    bool Inside(int row, int column) const { return row >= 1 && row <= rows && column >= 1 && column <= columns; }
+    bool Inside(int row, int column) const { return grid.Inside(row, column); }
 
     // The block in the cell (1-based), or null for an empty cell or one
     // outside the grid.
@@ -105,13 +106,9 @@ public:
 private:
     friend class ModelBuilder;
 
-    bool sized = false;
-    int rows = 0;
-    int columns = 0;
     int blockSize = 0;
     int blockSizeLine = 0;
-    // Cell (r, c), 1-based, at (r - 1) * columns + (c - 1); null when empty.
-    std::vector<std::unique_ptr<CellRecord>> grid;
+    MapGrid<CellRecord> grid;
     std::vector<PlacedObject> objects;
     const MapSkybox* sky = nullptr;
     std::vector<std::pair<std::string, int>> textureLoads;
