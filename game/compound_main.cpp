@@ -2,7 +2,6 @@
 // plays there; see kUsage in options.cpp for the options.
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,62 +20,6 @@ namespace {
 MyApp& TheApp() {
     static MyApp app;
     return app;
-}
-
-// Paths the user gave are meant from where the program was started, not
-// from the data folder it then works in.
-std::string FromHere(const std::string& path) {
-    if (path.empty()) return path;
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
-}
-
-std::string JoinFolders(const std::vector<std::string>& folders) {
-    std::string joined;
-    for (const std::string& folder : folders) joined += (joined.empty() ? "" : ", ") + folder;
-    return joined;
-}
-
-bool AnyRelative(const GameOptions& options) {
-    const auto relative = [](const std::string& path) {
-        return !path.empty() && std::filesystem::path(path).is_relative();
-    };
-    if (relative(options.stateFile) || relative(options.recordFile)) return true;
-    for (const Screenshot& shot : options.shots)
-        if (relative(shot.file)) return true;
-    return false;
-}
-
-// Output paths are made absolute from the folder the game was started in,
-// and F12 saves there too: the data folder may be read-only (an installed
-// game). If that folder has been deleted, relative outputs have nowhere to
-// go and F12 falls back on the data folder.
-bool PlaceOutputs(GameOptions& options, std::string& error) {
-    std::error_code gone;
-    options.pictureDir = std::filesystem::current_path(gone).string();
-    if (options.pictureDir.empty() && AnyRelative(options)) {
-        error = "the folder the game was started from no longer exists: give --state, --shot and --record files as absolute paths";
-        return false;
-    }
-    options.stateFile = FromHere(options.stateFile);
-    options.recordFile = FromHere(options.recordFile);
-    options.scriptFile = FromHere(options.scriptFile);
-    for (Screenshot& shot : options.shots) shot.file = FromHere(shot.file);
-    return true;
-}
-
-// Finds the data folder and enters it; false with the message said.
-bool EnterDataDir(const GameOptions& options, std::string& dataDir) {
-    std::vector<std::string> searched;
-    dataDir = FindDataDir(options.dataDir, searched);
-    std::error_code notEntered;
-    if (!dataDir.empty()) std::filesystem::current_path(dataDir, notEntered);
-    if (dataDir.empty() || notEntered) {
-        std::fprintf(stderr, "compound: no map.txt found; searched %s\n", JoinFolders(searched).c_str());
-        return false;
-    }
-    return true;
 }
 
 // Plays the run; its exit status.
@@ -120,7 +63,10 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     std::string dataDir;
-    if (!EnterDataDir(options, dataDir)) return kExitData;
+    if (!EnterDataDir(options, dataDir, error)) {
+        std::fprintf(stderr, "compound: %s\n", error.c_str());
+        return kExitData;
+    }
     error = OutputConflict(options, RunInputs("map.txt", options.scriptFile));
     if (!error.empty()) {
         std::fprintf(stderr, "compound: %s\n", error.c_str());

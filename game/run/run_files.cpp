@@ -83,10 +83,18 @@ std::vector<Output> OutputsOf(const GameOptions& options) {
     return outputs;
 }
 
-std::string Absolute(const std::string& path) {
-    std::error_code error;
-    const fs::path absolute = fs::absolute(path, error);
-    return error ? path : absolute.string();
+std::string JoinFolders(const std::vector<std::string>& folders) {
+    std::string joined;
+    for (const std::string& folder : folders) joined += (joined.empty() ? "" : ", ") + folder;
+    return joined;
+}
+
+bool AnyRelative(const GameOptions& options) {
+    const auto relative = [](const std::string& path) { return !path.empty() && fs::path(path).is_relative(); };
+    if (relative(options.stateFile) || relative(options.recordFile)) return true;
+    for (const Screenshot& shot : options.shots)
+        if (relative(shot.file)) return true;
+    return false;
 }
 
 }  // namespace
@@ -114,10 +122,43 @@ std::string OutputConflict(const GameOptions& options, const std::vector<std::st
         const Output& out = outputs[i];
         for (const std::string& input : inputs)
             if (SameFile(out.file, input))
-                return out.label + " would replace " + Absolute(input) + ", which the game reads; give another file";
+                return out.label + " would replace " + FromHere(input) + ", which the game reads; give another file";
         for (size_t j = 0; j < i; ++j)
             if (SameFile(out.file, outputs[j].file))
                 return outputs[j].label + " and " + out.label + " name one file; give each output its own";
     }
     return std::string();
+}
+
+std::string FromHere(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+bool PlaceOutputs(GameOptions& options, std::string& error) {
+    std::error_code gone;
+    options.pictureDir = fs::current_path(gone).string();
+    if (options.pictureDir.empty() && AnyRelative(options)) {
+        error = "the folder the game was started from no longer exists: give --state, --shot and --record files as absolute paths";
+        return false;
+    }
+    options.stateFile = FromHere(options.stateFile);
+    options.recordFile = FromHere(options.recordFile);
+    options.scriptFile = FromHere(options.scriptFile);
+    for (Screenshot& shot : options.shots) shot.file = FromHere(shot.file);
+    return true;
+}
+
+bool EnterDataDir(const GameOptions& options, std::string& dataDir, std::string& error) {
+    std::vector<std::string> searched;
+    dataDir = FindDataDir(options.dataDir, searched);
+    std::error_code notEntered;
+    if (!dataDir.empty()) fs::current_path(dataDir, notEntered);
+    if (dataDir.empty() || notEntered) {
+        error = "no map.txt found; searched " + JoinFolders(searched);
+        return false;
+    }
+    return true;
 }

@@ -1,6 +1,7 @@
-// The files of one run of the game: the outputs it writes (written through
-// a temporary file and a rename, so a failure never destroys the file they
-// replace) and the files it reads, which no output may replace.
+// The files of one run of the game: where it works (the data folder) and
+// where its outputs go, the outputs it writes (written through a temporary
+// file and a rename, so a failure never destroys the file they replace)
+// and the files it reads, which no output may replace.
 #pragma once
 
 #include <string>
@@ -22,3 +23,20 @@ std::vector<std::string> RunInputs(const std::string& mapFile, const std::string
 // Why the run's outputs cannot be written as asked: one would replace an
 // input, or two outputs name one file. Empty when they can.
 std::string OutputConflict(const GameOptions& options, const std::vector<std::string>& inputs);
+
+// A path the user gave, made absolute from the working folder: paths on
+// the command line are meant from where the program was started, not from
+// the data folder it then works in. Empty stays empty, and a path that
+// cannot be made absolute is kept as given.
+std::string FromHere(const std::string& path);
+
+// Makes the output and script paths absolute from the working folder and
+// sets the folder F12 saves pictures in to it: the data folder may be
+// read-only (an installed game). If the working folder has been deleted,
+// F12 falls back on the data folder (pictureDir stays empty), and relative
+// outputs, having nowhere to go, fail with the reason in `error`.
+bool PlaceOutputs(GameOptions& options, std::string& error);
+
+// Finds the data folder (FindDataDir) and makes it the working folder;
+// false with the folders searched in `error` when there is none.
+bool EnterDataDir(const GameOptions& options, std::string& dataDir, std::string& error);

@@ -1,0 +1,77 @@
+// Where a run works and where its outputs go: the paths the user gave are
+// fixed from the folder the program started in before it enters the data
+// folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "game/run/options.h"
+#include "game/run/run_files.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Works in `folder` until it goes out of scope.
+class WorkingIn {
+public:
+    explicit WorkingIn(const std::string& folder) : previous(fs::current_path()) { fs::current_path(folder); }
+    ~WorkingIn() { fs::current_path(previous); }
+
+private:
+    fs::path previous;
+};
+
+TEST(RunFiles, OutputsAndTheScriptAreFixedFromTheStartingFolder) {
+    ondra::test::ScratchFolder scratch;
+    const std::string here = fs::absolute(scratch.Path()).string();
+    const std::string elsewhere = fs::absolute(scratch.File("x/abs.bmp")).string();
+    GameOptions options;
+    options.stateFile = "state.txt";
+    options.recordFile = "";
+    options.scriptFile = "sub/run.txt";
+    options.shots = {{3, "a.bmp"}, {5, elsewhere}};
+    std::string error;
+    WorkingIn working(here);
+    ASSERT_TRUE(PlaceOutputs(options, error)) << error;
+    const struct {
+        std::string placed, expected;
+    } cases[] = {
+        {options.pictureDir, here},
+        {options.stateFile, (fs::path(here) / "state.txt").string()},
+        {options.recordFile, ""},
+        {options.scriptFile, (fs::path(here) / "sub/run.txt").string()},
+        {options.shots[0].file, (fs::path(here) / "a.bmp").string()},
+        {options.shots[1].file, elsewhere},
+        {FromHere(""), ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.placed, c.expected);
+}
+
+TEST(RunFiles, TheDataFolderIsEnteredOnlyWhenItHoldsAMap) {
+    ondra::test::ScratchFolder scratch;
+    const std::string withMap = fs::absolute(scratch.File("data")).string();
+    const std::string without = fs::absolute(scratch.File("empty")).string();
+    fs::create_directories(withMap);
+    fs::create_directories(without);
+    std::ofstream(withMap + "/map.txt") << "mapsize 1 1\n";
+    WorkingIn working(scratch.Path());
+
+    GameOptions options;
+    options.dataDir = without;
+    std::string dataDir, error;
+    EXPECT_FALSE(EnterDataDir(options, dataDir, error));
+    EXPECT_EQ(error, "no map.txt found; searched " + without);
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), scratch.Path()));
+
+    options.dataDir = withMap;
+    error.clear();
+    ASSERT_TRUE(EnterDataDir(options, dataDir, error)) << error;
+    EXPECT_EQ(dataDir, withMap);
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), withMap));
+}
+
+}  // namespace
