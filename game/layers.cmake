@@ -21,7 +21,7 @@ set(mayInclude_level core level_file render)
 set(mayInclude_effects core level_file render)
 set(mayInclude_objects core level_file render level effects)
 set(mayInclude_sound core level_file render level effects objects)
-set(mayInclude_run core level_file render level effects objects)
+set(mayInclude_run core level_file render level effects objects sound)
 set(mayInclude_world core level_file render level effects objects sound run)
 set(mayInclude_game core level_file render level effects objects sound run world)
 
