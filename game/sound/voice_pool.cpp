@@ -9,7 +9,7 @@ VoicePool::VoicePool(ondra::AudioDevice& device) {
 }
 
 void VoicePool::Play(const std::shared_ptr<const ondra::SoundBuffer>& buffer, const Vector3& position, float gain,
-                     bool atListener) {
+                     bool atListener, float reach) {
     if (!buffer) return;
     size_t chosen = next;
     for (size_t tried = 0; tried < voices.size(); ++tried) {
@@ -24,5 +24,6 @@ void VoicePool::Play(const std::shared_ptr<const ondra::SoundBuffer>& buffer, co
     voice.SetRelativeToListener(atListener);
     voice.SetPosition({position.x, position.y, position.z});
     voice.SetGain(gain);
+    voice.SetReferenceDistance(reach);
     voice.Play(buffer);
 }

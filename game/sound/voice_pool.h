@@ -20,11 +20,12 @@ public:
 
     explicit VoicePool(ondra::AudioDevice& device);
 
-    // Plays `buffer` once at `position` in the world at `gain`; with
-    // `atListener` the position is taken from the listener's ears instead.
-    // A null buffer plays nothing.
+    // Plays `buffer` once at `position` in the world at `gain` (at most 1);
+    // with `atListener` the position is taken from the listener's ears
+    // instead. Its level halves at twice `reach` away. A null buffer plays
+    // nothing.
     void Play(const std::shared_ptr<const ondra::SoundBuffer>& buffer, const Vector3& position, float gain,
-              bool atListener = false);
+              bool atListener = false, float reach = 1.0f);
 
 private:
     std::vector<ondra::SoundSource> voices;

@@ -28,6 +28,8 @@ namespace {
 // Thunder rolls in every 8 to 20 seconds while the player is outside.
 constexpr float kLeastThunderPause = 8.0f;
 constexpr float kThunderPauseSpread = 12.0f;
+// Thunder far off still carries: its level halves only at 40 units.
+constexpr float kThunderReach = 20.0f;
 // Footsteps sound at the feet, below the ears.
 constexpr Vector3 kFeet{0.0f, -1.6f, 0.0f};
 
@@ -116,7 +118,7 @@ void WorldSounds::HearWeather(float dt) {
     untilThunder = kLeastThunderPause + kThunderPauseSpread * NextRandom();
     const float bearing = 6.2831853f * NextRandom();
     const Vector3 far{ears.x + 40.0f * std::cos(bearing), ears.y + 30.0f, ears.z + 40.0f * std::sin(bearing)};
-    voices.Play(bank.Get(game_sounds::kThunder), far, 8.0f);
+    voices.Play(bank.Get(game_sounds::kThunder), far, 1.0f, false, kThunderReach);
 }
 
 void WorldSounds::PlayAt(const char* sound, const Vector3& position) {
