@@ -13,16 +13,17 @@
 cmake_minimum_required(VERSION 3.20)
 
 # Lowest first. A layer may include only those before it in this list.
-set(layers core level_file render level effects objects run world game)
+set(layers core level_file render level effects objects sound run world game)
 set(mayInclude_core)
 set(mayInclude_level_file core)
 set(mayInclude_render core)
 set(mayInclude_level core level_file render)
 set(mayInclude_effects core level_file render)
 set(mayInclude_objects core level_file render level effects)
-set(mayInclude_run core level_file render level effects objects)
-set(mayInclude_world core level_file render level effects objects run)
-set(mayInclude_game core level_file render level effects objects run world)
+set(mayInclude_sound core level_file render level effects objects)
+set(mayInclude_run core level_file render level effects objects sound)
+set(mayInclude_world core level_file render level effects objects sound run)
+set(mayInclude_game core level_file render level effects objects sound run world)
 
 if(NOT GAME_DIR)
   message(FATAL_ERROR "usage: cmake -DGAME_DIR=path/to/game -P layers.cmake")

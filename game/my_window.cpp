@@ -23,6 +23,7 @@ MyWindow::~MyWindow() { ReleaseWorld(); }
 
 void MyWindow::ReleaseWorld() {
     if (!world) return;
+    audio.Stop();
     const bool current = MakeCurrent(true);
     world.reset();
     if (current) MakeCurrent(false);
@@ -37,6 +38,7 @@ void MyWindow::Configure(const GameOptions& runOptions, std::vector<ScriptEvent>
     frame.SetCulling(options.cull);
     frame.SetPhaseTimes(clock.Phases());
     stateFile = options.stateFile;
+    audio.Configure(options);
 }
 
 void MyWindow::OnCreate() {
@@ -52,6 +54,7 @@ void MyWindow::OnCreate() {
     // Each model's GL resources exist before the first frame.
     world->models.DrawAll();
     frame.Prepare();
+    audio.Start(*world);
     clock.Start();
 }
 
@@ -70,6 +73,7 @@ void MyWindow::OnDisplay() {
         return held;
     });
     frame.Run(dt, AspectOf(Width(), Height()));
+    audio.Frame(dt, clock.LastStep());
     capture.SaveRequested(clock.FramesDrawn(), Width(), Height());
     SwapBuffers();
     frame.EndPhase(FramePhase::kSwap);
@@ -119,6 +123,7 @@ void MyWindow::OnKeyboard(int virtualKey, bool down) {
             break;
         case PlayerControls::Command::kFullScreen: SetFullscreen(controls.FullScreen()); break;
         case PlayerControls::Command::kSaveFrame: capture.SaveNumbered(clock.FramesDrawn(), Width(), Height()); break;
+        case PlayerControls::Command::kMute: audio.ToggleMute(); break;
         case PlayerControls::Command::kNone: break;
     }
 }
@@ -138,12 +143,14 @@ bool MyWindow::EndRun() {
     const bool stateSaved = stateFile.empty() || (world && SaveStateReport(stateFile, frames, world->Groups()));
     const bool recorded = recorder.Finish(frames);
     const bool captured = capture.Finish(frames);
-    outputsWritten = stateSaved && recorded && captured;
+    const bool soundWritten = audio.Finish();
+    outputsWritten = stateSaved && recorded && captured && soundWritten;
     return outputsWritten;
 }
 
 // Destroyed from outside: the report still tells how the run ended.
 void MyWindow::OnDestroy() {
     EndRun();
+    audio.Stop();
     world.reset();
 }

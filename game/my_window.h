@@ -2,8 +2,9 @@
 // handlers to the game: the world is built (BuildWorld) when the GL context
 // exists, each repaint runs one GameFrame, input goes to the player's
 // controls, and the run's clock (RunClock) plays scripts, paces frames and
-// ends the run; FrameCapture saves the pictures asked for and
-// SessionRecorder records a live session.
+// ends the run; FrameCapture saves the pictures asked for,
+// SessionRecorder records a live session and GameAudio plays (or writes)
+// the sound.
 #pragma once
 
 #include <memory>
@@ -16,6 +17,7 @@
 #include "game/run/run_clock.h"
 #include "game/run/script.h"
 #include "game/run/session_recorder.h"
+#include "game/world/game_audio.h"
 #include "game/world/game_frame.h"
 #include "game/world/player_controls.h"
 #include "game/world/world.h"
@@ -60,6 +62,7 @@ private:
     RunClock clock;
     FrameCapture capture;
     SessionRecorder recorder;
+    GameAudio audio;
     std::string stateFile;
     bool closing = false;  // a quit was asked for: no frame is drawn after it
     bool runEnded = false;

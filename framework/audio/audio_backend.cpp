@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "framework/platform/quiet_standard_error.h"
@@ -21,7 +22,12 @@ const AudioBackend* currentBackend = nullptr;
 
 AudioBackend::AudioBackend(const AudioSettings& settings) : messagePrefix_(settings.messagePrefix) {
     memory_ = settings.output == AudioOutput::kMemory;
-    const std::string name = settings.library.empty() ? kDefaultAudioLibrary : settings.library;
+    // ONDRA_SOUND_LIBRARY names another library, so that a test can hide
+    // the system's from a whole program.
+    const char* fromEnvironment = std::getenv("ONDRA_SOUND_LIBRARY");
+    const std::string name = !settings.library.empty()                     ? settings.library
+                             : fromEnvironment && *fromEnvironment != '\0' ? fromEnvironment
+                                                                           : kDefaultAudioLibrary;
     bool opened = false;
     {
         // The library and the system's sound layers under it print their

@@ -25,8 +25,9 @@ enum class AudioOutput {
 
 struct AudioSettings {
     AudioOutput output = AudioOutput::kSoundCard;
-    // The sound library's file; empty for the system's own name
-    // (kDefaultAudioLibrary). Tests name a missing or a stand-in one.
+    // The sound library's file; empty for the one the environment variable
+    // ONDRA_SOUND_LIBRARY names, else the system's own (kDefaultAudioLibrary).
+    // Tests name a missing or a stand-in one.
     std::string library;
     // Put before the one message about playing silent ("compound: ").
     std::string messagePrefix;

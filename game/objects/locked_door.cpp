@@ -47,6 +47,7 @@ void LockedDoor::OnCollision(CObject* other) {
     if (!player) return;
     if (std::find(player->keys.begin(), player->keys.end(), keyId) != player->keys.end()) locked = false;
     if (state != kOpen && !locked) state = kOpening;
+    if (locked) ++refusals;
 }
 
 bool LockedDoor::IsShut() const { return position.y - kClosedHeight < kClearEdge; }

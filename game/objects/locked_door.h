@@ -25,4 +25,7 @@ public:
 
     int keyId = 0;
     bool locked = true;
+    // How often the player, without the key, has run into it: counted for
+    // the door's sound, never read by the game.
+    int refusals = 0;
 };

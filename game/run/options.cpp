@@ -66,6 +66,23 @@ const OptionRule kOptionRules[] = {
          o.cull = false;
          return true;
      }},
+    {"--mute", false,
+     [](const std::string&, GameOptions& o) {
+         o.mute = true;
+         return true;
+     }},
+    {"--audio", true,
+     [](const std::string& v, GameOptions& o) {
+         o.audioFile = v;
+         return true;
+     }},
+    {"--volume", true,
+     [](const std::string& v, GameOptions& o) {
+         long number = 0;
+         const bool ok = ParseWholeNumber(v, 0, 100, number);
+         o.volume = static_cast<int>(number);
+         return ok;
+     }},
     {"--breakdown", false,
      [](const std::string&, GameOptions& o) {
          o.breakdown = true;
@@ -157,13 +174,17 @@ const char* const kUsage =
     "  --record FILE      write the live session as a script that --script FILE\n"
     "                     plays back exactly (with the same --size and data)\n"
     "  --no-cull          draw everything, seen or not\n"
+    "  --audio FILE.wav   write the sound, frame by frame, into FILE.wav instead\n"
+    "                     of playing it (the same script gives the same file)\n"
+    "  --volume N         the sound's volume, 0 to 100 (default 100)\n"
+    "  --mute             play without sound (the M key mutes and unmutes)\n"
     "  --help             print this list\n"
     "F12 saves the current frame as compound-NNN.bmp in the folder the game was\n"
-    "started from.\n"
+    "started from; M mutes and unmutes the sound.\n"
     "Exit status: 0 when the game ends normally; 1 for data the game cannot use\n"
     "(no map.txt, a model the map needs, no window); 2 for a wrong command line\n"
-    "or script; 3 when an output (--state, --shot, --record) could not be\n"
-    "written or a --shot frame was never drawn.\n";
+    "or script; 3 when an output (--state, --shot, --record, --audio) could not\n"
+    "be written or a --shot frame was never drawn.\n";
 
 bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {

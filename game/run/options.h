@@ -26,6 +26,9 @@ struct GameOptions {
     bool timedemo = false;  // time every frame of the script and report
     bool breakdown = false; // the timedemo also splits the frame into phases
     bool cull = true;       // skip draws that cannot be seen
+    std::string audioFile;  // the sound rendered frame by frame into this WAV file
+    bool mute = false;      // no sound at all: the sound library is not even loaded
+    int volume = 100;       // 0 to 100
     bool help = false;
     // Both --script and --timedemo were given: one script, one way to play it.
     bool scriptAndTimedemo = false;
@@ -34,7 +37,7 @@ struct GameOptions {
 // The exit statuses of the compound program.
 constexpr int kExitData = 1;     // data the game cannot use: no map, a missing model, no window
 constexpr int kExitUsage = 2;    // a wrong command line or script
-constexpr int kExitOutput = 3;   // an output (--state, --shot, --record) could not be written
+constexpr int kExitOutput = 3;   // an output (--state, --shot, --record, --audio) could not be written
 
 // The usage text --help prints.
 extern const char* const kUsage;

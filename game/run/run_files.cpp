@@ -12,6 +12,7 @@
 #include "framework/platform/replace_file.h"
 #include "game/level_file/level_rules.h"
 #include "game/level_file/map_reader.h"
+#include "game/level_file/sound_names.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ std::vector<Output> OutputsOf(const GameOptions& options) {
     std::vector<Output> outputs;
     if (!options.stateFile.empty()) outputs.push_back({"--state " + options.stateFile, options.stateFile});
     if (!options.recordFile.empty()) outputs.push_back({"--record " + options.recordFile, options.recordFile});
+    if (!options.audioFile.empty()) outputs.push_back({"--audio " + options.audioFile, options.audioFile});
     for (const Screenshot& shot : options.shots)
         outputs.push_back({"--shot " + std::to_string(shot.frame) + ":" + shot.file, shot.file});
     return outputs;
@@ -91,7 +93,7 @@ std::string JoinFolders(const std::vector<std::string>& folders) {
 
 bool AnyRelative(const GameOptions& options) {
     const auto relative = [](const std::string& path) { return !path.empty() && fs::path(path).is_relative(); };
-    if (relative(options.stateFile) || relative(options.recordFile)) return true;
+    if (relative(options.stateFile) || relative(options.recordFile) || relative(options.audioFile)) return true;
     for (const Screenshot& shot : options.shots)
         if (relative(shot.file)) return true;
     return false;
@@ -111,6 +113,7 @@ std::vector<std::string> RunInputs(const std::string& mapFile, const std::string
     if (!scriptFile.empty()) inputs.push_back(scriptFile);
     inputs.push_back(game_assets::kSurface);
     for (const char* arm : game_assets::kArmModels) inputs.push_back(arm);
+    for (const game_sounds::SoundFile& sound : game_sounds::kAllSounds) inputs.push_back(sound.name);
     for (const std::string& name : NamesInMap(mapFile))
         if (!name.empty()) inputs.push_back(name);
     return inputs;
@@ -141,11 +144,12 @@ bool PlaceOutputs(GameOptions& options, std::string& error) {
     std::error_code gone;
     options.pictureDir = fs::current_path(gone).string();
     if (options.pictureDir.empty() && AnyRelative(options)) {
-        error = "the folder the game was started from no longer exists: give --state, --shot and --record files as absolute paths";
+        error = "the folder the game was started from no longer exists: give --state, --shot, --record and --audio files as absolute paths";
         return false;
     }
     options.stateFile = FromHere(options.stateFile);
     options.recordFile = FromHere(options.recordFile);
+    options.audioFile = FromHere(options.audioFile);
     options.scriptFile = FromHere(options.scriptFile);
     for (Screenshot& shot : options.shots) shot.file = FromHere(shot.file);
     return true;

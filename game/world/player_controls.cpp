@@ -50,6 +50,7 @@ PlayerControls::Command PlayerControls::OnKeyPress(int virtualKey) {
             glPolygonMode(GL_FRONT, wireFlag ? GL_LINE : GL_FILL);
             wireFlag = !wireFlag;
             break;
+        case 'M': return Command::kMute;
         case 'V': player.ToggleHud(); break;
         case kVkF12: return Command::kSaveFrame;
         default: break;

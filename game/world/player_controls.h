@@ -15,7 +15,7 @@ public:
     static constexpr float kReferenceFrame = 0.02f;
     static constexpr float kMouseSensitivity = 0.5f;  // degrees per pixel
 
-    enum class Command { kNone, kQuit, kFullScreen, kSaveFrame };
+    enum class Command { kNone, kQuit, kFullScreen, kSaveFrame, kMute };
 
     explicit PlayerControls(Player& player) : player(player) {}
 

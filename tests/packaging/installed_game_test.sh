@@ -23,7 +23,7 @@ case "$mode" in
     debs=("$scratch"/pack/compound_*.deb)
     [ -f "${debs[0]}" ] || fail "cpack made no .deb"
     depends=$(dpkg-deb -f "${debs[0]}" Depends)
-    for wanted in libopengl0 libglx0 libglu1-mesa libx11-6 libjpeg62-turbo libgl1-mesa-dri; do
+    for wanted in libopengl0 libglx0 libglu1-mesa libx11-6 libjpeg62-turbo libgl1-mesa-dri libopenal1; do
       [[ ", $depends," == *", $wanted"[\ ,]* ]] || fail "Depends lacks $wanted: $depends"
     done
     dpkg-deb -x "${debs[0]}" "$scratch/root"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # scripts/tour_pictures.sh, as run.sh uses it without a display: five
 # pictures of the tour, each a whole frame and each a different sight, a
-# stale picture of an earlier run replaced, and the folder named on
-# standard output.
+# stale picture of an earlier run replaced, the folder named on standard
+# output, and the tour's sound: 26.25 seconds of 16-bit stereo at 44,100 Hz.
 #   tour_pictures_test.sh PROGRAM
 set -euo pipefail
 program=$1
@@ -31,4 +31,8 @@ for ((i = 0; i < ${#sights[@]}; ++i)); do
       fail "${sights[i]} and ${sights[j]} are the same picture"
   done
 done
-echo "five pictures of the tour"
+sound="$work/tour/tour.wav"
+grep -qF "The tour's sound is $sound" "$work/out" || fail "the sound is not named"
+[ "$(head -c 4 "$sound")" = RIFF ] || fail "$sound is no WAV"
+[ "$(stat -c %s "$sound")" -eq $((44 + 1157625 * 4)) ] || fail "$sound is not the tour's 525 frames of 0.05 s"
+echo "five pictures and the sound of the tour"

@@ -27,7 +27,8 @@ TEST(Options, EveryOptionAndItsMistakes) {
     GameOptions options;
     std::string error;
     ASSERT_TRUE(Parse({"--data", "d", "--script", "s.txt", "--dt", "0.01", "--fps", "0", "--frames", "300",
-                       "--state", "out.txt", "--shot", "10:a.bmp", "--shot", "20:b.bmp"},
+                       "--state", "out.txt", "--shot", "10:a.bmp", "--shot", "20:b.bmp", "--audio", "s.wav",
+                       "--volume", "35", "--mute"},
                       options, error))
         << error;
     EXPECT_EQ(options.dataDir, "d");
@@ -40,11 +41,14 @@ TEST(Options, EveryOptionAndItsMistakes) {
     ASSERT_EQ(options.shots.size(), 2u);
     EXPECT_EQ(options.shots[1].frame, 20);
     EXPECT_EQ(options.shots[1].file, "b.bmp");
+    EXPECT_EQ(options.audioFile, "s.wav");
+    EXPECT_EQ(options.volume, 35);
+    EXPECT_TRUE(options.mute);
 
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"}, {"--frames"}, {"--frames", "0"}, {"--frames", "12x"}, {"--dt", "-1"}, {"--dt", "nan"},
         {"--fps", "1001"}, {"--size", "64"}, {"--size", "8x8"}, {"--size", "64x"}, {"--shot", "12"}, {"--shot", "x:a.bmp"}, {"--shot", "5:"}, {"--data", ""},
-        {"--record"}, {"--record", ""},
+        {"--record"}, {"--record", ""}, {"--audio", ""}, {"--volume", "101"}, {"--volume", "-1"}, {"--volume"},
         // Options that each parse but cannot go together.
         {"--breakdown"}, {"--script", "a.txt", "--breakdown"}, {"--script", "a.txt", "--timedemo", "b.txt"},
         {"--timedemo", "a.txt", "--script", "b.txt"}, {"--record", "r.txt", "--script", "a.txt"},
