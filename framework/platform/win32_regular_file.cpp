@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <string>
 
 namespace ondra::platform {
 
@@ -23,6 +24,17 @@ FileKind KindOf(unsigned short mode) {
     return FileKind::kOther;
 }
 
+// Whether the name leads to a folder. The C runtime's stat finds no folder
+// named with a separator at its end ("maps/"), so that goes first; a
+// drive's root keeps its own.
+bool IsFolder(const char* fileName) {
+    std::string name = fileName;
+    while (name.size() > 1 && (name.back() == '/' || name.back() == '\\') && name[name.size() - 2] != ':')
+        name.pop_back();
+    struct _stat64 info;
+    return _stat64(name.c_str(), &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFDIR;
+}
+
 }  // namespace
 
 std::FILE* OpenRegularFile(const char* fileName, FileKind* found) {
@@ -35,16 +47,16 @@ std::FILE* OpenRegularFile(const char* fileName, FileKind* found) {
     }
     // Binary mode keeps the bytes as stored.
     const int fd = _open(fileName, _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-    struct _stat64 info;
     if (fd < 0) {
         // Windows refuses to open a folder ("permission denied"): name it a
         // folder, as POSIX's fstat does.
         const int reason = errno;
-        const bool folder = _stat64(fileName, &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFDIR;
+        const bool folder = IsFolder(fileName);
         if (folder) kind = FileKind::kDirectory;
         errno = folder ? EISDIR : reason;
         return nullptr;
     }
+    struct _stat64 info;
     const bool known = _fstat64(fd, &info) == 0;
     if (known) kind = KindOf(info.st_mode);
     if (!known || kind != FileKind::kRegular) {

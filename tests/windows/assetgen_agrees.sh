@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # assetgen.exe under Wine writes the game's data as the build machine's
 # generator does: the same files, the map, models, TGA and BMP pictures and
-# icon byte for byte. Its JPEG pictures come from another encoder (the
+# icon byte for byte, and its sounds with the same header and every 16-bit
+# sample within one step (the C runtime's sin and exp round their last bit
+# otherwise than glibc's). Its JPEG pictures come from another encoder (the
 # system's imaging component, where the build has no libjpeg): what
 # compound.exe reads of each (image-convert.exe, the game's own readers)
 # must match what the Linux game reads of the build machine's file: a mean
@@ -53,6 +55,18 @@ for file in "$linux_data"/*; do
             what, worst, average, share > "/dev/stderr"
           exit header || worst > 128 || average >= levels || share > 5
         }' || { echo "$name: the pictures read differ beyond the tolerance" >&2; failed=1; }
+      ;;
+    *.wav)
+      if ! cmp -s -n 44 "$file" "$data/$name" || [ "$(stat -c %s "$file")" != "$(stat -c %s "$data/$name")" ]; then
+        echo "$name: the sounds differ in their header" >&2
+        failed=1
+        continue
+      fi
+      paste <(od -An -v -t d2 -w2 -j 44 "$file") <(od -An -v -t d2 -w2 -j 44 "$data/$name") |
+        awk -v what="$name" '
+          { d = $1 - $2; if (d < 0) d = -d; if (d > worst) worst = d; if (d) count++ }
+          END { if (count) printf "%s: %d samples differ, by at most %d\n", what, count, worst > "/dev/stderr"
+                exit worst > 1 }' || { echo "$name: the sounds differ by more than one step" >&2; failed=1; }
       ;;
     *)
       cmp "$file" "$data/$name" >&2 || { echo "$name differs" >&2; failed=1; }

@@ -58,6 +58,7 @@ TEST_F(PlatformFiles, OnlyRegularFilesOpenAndTheRestSayWhatTheyAre) {
     };
     std::vector<Case> cases = {{scratch.File("a.txt"), FileKind::kRegular, 0},
                                {scratch.File("sub"), FileKind::kDirectory, EISDIR},
+                               {scratch.File("sub/"), FileKind::kDirectory, EISDIR},
                                {scratch.File("missing.txt"), FileKind::kMissing, ENOENT},
                                {test::NullDevice(), FileKind::kCharacterDevice, EINVAL}};
     if (test::SystemHasFifos()) {
