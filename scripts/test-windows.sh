@@ -15,7 +15,9 @@ launchers=()
 if command -v ccache >/dev/null; then
   launchers=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+# Debian's mingw-w64 has no GoogleTest: its sources are built with it.
 cmake -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DONDRA_TESTS=ON \
+  -DONDRA_GTEST_SOURCE=/usr/src/googletest \
   "${launchers[@]}" "$@" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" --target windows_test_programs
 # A Wine prefix of the build tree's own: made once, on the first run.

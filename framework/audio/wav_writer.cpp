@@ -1,10 +1,7 @@
 // Encoding a SoundClip as a WAV file and saving it by replacement.
 #include "framework/audio/wav_writer.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 
 #include "framework/platform/replace_file.h"
@@ -29,19 +26,6 @@ void PutTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.en
 std::uint8_t Narrowed(std::int16_t sample) {
     const int value = int(std::lround(sample / 256.0)) + 128;
     return std::uint8_t(std::clamp(value, 0, 255));
-}
-
-bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
-    const std::uint8_t* next = bytes.data();
-    std::size_t left = bytes.size();
-    while (left) {
-        const auto written = write(fd, next, static_cast<unsigned>(std::min<std::size_t>(left, 1u << 30)));
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        next += written;
-        left -= std::size_t(written);
-    }
-    return true;
 }
 
 }  // namespace
@@ -78,7 +62,9 @@ std::vector<std::uint8_t> EncodeWav(const SoundClip& clip, int bits) {
 bool SaveWav(const char* fileName, const SoundClip& clip) {
     const std::vector<std::uint8_t> bytes = EncodeWav(clip);
     if (bytes.empty() || !fileName) return false;
-    return platform::WriteReplacing(fileName, [&bytes](int fd) { return WriteAll(fd, bytes); });
+    return platform::WriteReplacing(fileName, [&bytes](int fd) {
+        return platform::WriteAll(fd, bytes.data(), bytes.size());
+    });
 }
 
 }  // namespace ondra

@@ -1,9 +1,5 @@
 // Image::Save: writes any image as an uncompressed 24-bit bottom-up BMP,
 // replacing the destination only once the new file is complete.
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -41,23 +37,11 @@ void MakeHeaders(const Image& image, std::uint32_t rowSize, std::uint8_t (&heade
     PutLittleEndian32(info + 20, imageSize);
 }
 
-bool WriteAll(int fd, const void* data, std::size_t size) {
-    const auto* next = static_cast<const std::uint8_t*>(data);
-    while (size) {
-        const auto written = write(fd, next, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        next += written;
-        size -= std::size_t(written);
-    }
-    return true;
-}
-
 bool WriteBmp(int fd, const Image& bgr, std::uint32_t rowSize) {
     std::uint8_t headers[kHeadersSize];
     MakeHeaders(bgr, rowSize, headers);
-    return WriteAll(fd, headers, sizeof headers) &&
-           WriteAll(fd, bgr.GetData(), std::size_t(rowSize) * std::size_t(bgr.Height()));
+    return platform::WriteAll(fd, headers, sizeof headers) &&
+           platform::WriteAll(fd, bgr.GetData(), std::size_t(rowSize) * std::size_t(bgr.Height()));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <climits>
 #include <cstring>
 
-#include "framework/image/regular_file.h"
+#include "framework/platform/regular_file.h"
 
 namespace ondra {
 namespace image_internal {
@@ -18,7 +18,7 @@ FileSource::~FileSource() {
 
 bool FileSource::Open(const char* fileName) {
     if (!fileName) return false;
-    file_ = OpenRegularFile(fileName);
+    file_ = platform::OpenRegularFile(fileName);
     if (!file_) return false;
     struct stat info;
     if (fstat(fileno(file_), &info) == 0) size_ = std::uint64_t(info.st_size);

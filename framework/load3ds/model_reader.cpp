@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "framework/image/regular_file.h"
+#include "framework/platform/regular_file.h"
 #include "framework/load3ds/chunk_ids.h"
 #include "framework/load3ds/load_warnings.h"
 #include "framework/load3ds/model_ex.h"
@@ -68,7 +68,7 @@ void ModelEx::NoteDataEnd(const Chunk& chunk) {
 bool ModelEx::Load(const char* fileName) {
     if (!fileName) return false;
     Reset();
-    file = OpenRegularFile(fileName);
+    file = platform::OpenRegularFile(fileName);
     if (!file) return false;
 
     Chunk chunk;

@@ -2,6 +2,7 @@
 // replaces.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 
 namespace ondra::platform {
@@ -14,5 +15,10 @@ namespace ondra::platform {
 // output has reached: flush buffered output first. False when anything
 // failed, with the destination as it was.
 bool WriteReplacing(const char* fileName, const std::function<bool(int fd)>& write);
+
+// Writes all `size` bytes to `fd` (such as the descriptor WriteReplacing
+// hands out), through as many system writes as it takes; false on the
+// first that fails or writes nothing.
+bool WriteAll(int fd, const void* data, std::size_t size);
 
 }  // namespace ondra::platform

@@ -8,6 +8,7 @@
 #include <process.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <string>
@@ -33,6 +34,18 @@ int CreateTemporary(const std::string& target, std::string& temporary) {
 }
 
 }  // namespace
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const char* next = static_cast<const char*>(data);
+    while (size > 0) {
+        // The system's count is an unsigned int.
+        const int written = _write(fd, next, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+        if (written <= 0) return false;
+        next += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
 
 // Devices (NUL, CON) are no files to replace; the system refuses to move a
 // file onto them, so writing them fails without harm.

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "framework/image/regular_file.h"
+#include "framework/platform/regular_file.h"
 #include "framework/load3ds/model.h"
 #include "game/core/vector3.h"
 
@@ -16,7 +16,7 @@ namespace {
 // Why the 3DS reader turned the file down: it opens only regular files and
 // refuses one whose header names no 3DS model.
 std::string WhyModelFails(const std::string& fileName) {
-    std::FILE* file = ondra::OpenRegularFile(fileName.c_str());
+    std::FILE* file = ondra::platform::OpenRegularFile(fileName.c_str());
     if (!file) {
         if (errno == EISDIR) return "it is a directory";
         if (errno == EINVAL) return "it is not a regular file";

@@ -1,15 +1,12 @@
 // Writing the run's outputs safely and keeping them off its inputs.
 #include "game/run/run_files.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "framework/platform/replace_file.h"
+#include "framework/platform/same_file.h"
 #include "game/level_file/level_rules.h"
 #include "game/level_file/map_reader.h"
 #include "game/level_file/sound_names.h"
@@ -17,19 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-bool WriteAll(int fd, const std::string& text) {
-    const char* next = text.data();
-    size_t left = text.size();
-    while (left > 0) {
-        const auto written = write(fd, next, static_cast<unsigned>(std::min<size_t>(left, 1u << 30)));
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        next += written;
-        left -= static_cast<size_t>(written);
-    }
-    return true;
-}
 
 void AddBlockNames(const MapBlock& block, std::vector<std::string>& names) {
     for (const MapBlockItem& item : block.items) {
@@ -62,8 +46,8 @@ std::vector<std::string> NamesInMap(const std::string& mapFile) {
 // Whether both names lead to one file: the same existing file, or, for
 // files still to be made, the same place.
 bool SameFile(const std::string& a, const std::string& b) {
+    if (ondra::platform::SameFile(a.c_str(), b.c_str())) return true;
     std::error_code error;
-    if (fs::equivalent(a, b, error)) return true;
     const fs::path placeA = fs::weakly_canonical(a, error);
     if (error) return false;
     const fs::path placeB = fs::weakly_canonical(b, error);
@@ -105,7 +89,9 @@ bool WriteTextReplacing(const std::string& path, const std::string& text) {
     // Standard output may be the destination (/dev/stdout): what the run
     // printed comes first.
     std::fflush(stdout);
-    return ondra::platform::WriteReplacing(path.c_str(), [&text](int fd) { return WriteAll(fd, text); });
+    return ondra::platform::WriteReplacing(path.c_str(), [&text](int fd) {
+        return ondra::platform::WriteAll(fd, text.data(), text.size());
+    });
 }
 
 std::vector<std::string> RunInputs(const std::string& mapFile, const std::string& scriptFile) {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "framework/image/regular_file.h"
+#include "framework/platform/regular_file.h"
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
 #include "game/world/map_loader.h"
@@ -45,7 +45,7 @@ void LoadSurface(World& w) {
 // that cannot be opened leaves nothing to play, and the game ends as for
 // any data it cannot use.
 void ReportUnreadMap(const std::string& mapFile) {
-    std::FILE* file = ondra::OpenRegularFile(mapFile.c_str());
+    std::FILE* file = ondra::platform::OpenRegularFile(mapFile.c_str());
     if (file) {
         std::fclose(file);
         std::fprintf(stderr, "compound: %s: a read error stopped the reading of the map; the rest of it is missing\n",

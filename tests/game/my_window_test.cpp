@@ -3,8 +3,8 @@
 // mouse motion does.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -112,13 +112,12 @@ void Play(SpyWindow& window, const std::string& script, long frames) {
     options.scriptFile = "test";
     options.frames = frames;
     window.Configure(options, events);
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(ONDRA_DATA_DIR), 0);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(ONDRA_DATA_DIR);
     testing::internal::CaptureStdout();  // the 3DS reader's trace
     ondra::Main::Instance()->Execute(0, nullptr);
     testing::internal::GetCapturedStdout();
-    ASSERT_EQ(chdir(previous), 0);
+    std::filesystem::current_path(previous);
 }
 
 TEST(MyWindow, AFrameCollidesThenUpdatesThenDrawsInTheGamesOrder) {

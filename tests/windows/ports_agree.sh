@@ -4,16 +4,19 @@
 # number within 0.01) and draw the same pictures (every channel of every
 # pixel within a few levels). The pictures stay in the working directory
 # as ports-SCRIPT-FRAME-{linux,windows}.bmp for a person to look at.
+# ONDRA_WINDOWS_DATA gives compound.exe data of its own (another
+# generator's) to play instead of DATA_DIR.
 #   ports_agree.sh LINUX_COMPOUND WINDOWS_COMPOUND DATA_DIR SCRIPT FRAMES [SHOT_FRAME...]
 set -euo pipefail
 linux=$1 windows=$2 data=$3 script=$4 frames=$5
+windows_data=${ONDRA_WINDOWS_DATA:-$data}
 shift 5
 name=$(basename "$script" .txt)
 levels=${ONDRA_PICTURE_LEVELS:-4}
 
 run() {
-  local port=$1
-  shift
+  local port=$1 data=$2
+  shift 2
   local shots=()
   for frame in "${shot_frames[@]}"; do shots+=(--shot "$frame:$PWD/ports-$name-$frame-$port.bmp"); done
   "$@" --data "$data" --script "$script" --dt 0.05 --frames "$frames" --state "$PWD/ports-$name-$port.txt" \
@@ -25,8 +28,8 @@ run() {
 }
 
 shot_frames=("$@")
-run linux "$linux"
-run windows wine "$windows"
+run linux "$data" "$linux"
+run windows "$windows_data" wine "$windows"
 
 # Same lines, same words; numbers (also inside comma lists) within 0.01.
 awk -v tolerance=0.01 '

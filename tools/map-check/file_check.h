@@ -16,11 +16,16 @@
 // folder as the working directory and go back afterwards.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "framework/platform/caught_output.h"
+
 namespace mapcheck {
+
+using ondra::platform::CaughtOutput;
 
 struct FileResult {
     bool exists = false;
@@ -45,24 +50,6 @@ private:
     std::map<std::string, FileResult> models;
 };
 
-// Standard output and standard error, caught into files for as long as the
-// object lives (at the level of the file descriptors, so the readers'
-// printf calls are caught too).
-class CaughtOutput {
-public:
-    CaughtOutput();
-    ~CaughtOutput();
-    CaughtOutput(const CaughtOutput&) = delete;
-    CaughtOutput& operator=(const CaughtOutput&) = delete;
-
-    // Ends the catching and gives what each stream received.
-    void Release(std::string& out, std::string& err);
-
-private:
-    int saved[2] = {-1, -1};
-    int caught[2] = {-1, -1};
-};
-
 // The working directory set for as long as the object lives.
 class WorkingDirectory {
 public:
@@ -73,7 +60,7 @@ public:
     bool Entered() const { return entered; }
 
 private:
-    int previous = -1;
+    std::filesystem::path previous;
     bool entered = false;
 };
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/platform/same_file.h"
 #include "tools/map-check/map_check.h"
 #include "tools/map-check/map_file.h"
 #include "tools/map-check/map_picture.h"
@@ -59,7 +60,7 @@ int Parse(int argc, char** argv, CommandLine& line) {
 // inputs (see InputsOf); empty when it replaces none.
 std::string ReplacedInput(const std::string& picture, const std::vector<std::string>& inputs) {
     for (size_t i = 0; i < inputs.size(); ++i) {
-        if (!mapcheck::SameFile(picture, inputs[i])) continue;
+        if (!ondra::platform::SameFile(picture.c_str(), inputs[i].c_str())) continue;
         const std::string what = i == 0   ? "the map " + inputs[i]
                                  : i == 1 ? inputs[i] + ", the planet surface's model"
                                           : inputs[i] + ", a file the map or its models name";

@@ -21,7 +21,4 @@ bool ReadMapFile(const std::string& path, std::string& text, std::string& whyNot
 // their place).
 std::vector<std::string> InputsOf(const std::string& mapPath, const MapModel& model, const std::string& dataDir);
 
-// Whether both names lead to one existing file, symbolic links followed.
-bool SameFile(const std::string& a, const std::string& b);
-
 }  // namespace mapcheck

@@ -84,8 +84,9 @@ Bytes EncodeTga(const Image& image, const TgaOptions& options);
 // An RGB, BGR or LUMINANCE image as a JPEG file of quality 1 to 100;
 // greyscale images give one-component files. The integer DCT makes the
 // same picture give the same bytes on every machine. When libjpeg fails,
-// its message goes to `error` if given. Not in the Windows build, which has
-// no libjpeg.
+// its message goes to `error` if given. A Windows build without libjpeg
+// encodes through the system's imaging component: the same picture within
+// a few levels, other bytes, and no progressive files.
 Bytes EncodeJpeg(const Image& image, int quality, bool progressive, std::string* error = nullptr);
 
 bool WriteFile(const std::string& path, const Bytes& bytes);

@@ -1,6 +1,6 @@
-// The JPEG encoder, over libjpeg. Apart from the other encoders because the
-// Windows build has no libjpeg: there it is left out, and JPEG files come
-// from the host build's tools.
+// The JPEG encoder, over libjpeg. Apart from the other encoders because a
+// Windows build without libjpeg encodes through the system instead
+// (win32_jpeg_encoder.cpp).
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,6 @@
 // material groups, the keyframer and damaged files.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +12,7 @@
 
 #include "framework/load3ds/chunk_ids.h"
 #include "model_fixtures.h"
+#include "tests/support/special_files.h"
 
 namespace ondra {
 namespace {
@@ -137,11 +137,11 @@ TEST(ModelReader, NamesThatAreNotRegularFilesFailAtOnce) {
     const std::string folder = TempPath("folder.3ds");
     ASSERT_TRUE(std::filesystem::create_directory(folder));
     std::vector<std::string> paths = {folder};
-#ifndef _WIN32  // Windows has no FIFOs in its file system
-    const std::string fifo = TempPath("pipe.3ds");
-    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
-    paths.push_back(fifo);
-#endif
+    if (test::SystemHasFifos()) {
+        const std::string fifo = TempPath("pipe.3ds");
+        ASSERT_TRUE(test::MakeFifo(fifo));
+        paths.push_back(fifo);
+    }
     for (const std::string& path : paths) {
         // A load that blocks is abandoned after the deadline rather than
         // joined, so that it fails this test instead of hanging the suite.

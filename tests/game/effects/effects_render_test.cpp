@@ -6,9 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
-
-#include <unistd.h>
 
 #include "game/effects/bolt_trail.h"
 #include "game/effects/electricity.h"
@@ -160,7 +159,7 @@ TEST_F(EffectsRender, EachCrackleBindsItsOwnTexture) {
     testing::internal::CaptureStdout();  // the BMP reader's report
     const bool loaded = cache.Load("storm.jpg") && cache.Load("lightning.jpg");
     testing::internal::GetCapturedStdout();
-    ASSERT_EQ(chdir(previous), 0);
+    std::filesystem::current_path(previous);
     ASSERT_TRUE(loaded);
 
     Lightning lightning(500, Vector3(0, 0, 0), 0.5f, &cache);

@@ -4,7 +4,6 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 
@@ -13,6 +12,7 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
+#include "tests/support/standard_streams.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ TEST_F(ModelCacheDeathTest, LookingUpAModelNeverLoadedEndsTheProgramAsAFailure) 
     ASSERT_TRUE(Load(cache, files.File("tri.3DS")));
     EXPECT_EXIT(
         {
-            dup2(2, 1);
+            ondra::test::SendOutputToError();
             cache.Lookup("vorlax.3DS");
         },
         ::testing::ExitedWithCode(1),
@@ -94,7 +94,7 @@ TEST_F(ModelCacheDeathTest, LookingUpAModelNeverLoadedEndsTheProgramAsAFailure) 
     // Names are case-sensitive.
     EXPECT_EXIT(
         {
-            dup2(2, 1);
+            ondra::test::SendOutputToError();
             cache.Lookup(files.File("TRI.3DS"));
         },
         ::testing::ExitedWithCode(1), "There is no model associated with the model file .*TRI.3DS");

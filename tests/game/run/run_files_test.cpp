@@ -43,7 +43,7 @@ TEST(RunFiles, OutputsAndTheScriptAreFixedFromTheStartingFolder) {
         {options.pictureDir, here},
         {options.stateFile, (fs::path(here) / "state.txt").string()},
         {options.recordFile, ""},
-        {options.scriptFile, (fs::path(here) / "sub/run.txt").string()},
+        {options.scriptFile, (fs::path(here) / "sub" / "run.txt").string()},
         {options.shots[0].file, (fs::path(here) / "a.bmp").string()},
         {options.shots[1].file, elsewhere},
         {FromHere(""), ""},

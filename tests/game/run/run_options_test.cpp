@@ -1,7 +1,6 @@
 // The compound program's command line and its input scripts.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 #include <chrono>
 #include <string>
@@ -15,6 +14,7 @@
 #include "game/run/run_clock.h"
 #include "game/run/script.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/special_files.h"
 
 namespace {
 
@@ -206,12 +206,11 @@ TEST(Script, OnlyARegularFileIsRead) {
         const char* reason;
     };
     std::vector<Case> cases = {{scratch.Path(), "is a folder"}, {scratch.File("none"), "cannot be read"}};
-#ifndef _WIN32
-    // Windows has no FIFOs in its file system.
-    const std::string fifo = scratch.File("fifo");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    cases.push_back({fifo, "is not a regular file"});
-#endif
+    if (ondra::test::SystemHasFifos()) {
+        const std::string fifo = scratch.File("fifo");
+        ASSERT_TRUE(ondra::test::MakeFifo(fifo));
+        cases.push_back({fifo, "is not a regular file"});
+    }
     for (const auto& c : cases) {
         std::vector<ScriptEvent> events;
         std::string error;
