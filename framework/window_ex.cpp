@@ -199,7 +199,7 @@ bool WindowEx::SetFont(int pixelHeight, const char* face) {
     if (pixelHeight > 0 && face && *face) {
         fontHeight = pixelHeight;
         fontFace = face;
-        if (platform::FontExists(pixelHeight, face)) return true;
+        if (platform::CanCreateFont(pixelHeight, face)) return true;
     }
     fontHeight = 0;
     fontFace.clear();

@@ -67,8 +67,9 @@ public:
     // is false.
     bool RequestFormat(const platform::PixelFormat& wanted);
 
-    // Chooses the font of the text output; false (and the system font) when
-    // no face of that height exists.
+    // Chooses the font of the text output: the face at that height, or the
+    // system's choice in its place; false (and the system font) when the
+    // system gives no font for them.
     bool SetFont(int pixelHeight, const char* face);
     // The first of the display lists that hold the font's glyphs in the
     // current context, recorded on first use and again after SetFont; 0

@@ -120,11 +120,13 @@ bool SetSwapInterval(Window* window, int interval);
 
 // ---- Bitmap fonts --------------------------------------------------------
 
-// Whether a font of that pixel height and face exists.
-bool FontExists(int height, const char* face);
+// Whether the system gives a font for that pixel height and face: the face
+// itself or, where it is not installed, the one the system's font mapper
+// chooses in its place at that height. False for a height <= 0 or no face.
+bool CanCreateFont(int height, const char* face);
 // Records `count` glyphs starting at character `first` into the display
-// lists listBase + first ... of the current context, from the face at that
-// height, or from the system font when height <= 0 or the face is missing.
+// lists listBase + first ... of the current context, from the font
+// CanCreateFont names, or from the system font where it gives none.
 bool BuildFontLists(int height, const char* face, int first, int count, unsigned listBase);
 
 // ---- Events and input state ----------------------------------------------

@@ -65,6 +65,11 @@ int PlacedVirtualKey(int virtualKey, unsigned scanCode);
 void SetKeyState(int virtualKey, bool down);
 void ReleaseAllKeys();
 
+// Fonts: makes every GetGlyphOutline question fail, as Windows answers it
+// for a raster font such as the system font, so that tests under Wine
+// (which answers for raster fonts too) see the text Windows would draw.
+void FailGlyphOutlines(bool fail);
+
 // WGL: sets the pixel format nearest to the request on the window's DC.
 bool SetPixelFormatFor(Window* window, const PixelFormat& request);
 

@@ -5,7 +5,10 @@
 // close or a quit from the system ending the loop.
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <string>
+#include <vector>
 
 #include "framework/keys.h"
 #include "framework/platform/win32_internal.h"
@@ -207,6 +210,57 @@ TEST(Win32Port, WmQuitEndsTheLoopWithItsExitCode) {
         EXPECT_LT(window.idles, window.idleLimit) << exitCode;
         EXPECT_EQ(1, window.creates);
     }
+}
+
+// Lit pixels of the back buffer, and where the raster position ended.
+struct TextDrawn {
+    int lit = 0;
+    float advance = 0.0f;
+};
+
+TextDrawn DrawText(RecordingWindow& w, const char* text) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, w.Width(), 0, w.Height(), -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3f(1, 1, 1);
+    glRasterPos2i(0, 8);
+    w.Printf("%s", text);
+    TextDrawn drawn;
+    float position[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+    drawn.advance = position[0];
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(w.Width()) * w.Height() * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, w.Width(), w.Height(), GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    for (std::size_t i = 0; i < pixels.size(); i += 3) drawn.lit += pixels[i] == 255 ? 1 : 0;
+    return drawn;
+}
+
+// Windows answers GetGlyphOutline with an error for every glyph of the
+// system font, a raster font; Wine answers as for TrueType. With either
+// answer the HUD's digits draw the same pixels and advance as far: an
+// error leaves the glyphs wglUseFontBitmaps recorded.
+TEST(Win32Port, TheSystemFontsDigitsDrawWithWindowsAnswersAsWithWines) {
+    TestApp app;
+    RecordingWindow window;
+    window.SetSize(256, 32);
+    TextDrawn wine, windows;
+    RunOnce(window, [&](RecordingWindow& w) {
+        wine = DrawText(w, "0123456789");
+        platform::FailGlyphOutlines(true);
+        w.SetFont(0, nullptr);  // the lists are recorded again
+        windows = DrawText(w, "0123456789");
+        platform::FailGlyphOutlines(false);
+    });
+    EXPECT_GT(wine.lit, 100);
+    EXPECT_EQ(wine.lit, windows.lit);
+    EXPECT_GT(wine.advance, 40.0f);
+    EXPECT_EQ(wine.advance, windows.advance);
 }
 
 }  // namespace
