@@ -6,10 +6,15 @@
 #include <vector>
 
 #include "framework/messages.h"
+#include "framework/platform/platform.h"
 
 namespace ondra {
 
 class WindowEx;
+
+// The message a window-system event becomes; false for events that only
+// mark state (an expose marks its window for a paint).
+bool EventMessage(const platform::Event& event, Message& message);
 
 class MessageQueue {
 public:
@@ -25,10 +30,11 @@ public:
 
     // The timer: 0 stops it.
     void SetTimer(unsigned intervalMs);
+    // The timer's message when a tick is due.
+    bool TimerDue(Message& message);
 
 private:
     void PumpWindowSystem();
-    bool TimerDue(Message& message);
 
     std::deque<Message> posted;
     unsigned timerIntervalMs = 0;

@@ -155,6 +155,14 @@ void WindowEx::GetPosition(int& outX, int& outY) const {
     }
 }
 
+// Before the window exists nothing frames it yet.
+void WindowEx::GetClientOrigin(int& outX, int& outY) const {
+    if (IsLive())
+        platform::GetClientOrigin(hwnd, outX, outY);
+    else
+        GetPosition(outX, outY);
+}
+
 void WindowEx::SetTitle(const char* newTitle) {
     title = newTitle;
     if (IsLive()) platform::SetWindowTitle(hwnd, newTitle);
@@ -225,7 +233,11 @@ unsigned WindowEx::FontLists() {
     return fontListBase;
 }
 
-bool WindowEx::NeedsPaint() const { return updatePending && platform::IsWindowShown(hwnd); }
+// A minimised window has nothing to draw on: its paints wait until it is
+// back.
+bool WindowEx::NeedsPaint() const {
+    return updatePending && platform::IsWindowShown(hwnd) && !platform::IsWindowMinimized(hwnd);
+}
 
 void WindowEx::Send(unsigned id, WParam wParam, LParam lParam) { HandleMessage(Message{hwnd, id, wParam, lParam}); }
 
@@ -234,7 +246,7 @@ void WindowEx::Post(unsigned id, WParam wParam, LParam lParam) {
 }
 
 void WindowEx::HandleMessage(const Message& message) {
-    owner->OnWindowMessage(message.window, message.id, message.wParam, message.lParam);
+    if (!message.observed) owner->OnWindowMessage(message.window, message.id, message.wParam, message.lParam);
     switch (message.id) {
         case MSG_SIZE:
             OnSize(message.lParam);

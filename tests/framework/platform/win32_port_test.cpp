@@ -212,6 +212,139 @@ TEST(Win32Port, WmQuitEndsTheLoopWithItsExitCode) {
     }
 }
 
+struct SystemMessage {
+    const char* what;
+    UINT id;
+    WPARAM wParam;
+    bool posted;               // else sent
+    const char* handlerCall;   // the handler the message becomes, or null
+};
+
+// The window procedure hands every message it receives to OnWindowMessage,
+// once, whether the framework makes a handler call of it or not; a menu
+// item's WM_COMMAND becomes OnMenu, a control's notification does not.
+TEST(Win32Port, EverySystemMessageReachesOnWindowMessageOnce) {
+    const SystemMessage messages[] = {
+        {"a menu item, sent", WM_COMMAND, 42, false, "OnMenu 42"},
+        {"a menu item, posted", WM_COMMAND, 44, true, "OnMenu 44"},
+        {"an edit control's notification", WM_COMMAND, MAKEWPARAM(43, EN_CHANGE), true, nullptr},
+        {"a key", WM_KEYDOWN, 'W', false, "OnKeyboard 87 down"},
+        {"the program's own message", WM_USER + 7, 5, true, nullptr},
+        {"a move", WM_MOVE, 0, false, nullptr},
+    };
+    TestApp app;
+    RecordingWindow window;
+    window.script = [&](RecordingWindow& w, int idle) {
+        if (idle == 1) {
+            for (const SystemMessage& m : messages) {
+                const LPARAM lParam = m.id == WM_KEYDOWN ? KeyBits(0x11, true) : 0;
+                if (m.posted)
+                    PostMessageA(w.GetHWND()->hwnd, m.id, m.wParam, lParam);
+                else
+                    SendMessageA(w.GetHWND()->hwnd, m.id, m.wParam, lParam);
+            }
+        }
+        if (idle == 5) w.Close();
+    };
+    Main::Instance()->Execute(0, nullptr);
+    for (const SystemMessage& m : messages) {
+        EXPECT_EQ(1, window.Seen(m.id, m.wParam)) << m.what;
+        if (m.handlerCall) EXPECT_EQ(1, window.Count(m.handlerCall)) << m.what;
+    }
+    EXPECT_EQ(2, window.Count("OnMenu"));
+    EXPECT_EQ(1, window.Seen(WM_CLOSE, 0)) << "the close the loop posted";
+    platform::ReleaseAllKeys();
+}
+
+struct AtOnceCase {
+    const char* what;
+    void (*call)(HWND hwnd);
+    const char* handlerCall;
+};
+
+// WM_SIZE and WM_PAINT run their handlers from the window procedure, before
+// the system's call returns, as they must where the system's own loops
+// hold the thread.
+TEST(Win32Port, SizesAndPaintsAreHandledBeforeTheSystemsCallReturns) {
+    const AtOnceCase cases[] = {
+        {"a new size", [](HWND hwnd) { SetWindowPos(hwnd, nullptr, 0, 0, 170, 130, SWP_NOMOVE | SWP_NOZORDER); },
+         "OnResize"},
+        {"an uncovered window", [](HWND hwnd) {
+             InvalidateRect(hwnd, nullptr, FALSE);
+             UpdateWindow(hwnd);
+         },
+         "OnDisplay"},
+    };
+    for (const AtOnceCase& c : cases) {
+        TestApp app;
+        RecordingWindow window;
+        int before = -1, after = -1;
+        RunOnce(window, [&](RecordingWindow& w) {
+            before = w.Count(c.handlerCall);
+            c.call(w.GetHWND()->hwnd);
+            after = w.Count(c.handlerCall);
+        });
+        EXPECT_EQ(before + 1, after) << c.what;
+    }
+}
+
+// The frame's outer corner as the system has it.
+POINT OuterCorner(const RecordingWindow& w) {
+    RECT outer{};
+    ::GetWindowRect(w.GetHWND()->hwnd, &outer);
+    return POINT{outer.left, outer.top};
+}
+
+// Positions are the outer window's: where it is created, moved, and put
+// back after full screen, with the client size kept; a window created full
+// screen comes back with its whole frame on the screen.
+TEST(Win32Port, PositionsAreTheFramesOuterCorner) {
+    for (const bool fullscreenFirst : {false, true}) {
+        TestApp app;
+        RecordingWindow window;
+        window.SetSize(200, 150);
+        window.SetPosition(30, 40);
+        if (fullscreenFirst) window.SetFullscreen(true);
+        POINT created{}, moved{}, back{};
+        int clientX = 0, clientY = 0, width = 0, height = 0;
+        RunOnce(window, [&](RecordingWindow& w) {
+            created = OuterCorner(w);
+            if (!fullscreenFirst) {
+                w.SetPosition(60, 70);
+                moved = OuterCorner(w);
+                w.SetFullscreen(true);
+            }
+            w.SetFullscreen(false);
+            back = OuterCorner(w);
+            w.GetClientOrigin(clientX, clientY);
+            width = w.Width();
+            height = w.Height();
+        });
+        const char* what = fullscreenFirst ? "created full screen" : "created framed";
+        if (!fullscreenFirst) {
+            EXPECT_EQ(30, created.x) << what;
+            EXPECT_EQ(40, created.y) << what;
+            EXPECT_EQ(60, moved.x) << what;
+            EXPECT_EQ(70, moved.y) << what;
+        }
+        EXPECT_EQ(fullscreenFirst ? 0 : 60, back.x) << what;
+        EXPECT_EQ(fullscreenFirst ? 0 : 70, back.y) << what;
+        EXPECT_GT(clientY, back.y) << what << ": the caption above the client area";
+        EXPECT_EQ(200, width) << what;
+        EXPECT_EQ(150, height) << what;
+    }
+}
+
+// A minimised window is not painted, however often the program asks.
+TEST(Win32Port, AMinimisedWindowDoesNotDraw) {
+    TestApp app;
+    RecordingWindow window;
+    const test::MinimizedRun run = test::MinimizeAndRestore(window, 30.0);
+    EXPECT_TRUE(run.minimized);
+    EXPECT_EQ(0, run.drawnWhileMinimized);
+    EXPECT_TRUE(run.drawnAfterRestore);
+}
+
 // Lit pixels of the back buffer, and where the raster position ended.
 struct TextDrawn {
     int lit = 0;
