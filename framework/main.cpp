@@ -164,13 +164,15 @@ void Main::Idle() {
 // A resize runs OnResize now; an expose paints now, if the window has
 // anything to paint on.
 void Main::HandleAtOnce(const platform::Event& event) {
+    auto* record = static_cast<WindowEx*>(platform::GetUserData(event.window));
+    // A window still being made is sized by Create once it is.
+    if (!record || record->Handle() != event.window) return;
     Message message;
     if (EventMessage(event, message)) {
-        Dispatch(message);
+        record->HandleMessage(message);
         return;
     }
-    auto* record = static_cast<WindowEx*>(platform::GetUserData(event.window));
-    if (event.type == platform::EventType::kExpose && record && record->NeedsPaint())
+    if (event.type == platform::EventType::kExpose && record->NeedsPaint())
         record->HandleMessage(Message{event.window, MSG_PAINT, 0, 0, event.observed});
 }
 

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "framework/messages.h"
-#include "framework/platform/platform.h"
 
 namespace ondra {
 
 class WindowEx;
+namespace platform {
+struct Event;
+}
 
 // The message a window-system event becomes; false for events that only
 // mark state (an expose marks its window for a paint).

@@ -36,6 +36,9 @@ bool WindowEx::Create() {
     desc.format = format;
     desc.user = this;
     desc.fullscreen = fullscreenRequested;
+    // Where a full-screen window returns to: the outer corner at (0, 0) and
+    // the client size asked for, read before the system's first resize.
+    const platform::Rect framed{0, 0, width == kUseDefault ? 320 : width, height == kUseDefault ? 240 : height};
     Trace("WM_NCCREATE(pWindowEx=0x%08lX)\n", TracePointer(this));
 
     platform::Window* window = nullptr;
@@ -59,7 +62,7 @@ bool WindowEx::Create() {
         return false;
     }
     if (fullscreenRequested) {
-        savedRect = {0, 0, width == kUseDefault ? 320 : width, height == kUseDefault ? 240 : height};
+        savedRect = framed;
         fullscreen = true;
     }
     // The context stays current: OnResize and OnCreate find it so.

@@ -13,6 +13,7 @@
 #include "framework/keys.h"
 #include "framework/platform/win32_internal.h"
 #include "tests/framework/window_fixture.h"
+#include "tests/support/kept_pictures.h"
 
 namespace ondra {
 namespace {
@@ -230,7 +231,7 @@ TEST(Win32Port, EverySystemMessageReachesOnWindowMessageOnce) {
         {"an edit control's notification", WM_COMMAND, MAKEWPARAM(43, EN_CHANGE), true, nullptr},
         {"a key", WM_KEYDOWN, 'W', false, "OnKeyboard 87 down"},
         {"the program's own message", WM_USER + 7, 5, true, nullptr},
-        {"a move", WM_MOVE, 0, false, nullptr},
+        {"another program's message", WM_APP + 3, 11, false, nullptr},
     };
     TestApp app;
     RecordingWindow window;
@@ -249,9 +250,12 @@ TEST(Win32Port, EverySystemMessageReachesOnWindowMessageOnce) {
     Main::Instance()->Execute(0, nullptr);
     for (const SystemMessage& m : messages) {
         EXPECT_EQ(1, window.Seen(m.id, m.wParam)) << m.what;
-        if (m.handlerCall) EXPECT_EQ(1, window.Count(m.handlerCall)) << m.what;
+        if (m.handlerCall) {
+            EXPECT_EQ(1, window.Count(m.handlerCall)) << m.what;
+        }
     }
     EXPECT_EQ(2, window.Count("OnMenu"));
+    EXPECT_EQ(1, window.Seen(WM_CREATE, 0)) << "the system's own, while the window was made";
     EXPECT_EQ(1, window.Seen(WM_CLOSE, 0)) << "the close the loop posted";
     platform::ReleaseAllKeys();
 }
@@ -286,6 +290,46 @@ TEST(Win32Port, SizesAndPaintsAreHandledBeforeTheSystemsCallReturns) {
         });
         EXPECT_EQ(before + 1, after) << c.what;
     }
+}
+
+HWND movedWindow = nullptr;
+
+// Ends the move loop after a deadline, should the idle turns that end it
+// never come: the system's loop dispatches thread timers too.
+void CALLBACK EndMoveLoop(HWND, UINT, UINT_PTR, DWORD) {
+    PostMessageA(movedWindow, WM_KEYDOWN, VK_ESCAPE, KeyBits(0x01, true));
+}
+
+// While the player drags the window, Windows runs a modal loop of its own
+// until the button is released (here, a move from the keyboard, which
+// Esc ends): the program's loop stands still, but idle turns and frames
+// keep coming.
+TEST(Win32Port, FramesKeepComingWhileTheSystemsMoveLoopRuns) {
+    TestApp app;
+    RecordingWindow window;
+    window.idleLimit = -1;
+    int idlesInLoop = 0, displaysAtEntry = -1, displaysInLoop = -1;
+    window.script = [&](RecordingWindow& w, int idle) {
+        w.Redraw();
+        HWND hwnd = w.GetHWND()->hwnd;
+        const bool moving = w.Seen(WM_ENTERSIZEMOVE, 0) > w.Seen(WM_EXITSIZEMOVE, 0);
+        if (idle == 3) {
+            movedWindow = hwnd;
+            SetTimer(nullptr, 0, 15000, EndMoveLoop);
+            PostMessageA(hwnd, WM_SYSCOMMAND, SC_MOVE, 0);
+        }
+        if (moving && displaysAtEntry < 0) displaysAtEntry = w.displays;
+        if (moving && ++idlesInLoop == 10) {
+            displaysInLoop = w.displays - displaysAtEntry;
+            PostMessageA(hwnd, WM_KEYDOWN, VK_ESCAPE, KeyBits(0x01, true));
+        }
+        if (w.Seen(WM_EXITSIZEMOVE, 0) > 0 || w.IdleSeconds() > 30.0) w.Close();
+    };
+    Main::Instance()->Execute(0, nullptr);
+    EXPECT_EQ(1, window.Seen(WM_ENTERSIZEMOVE, 0));
+    EXPECT_EQ(1, window.Seen(WM_EXITSIZEMOVE, 0));
+    EXPECT_GE(idlesInLoop, 10);
+    EXPECT_GE(displaysInLoop, 9) << "a frame for every idle turn's Redraw";
 }
 
 // The frame's outer corner as the system has it.
@@ -384,11 +428,16 @@ TEST(Win32Port, TheSystemFontsDigitsDrawWithWindowsAnswersAsWithWines) {
     window.SetSize(256, 32);
     TextDrawn wine, windows;
     RunOnce(window, [&](RecordingWindow& w) {
+        // Idle handlers find the context current only while the process
+        // has made fewer windows than the context stack holds.
+        ASSERT_TRUE(w.MakeCurrent(true));
         wine = DrawText(w, "0123456789");
         platform::FailGlyphOutlines(true);
         w.SetFont(0, nullptr);  // the lists are recorded again
         windows = DrawText(w, "0123456789");
+        test::SavePicture("system_font_with_windows_answers.ppm", w.Width(), w.Height());
         platform::FailGlyphOutlines(false);
+        w.MakeCurrent(false);
     });
     EXPECT_GT(wine.lit, 100);
     EXPECT_EQ(wine.lit, windows.lit);
