@@ -102,6 +102,7 @@ void WindowEx::Release() {
     platform::DestroyWindow(hwnd);
     hwnd = nullptr;
     updatePending = false;
+    createHandled = false;
 }
 
 bool WindowEx::Recreate() {
@@ -237,9 +238,11 @@ unsigned WindowEx::FontLists() {
 }
 
 // A minimised window has nothing to draw on: its paints wait until it is
-// back.
+// back. Nor is anything drawn before OnCreate ran, however early the
+// system asks (Windows paints a window from inside the loop's first pump,
+// before the queued create message).
 bool WindowEx::NeedsPaint() const {
-    return updatePending && platform::IsWindowShown(hwnd) && !platform::IsWindowMinimized(hwnd);
+    return updatePending && createHandled && platform::IsWindowShown(hwnd) && !platform::IsWindowMinimized(hwnd);
 }
 
 void WindowEx::Send(unsigned id, WParam wParam, LParam lParam) { HandleMessage(Message{hwnd, id, wParam, lParam}); }
@@ -356,6 +359,7 @@ void WindowEx::OnCreateMessage() {
         MakeCurrent(false);
     }
     inOnCreate = false;
+    createHandled = true;
 }
 
 }  // namespace ondra

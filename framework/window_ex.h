@@ -107,6 +107,7 @@ private:
     unsigned fontListBase = 0;
     int cursorKind = 1;
     bool updatePending = false;
+    bool createHandled = false;  // the create message ran: paints may come
 };
 
 }  // namespace ondra

@@ -55,7 +55,7 @@ void InputPointer(Window* window, HWND hwnd, LPARAM lParam) {
 // Handed to the framework before the system's call returns, or queued when
 // it takes nothing at once.
 void InputAtOnce(Window* window, EventType type, int a = 0, int b = 0) {
-    if (!callbacks.event) {
+    if (!callbacks.event || window->restyling) {
         InputEvent(window, type, a, b);
         return;
     }

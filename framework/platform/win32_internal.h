@@ -29,6 +29,9 @@ struct Window {
     bool destroying = false;  // DestroyWindow runs: its WM_DESTROY is ours
     bool destroyedExternally = false;
     bool fullscreen = false;
+    // The port restyles the window: Wine may give it another X window
+    // meanwhile, so its resizes wait in the queue rather than draw now.
+    bool restyling = false;
     int width = 0, height = 0;  // last client size reported to the framework
 };
 

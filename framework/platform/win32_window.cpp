@@ -189,6 +189,7 @@ bool SetWindowTopmost(Window* window, bool topmost) {
 // client area of its size.
 bool SetWindowFullscreen(Window* window, bool fullscreen, const Rect& restore) {
     if (!Usable(window)) return false;
+    window->restyling = true;
     const LONG_PTR visible = GetWindowLongPtrA(window->hwnd, GWL_STYLE) & WS_VISIBLE;
     SetWindowLongPtrA(window->hwnd, GWL_STYLE, (fullscreen ? kFullscreenStyle : kFramedStyle) | visible);
     bool ok = false;
@@ -203,6 +204,7 @@ bool SetWindowFullscreen(Window* window, bool fullscreen, const Rect& restore) {
                           outer.bottom - outer.top, SWP_NOZORDER | SWP_FRAMECHANGED) != 0;
     }
     window->fullscreen = fullscreen;
+    window->restyling = false;
     return ok;
 }
 

@@ -18,6 +18,6 @@ status=0
 wine "$demo" --frames x >demo.out 2>demo.err || status=$?
 [ "$status" = 2 ] || fail "a wrong command line ended with $status, not 2"
 [ ! -s demo.out ] || fail "the message went to standard output, as a console program's would: $(cat demo.out)"
-grep -qx "usage: framework-demo \[--frames N\]" demo.err || fail "no message box: $(cat demo.err)"
+tr -d '\r' <demo.err | grep -qx "usage: framework-demo \[--frames N\]" || fail "no message box: $(cat demo.err)"
 
 wine "$demo" --frames 5 >/dev/null 2>demo.err || fail "framework-demo.exe --frames 5 failed: $(cat demo.err)"

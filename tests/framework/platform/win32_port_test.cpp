@@ -361,8 +361,10 @@ TEST(Win32Port, PositionsAreTheFramesOuterCorner) {
             w.SetFullscreen(false);
             back = OuterCorner(w);
             w.GetClientOrigin(clientX, clientY);
-            width = w.Width();
-            height = w.Height();
+            RECT client{};
+            GetClientRect(w.GetHWND()->hwnd, &client);
+            width = client.right;
+            height = client.bottom;
         });
         const char* what = fullscreenFirst ? "created full screen" : "created framed";
         if (!fullscreenFirst) {
