@@ -111,6 +111,11 @@ void GLWindow::GetPosition(int& x, int& y) const {
     if (extra) extra->GetPosition(x, y);
 }
 
+void GLWindow::GetClientOrigin(int& x, int& y) const {
+    x = y = 0;
+    if (extra) extra->GetClientOrigin(x, y);
+}
+
 int GLWindow::Width() const { return extra ? extra->Width() : 0; }
 
 int GLWindow::Height() const { return extra ? extra->Height() : 0; }

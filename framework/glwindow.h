@@ -51,8 +51,12 @@ public:
     void PostMessage(unsigned id, WParam wParam = 0, LParam lParam = 0);
 
     void SetSize(int width, int height);
+    // Positions are the window's outer corner, frame included.
     void SetPosition(int x, int y);
     void GetPosition(int& x, int& y) const;
+    // The screen position of the client area's top-left pixel, for turning
+    // window coordinates into screen ones (placing the pointer).
+    void GetClientOrigin(int& x, int& y) const;
     int Width() const;
     int Height() const;
     double GetAspect() const;

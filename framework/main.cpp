@@ -27,6 +27,20 @@ void DeleteMain() {
     delete doomed;
 }
 
+// Every message the system hands a window reaches its OnWindowMessage.
+void ObserveMessage(platform::Window* window, unsigned id, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (auto* record = static_cast<WindowEx*>(platform::GetUserData(window)))
+        record->Owner()->OnWindowMessage(window, id, wParam, static_cast<LParam>(lParam));
+}
+
+void HandleAtOnce(const platform::Event& event) {
+    if (Main* main = Main::Existing()) main->HandleAtOnce(event);
+}
+
+void ModalLoopStep() {
+    if (Main* main = Main::Existing()) main->ModalLoopStep();
+}
+
 }  // namespace
 
 // ---- Main ----------------------------------------------------------------
@@ -46,7 +60,13 @@ Main::Main() { Trace("Main\n"); }
 Main::~Main() { Trace("~Main\n"); }
 
 bool Main::RegisterWndClass() {
-    if (!registered) registered = platform::OpenDisplay();
+    if (registered) return true;
+    registered = platform::OpenDisplay();
+    platform::Callbacks callbacks;
+    callbacks.message = ObserveMessage;
+    callbacks.event = ondra::HandleAtOnce;
+    callbacks.idle = ondra::ModalLoopStep;
+    if (registered) platform::SetCallbacks(callbacks);
     return registered;
 }
 
@@ -139,6 +159,35 @@ void Main::Dispatch(const Message& message) {
 void Main::Idle() {
     if (app) app->OnIdle();
     for (std::size_t i = 0; i < windows.size(); ++i) windows[i]->Owner()->OnIdle();
+}
+
+// A resize runs OnResize now; an expose paints now, if the window has
+// anything to paint on.
+void Main::HandleAtOnce(const platform::Event& event) {
+    auto* record = static_cast<WindowEx*>(platform::GetUserData(event.window));
+    // A window still being made is sized by Create once it is.
+    if (!record || record->Handle() != event.window) return;
+    Message message;
+    if (EventMessage(event, message)) {
+        record->HandleMessage(message);
+        return;
+    }
+    if (event.type == platform::EventType::kExpose && record->NeedsPaint())
+        record->HandleMessage(Message{event.window, MSG_PAINT, 0, 0, event.observed});
+}
+
+void Main::PaintWaitingWindows() {
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        if (windows[i]->NeedsPaint()) windows[i]->Send(MSG_PAINT);
+}
+
+// What the loop would do with an empty queue; the messages posted
+// meanwhile wait for the loop.
+void Main::ModalLoopStep() {
+    Idle();
+    PaintWaitingWindows();
+    Message tick;
+    if (queue.TimerDue(tick)) Dispatch(tick);
 }
 
 // ---- App -----------------------------------------------------------------

@@ -52,11 +52,19 @@ public:
 
     MessageQueue& Queue() { return queue; }
 
+    // What the window system hands over from inside its own calls (see
+    // platform::Callbacks): a resize or paint handled at once, and a turn
+    // of idle work, paints and the timer while a modal loop of the system
+    // keeps the message loop from running.
+    void HandleAtOnce(const platform::Event& event);
+    void ModalLoopStep();
+
 private:
     Main();
     int MessageLoop();
     void Dispatch(const Message& message);
     void Idle();
+    void PaintWaitingWindows();
     bool AnyWindowLive() const;
 
     App* app = nullptr;

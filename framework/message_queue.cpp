@@ -17,10 +17,14 @@ unsigned ButtonMessage(int button, bool down) {
     return down ? kDown[button] : kUp[button];
 }
 
-// The message an event becomes, or false for events that only mark state.
-bool ToMessage(const platform::Event& event, Message& message) {
+double NowMs() { return GetTime() * 1000.0; }
+
+}  // namespace
+
+bool EventMessage(const platform::Event& event, Message& message) {
     message = Message{};
     message.window = event.window;
+    message.observed = event.observed;
     switch (event.type) {
         case platform::EventType::kClose:
             message.id = MSG_CLOSE;
@@ -54,13 +58,13 @@ bool ToMessage(const platform::Event& event, Message& message) {
             message.id = MSG_QUIT;
             message.wParam = static_cast<WParam>(event.a);
             return true;
+        case platform::EventType::kCommand:
+            message.id = MSG_COMMAND;
+            message.wParam = static_cast<WParam>(static_cast<unsigned>(event.a));
+            return true;
     }
     return false;
 }
-
-double NowMs() { return GetTime() * 1000.0; }
-
-}  // namespace
 
 void MessageQueue::Post(const Message& message) { posted.push_back(message); }
 
@@ -81,7 +85,7 @@ void MessageQueue::PumpWindowSystem() {
     platform::Event event;
     while (platform::PollEvent(event)) {
         Message message;
-        if (ToMessage(event, message)) posted.push_back(message);
+        if (EventMessage(event, message)) posted.push_back(message);
     }
 }
 

@@ -10,6 +10,13 @@
 namespace ondra {
 
 class WindowEx;
+namespace platform {
+struct Event;
+}
+
+// The message a window-system event becomes; false for events that only
+// mark state (an expose marks its window for a paint).
+bool EventMessage(const platform::Event& event, Message& message);
 
 class MessageQueue {
 public:
@@ -25,10 +32,11 @@ public:
 
     // The timer: 0 stops it.
     void SetTimer(unsigned intervalMs);
+    // The timer's message when a tick is due.
+    bool TimerDue(Message& message);
 
 private:
     void PumpWindowSystem();
-    bool TimerDue(Message& message);
 
     std::deque<Message> posted;
     unsigned timerIntervalMs = 0;

@@ -51,6 +51,8 @@ struct Message {
     unsigned id = 0;
     WParam wParam = 0;
     LParam lParam = 0;
+    // Made from a system message the window's OnWindowMessage already saw.
+    bool observed = false;
 };
 
 }  // namespace ondra

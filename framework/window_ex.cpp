@@ -36,6 +36,9 @@ bool WindowEx::Create() {
     desc.format = format;
     desc.user = this;
     desc.fullscreen = fullscreenRequested;
+    // Where a full-screen window returns to: the outer corner at (0, 0) and
+    // the client size asked for, read before the system's first resize.
+    const platform::Rect framed{0, 0, width == kUseDefault ? 320 : width, height == kUseDefault ? 240 : height};
     Trace("WM_NCCREATE(pWindowEx=0x%08lX)\n", TracePointer(this));
 
     platform::Window* window = nullptr;
@@ -59,7 +62,7 @@ bool WindowEx::Create() {
         return false;
     }
     if (fullscreenRequested) {
-        savedRect = {0, 0, width == kUseDefault ? 320 : width, height == kUseDefault ? 240 : height};
+        savedRect = framed;
         fullscreen = true;
     }
     // The context stays current: OnResize and OnCreate find it so.
@@ -99,6 +102,7 @@ void WindowEx::Release() {
     platform::DestroyWindow(hwnd);
     hwnd = nullptr;
     updatePending = false;
+    createHandled = false;
 }
 
 bool WindowEx::Recreate() {
@@ -155,6 +159,14 @@ void WindowEx::GetPosition(int& outX, int& outY) const {
     }
 }
 
+// Before the window exists nothing frames it yet.
+void WindowEx::GetClientOrigin(int& outX, int& outY) const {
+    if (IsLive())
+        platform::GetClientOrigin(hwnd, outX, outY);
+    else
+        GetPosition(outX, outY);
+}
+
 void WindowEx::SetTitle(const char* newTitle) {
     title = newTitle;
     if (IsLive()) platform::SetWindowTitle(hwnd, newTitle);
@@ -199,7 +211,7 @@ bool WindowEx::SetFont(int pixelHeight, const char* face) {
     if (pixelHeight > 0 && face && *face) {
         fontHeight = pixelHeight;
         fontFace = face;
-        if (platform::FontExists(pixelHeight, face)) return true;
+        if (platform::CanCreateFont(pixelHeight, face)) return true;
     }
     fontHeight = 0;
     fontFace.clear();
@@ -225,7 +237,13 @@ unsigned WindowEx::FontLists() {
     return fontListBase;
 }
 
-bool WindowEx::NeedsPaint() const { return updatePending && platform::IsWindowShown(hwnd); }
+// A minimised window has nothing to draw on: its paints wait until it is
+// back. Nor is anything drawn before OnCreate ran, however early the
+// system asks (Windows paints a window from inside the loop's first pump,
+// before the queued create message).
+bool WindowEx::NeedsPaint() const {
+    return updatePending && createHandled && platform::IsWindowShown(hwnd) && !platform::IsWindowMinimized(hwnd);
+}
 
 void WindowEx::Send(unsigned id, WParam wParam, LParam lParam) { HandleMessage(Message{hwnd, id, wParam, lParam}); }
 
@@ -234,7 +252,7 @@ void WindowEx::Post(unsigned id, WParam wParam, LParam lParam) {
 }
 
 void WindowEx::HandleMessage(const Message& message) {
-    owner->OnWindowMessage(message.window, message.id, message.wParam, message.lParam);
+    if (!message.observed) owner->OnWindowMessage(message.window, message.id, message.wParam, message.lParam);
     switch (message.id) {
         case MSG_SIZE:
             OnSize(message.lParam);
@@ -341,6 +359,7 @@ void WindowEx::OnCreateMessage() {
         MakeCurrent(false);
     }
     inOnCreate = false;
+    createHandled = true;
 }
 
 }  // namespace ondra

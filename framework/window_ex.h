@@ -32,7 +32,8 @@ public:
     GLWindow* Owner() const { return owner; }
     WindowHandle Handle() const { return hwnd; }
 
-    // The message handler: every message for the window passes here.
+    // The message handler: every message for the window passes here, and
+    // reaches OnWindowMessage first unless it already did.
     void HandleMessage(const Message& message);
     // Sends a message to the handler at once, bypassing the queue.
     void Send(unsigned id, WParam wParam = 0, LParam lParam = 0);
@@ -49,8 +50,11 @@ public:
     void SetClientSize(int width, int height);
     int Width() const { return width; }
     int Height() const { return height; }
+    // The outer corner, frame included.
     void SetPosition(int x, int y);
     void GetPosition(int& x, int& y) const;
+    // The client area's top-left pixel on the screen.
+    void GetClientOrigin(int& x, int& y) const;
     void SetTitle(const char* title);
     const char* Title() const { return title.c_str(); }
     bool SetTopmost(bool on);
@@ -67,8 +71,9 @@ public:
     // is false.
     bool RequestFormat(const platform::PixelFormat& wanted);
 
-    // Chooses the font of the text output; false (and the system font) when
-    // no face of that height exists.
+    // Chooses the font of the text output: the face at that height, or the
+    // system's choice in its place; false (and the system font) when the
+    // system gives no font for them.
     bool SetFont(int pixelHeight, const char* face);
     // The first of the display lists that hold the font's glyphs in the
     // current context, recorded on first use and again after SetFont; 0
@@ -97,11 +102,12 @@ private:
     bool fullscreenRequested = false;
     bool fullscreen = false;
     bool topmost = false;
-    platform::Rect savedRect;
+    platform::Rect savedRect;  // while full screen: the outer corner, the client size
     bool inOnCreate = false;
     unsigned fontListBase = 0;
     int cursorKind = 1;
     bool updatePending = false;
+    bool createHandled = false;  // the create message ran: paints may come
 };
 
 }  // namespace ondra

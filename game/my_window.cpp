@@ -108,7 +108,7 @@ void MyWindow::OnMouseMove(int x, int y) {
 void MyWindow::WarpPointer(int windowX, int windowY) {
     if (clock.Scripted()) return;
     int x = 0, y = 0;
-    GetPosition(x, y);
+    GetClientOrigin(x, y);
     ondra::SetCursorPos(x + windowX, y + windowY);
 }
 

@@ -36,6 +36,11 @@ bool WindowManagerRunning();
 // tests that mark what Wine lacks; false on the X11 port.
 bool RunningUnderWine();
 
+// Minimises the window, or restores it, as the player does with the
+// buttons of its frame; on X11 the window manager does it, if one runs.
+bool MinimizeWindow(Window* window);
+bool RestoreWindow(Window* window);
+
 // Makes the next CreateWindow fail at its GL context, as a driver that
 // refuses the chosen configuration would. Lives with the windows, so it
 // needs no more than the framework.

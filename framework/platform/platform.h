@@ -57,7 +57,7 @@ struct PixelFormat {
 };
 
 struct WindowDesc {
-    int x = kDefaultPosition;
+    int x = kDefaultPosition;  // the outer corner, as SetWindowPosition
     int y = kDefaultPosition;
     int width = 320;  // client size
     int height = 240;
@@ -84,18 +84,27 @@ PixelFormat GetPixelFormat(const Window* window);
 void ShowWindow(Window* window, bool show);
 // Shown, and not destroyed behind the framework's back.
 bool IsWindowShown(const Window* window);
+// Shown but minimised by the player (or, on X11, taken off the screen by
+// the window manager): there is nothing to draw on.
+bool IsWindowMinimized(const Window* window);
 // The server has mapped the window and the port has handled that (so the
 // window has asked for the input focus).
 bool IsWindowMapped(const Window* window);
 void SetWindowTitle(Window* window, const char* title);
 void SetWindowSize(Window* window, int width, int height);  // client size
+// Positions are the window's outer corner, its frame's, on the screen (on
+// X11 where the window manager publishes its frames; where none does, the
+// client area's, which is the outer corner when nothing frames it).
 void SetWindowPosition(Window* window, int x, int y);
-// Top-left corner of the client area in screen coordinates.
 void GetWindowPosition(const Window* window, int& x, int& y);
-// The outer rectangle: position and size.
+// The top-left pixel of the client area on the screen.
+void GetClientOrigin(const Window* window, int& x, int& y);
+// Where the window is and how much it shows: its position as above and its
+// client size.
 Rect GetWindowRect(const Window* window);
 bool SetWindowTopmost(Window* window, bool topmost);
-// Covers the screen, or returns to `restore` (outer position and size).
+// Covers the screen, or returns to `restore` (a GetWindowRect: the outer
+// corner there, the client area that size).
 bool SetWindowFullscreen(Window* window, bool fullscreen, const Rect& restore);
 
 // Cursor kinds: 0 hidden, 1 arrow, 2 cross, 3 wait.
@@ -120,11 +129,13 @@ bool SetSwapInterval(Window* window, int interval);
 
 // ---- Bitmap fonts --------------------------------------------------------
 
-// Whether a font of that pixel height and face exists.
-bool FontExists(int height, const char* face);
+// Whether the system gives a font for that pixel height and face: the face
+// itself or, where it is not installed, the one the system's font mapper
+// chooses in its place at that height. False for a height <= 0 or no face.
+bool CanCreateFont(int height, const char* face);
 // Records `count` glyphs starting at character `first` into the display
-// lists listBase + first ... of the current context, from the face at that
-// height, or from the system font when height <= 0 or the face is missing.
+// lists listBase + first ... of the current context, from the font
+// CanCreateFont names, or from the system font where it gives none.
 bool BuildFontLists(int height, const char* face, int first, int count, unsigned listBase);
 
 // ---- Events and input state ----------------------------------------------
@@ -140,6 +151,7 @@ enum class EventType {
     kButtonDown,   // a = x, b = y, button = 0 left, 1 middle, 2 right
     kButtonUp,
     kQuit,         // a = exit code: the system asked the loop to end (WM_QUIT)
+    kCommand,      // a = the command's word (a menu item's id in its low half)
 };
 
 struct Event {
@@ -148,10 +160,29 @@ struct Event {
     int a = 0;
     int b = 0;
     int button = 0;
+    // The system's own message was already handed to Callbacks::message.
+    bool observed = false;
 };
 
 // Takes the next translated event without blocking.
 bool PollEvent(Event& event);
+
+// Where the window system calls the program back from inside its own calls
+// (Win32's window procedure), a port hands the framework some things at
+// once rather than as queued events; the X11 port queues everything.
+struct Callbacks {
+    // Every message the system hands a window, before the port handles it,
+    // with the system's own id and parameters.
+    void (*message)(Window* window, unsigned id, std::uintptr_t wParam, std::intptr_t lParam) = nullptr;
+    // Resizes and paints (kResize, kExpose), before the system's call
+    // returns: Windows sends them while its modal loops run (the player
+    // dragging or sizing the window), when the program's loop cannot.
+    void (*event)(const Event& event) = nullptr;
+    // One turn of the program's idle work, on a timer while such a modal
+    // loop holds the thread, so frames keep coming.
+    void (*idle)() = nullptr;
+};
+void SetCallbacks(const Callbacks& callbacks);
 // Sends buffered requests to the display without waiting.
 void Flush();
 

@@ -1,6 +1,9 @@
 // The window procedure of GLAppWnd and the input functions: every message
 // the framework cares about becomes one port Event here, the one place
-// where the window system's input reaches the framework.
+// where the window system's input reaches the framework. The framework
+// sees every message first, and resizes and paints are handed to it at
+// once: Windows sends them from inside its own calls, its modal move and
+// size loops among them, where the program's loop does not run.
 #include <windowsx.h>
 
 #include <algorithm>
@@ -13,6 +16,11 @@ namespace ondra::platform {
 namespace {
 
 std::deque<Event> pending;
+Callbacks callbacks;
+
+// While the player drags or sizes a window, the system's modal loop holds
+// the thread; this timer of the window runs the program's idle work.
+constexpr UINT_PTR kModalLoopTimer = 0x6F6E;
 
 // Where the pointer was on the screen when the framework last heard of it.
 POINT lastPointer{};
@@ -44,6 +52,22 @@ void InputPointer(Window* window, HWND hwnd, LPARAM lParam) {
     InputEvent(window, EventType::kMouseMove, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
 }
 
+// Handed to the framework before the system's call returns, or queued when
+// it takes nothing at once.
+void InputAtOnce(Window* window, EventType type, int a = 0, int b = 0) {
+    if (!callbacks.event || window->restyling) {
+        InputEvent(window, type, a, b);
+        return;
+    }
+    Event event;
+    event.type = type;
+    event.window = window;
+    event.a = a;
+    event.b = b;
+    event.observed = callbacks.message != nullptr;
+    callbacks.event(event);
+}
+
 void InputResize(Window* window, WPARAM kind, LPARAM lParam) {
     // A minimised window has no client area to draw: keep the last size.
     if (kind == SIZE_MINIMIZED) return;
@@ -51,7 +75,17 @@ void InputResize(Window* window, WPARAM kind, LPARAM lParam) {
     if (width == window->width && height == window->height) return;
     window->width = width;
     window->height = height;
-    InputEvent(window, EventType::kResize, width, height);
+    InputAtOnce(window, EventType::kResize, width, height);
+}
+
+// The system's move and size loops dispatch the thread's messages, timers
+// among them, but never return to the program's loop until the button is
+// released.
+void ModalLoop(HWND hwnd, bool entered) {
+    if (entered)
+        SetTimer(hwnd, kModalLoopTimer, USER_TIMER_MINIMUM, nullptr);
+    else
+        KillTimer(hwnd, kModalLoopTimer);
 }
 
 void InputDestroyed(Window* window) {
@@ -73,9 +107,18 @@ LRESULT Handle(Window* window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             PAINTSTRUCT paint;
             BeginPaint(hwnd, &paint);
             EndPaint(hwnd, &paint);
-            InputEvent(window, EventType::kExpose);
+            InputAtOnce(window, EventType::kExpose);
             return 0;
         }
+        case WM_ENTERSIZEMOVE: ModalLoop(hwnd, true); break;
+        case WM_EXITSIZEMOVE: ModalLoop(hwnd, false); break;
+        case WM_TIMER:
+            if (wParam != kModalLoopTimer) break;
+            if (callbacks.idle) callbacks.idle();
+            return 0;
+        // Menu items and accelerators; the framework tells them from the
+        // notifications of controls.
+        case WM_COMMAND: InputEvent(window, EventType::kCommand, static_cast<int>(wParam & 0xFFFFFFFFu)); return 0;
         case WM_ERASEBKGND: return 1;  // GL paints every pixel
         case WM_SIZE: InputResize(window, wParam, lParam); return 0;
         case WM_SHOWWINDOW: window->mapped = wParam != 0; break;
@@ -125,6 +168,7 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
     }
     Window* window = RecordOf(hwnd);
+    if (window && callbacks.message) callbacks.message(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     if (!window || message == WM_NCDESTROY) return DefWindowProcA(hwnd, message, wParam, lParam);
     return Handle(window, hwnd, message, wParam, lParam);
@@ -137,8 +181,12 @@ void InputEvent(Window* window, EventType type, int a, int b, int button) {
     event.a = a;
     event.b = b;
     event.button = button;
+    // Made in the window procedure, after the framework saw the message.
+    event.observed = window && callbacks.message;
     pending.push_back(event);
 }
+
+void SetCallbacks(const Callbacks& given) { callbacks = given; }
 
 // Alt itself, keys pressed or released while Alt is held (the system's
 // key messages), and F10 belong to the window system, not to the

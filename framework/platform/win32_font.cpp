@@ -2,65 +2,59 @@
 // wglUseFontBitmapsA.
 #include <GL/gl.h>
 
-#include <cstring>
-
+#include "framework/platform/blank_glyph.h"
 #include "framework/platform/win32_internal.h"
 
 namespace ondra::platform {
 namespace {
 
+bool failGlyphOutlines = false;  // see FailGlyphOutlines
+
+// Any name gives a font: the system's font mapper picks the installed face
+// nearest to it at that height.
 HFONT CreateFace(int height, const char* face) {
+    if (height <= 0 || !face || !*face) return nullptr;
     return CreateFontA(height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, face);
 }
 
-// Glyphs without pixels (the space, characters the font lacks) come back
-// from some implementations of wglUseFontBitmaps (Wine's) as empty lists
-// that do not advance the raster position. Record each as an empty bitmap
-// that advances as far as the glyph does.
-void RecordBlankGlyphs(HDC dc, int first, int count, unsigned listBase) {
+DWORD GlyphBitmapBytes(HDC dc, int c, GLYPHMETRICS& metrics) {
+    if (failGlyphOutlines) return GDI_ERROR;
     const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    return GetGlyphOutlineA(dc, static_cast<UINT>(c), GGO_BITMAP, &metrics, 0, nullptr, &identity);
+}
+
+// The glyphs the system says are blank get lists that advance; see
+// blank_glyph.h.
+void RecordBlankGlyphs(HDC dc, int first, int count, unsigned listBase) {
     const GLubyte nothing[4] = {0, 0, 0, 0};
     for (int c = first; c < first + count; ++c) {
         GLYPHMETRICS metrics{};
-        const DWORD size = GetGlyphOutlineA(dc, static_cast<UINT>(c), GGO_BITMAP, &metrics, 0, nullptr, &identity);
-        if (size != 0 && size != GDI_ERROR) continue;
-        INT width = 0;
-        const float advance = size == 0 ? static_cast<float>(metrics.gmCellIncX)
-                              : GetCharWidth32A(dc, static_cast<UINT>(c), static_cast<UINT>(c), &width)
-                                  ? static_cast<float>(width)
-                                  : 0.0f;
+        const DWORD bytes = GlyphBitmapBytes(dc, c, metrics);
+        const BlankGlyph blank = BlankGlyphFor(static_cast<std::uint32_t>(bytes), metrics.gmCellIncX);
+        if (!blank.recordAgain) continue;
         glNewList(listBase + static_cast<unsigned>(c), GL_COMPILE);
-        glBitmap(1, 1, 0.0f, 0.0f, advance, 0.0f, nothing);
+        glBitmap(1, 1, 0.0f, 0.0f, blank.advance, 0.0f, nothing);
         glEndList();
     }
 }
 
 }  // namespace
 
-// The system hands back some font for any name: the face counts as there
-// only when the font it picked carries that name.
-bool FontExists(int height, const char* face) {
-    if (height <= 0 || !face || !*face) return false;
+bool CanCreateFont(int height, const char* face) {
     HFONT font = CreateFace(height, face);
     if (!font) return false;
-    HDC dc = CreateCompatibleDC(nullptr);
-    char chosen[LF_FACESIZE] = "";
-    if (dc) {
-        HGDIOBJ previous = SelectObject(dc, font);
-        GetTextFaceA(dc, sizeof chosen, chosen);
-        SelectObject(dc, previous);
-        DeleteDC(dc);
-    }
     DeleteObject(font);
-    return lstrcmpiA(chosen, face) == 0;
+    return true;
 }
 
+void FailGlyphOutlines(bool fail) { failGlyphOutlines = fail; }
+
 // Into the current context, through the DC it draws to; the system font
-// when no face is asked for or it does not exist.
+// when no face is asked for.
 bool BuildFontLists(int height, const char* face, int first, int count, unsigned listBase) {
     HDC dc = wglGetCurrentDC();
     if (!dc || count <= 0) return false;
-    HFONT font = FontExists(height, face) ? CreateFace(height, face) : nullptr;
+    HFONT font = CreateFace(height, face);
     HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     const BOOL built = wglUseFontBitmapsA(dc, static_cast<DWORD>(first), static_cast<DWORD>(count), listBase);
     if (built) RecordBlankGlyphs(dc, first, count, listBase);

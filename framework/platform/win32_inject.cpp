@@ -52,6 +52,18 @@ bool InjectPointerMove(int screenX, int screenY) {
     return SendInput(1, &input, sizeof input) == 1;
 }
 
+bool MinimizeWindow(Window* window) {
+    if (!window || !window->hwnd) return false;
+    ::ShowWindow(window->hwnd, SW_MINIMIZE);
+    return IsIconic(window->hwnd) != 0;
+}
+
+bool RestoreWindow(Window* window) {
+    if (!window || !window->hwnd) return false;
+    ::ShowWindow(window->hwnd, SW_RESTORE);
+    return IsIconic(window->hwnd) == 0;
+}
+
 // Only the thread that made a window may destroy it, so no other program
 // can; a window destroyed without the framework asking is what that fault
 // comes to here.

@@ -29,6 +29,9 @@ struct Window {
     bool destroying = false;  // DestroyWindow runs: its WM_DESTROY is ours
     bool destroyedExternally = false;
     bool fullscreen = false;
+    // The port restyles the window: Wine may give it another X window
+    // meanwhile, so its resizes wait in the queue rather than draw now.
+    bool restyling = false;
     int width = 0, height = 0;  // last client size reported to the framework
 };
 
@@ -64,6 +67,11 @@ void DropEventsFor(const Window* window);
 int PlacedVirtualKey(int virtualKey, unsigned scanCode);
 void SetKeyState(int virtualKey, bool down);
 void ReleaseAllKeys();
+
+// Fonts: makes every GetGlyphOutline question fail, as Windows answers it
+// for a raster font such as the system font, so that tests under Wine
+// (which answers for raster fonts too) see the text Windows would draw.
+void FailGlyphOutlines(bool fail);
 
 // WGL: sets the pixel format nearest to the request on the window's DC.
 bool SetPixelFormatFor(Window* window, const PixelFormat& request);

@@ -46,8 +46,8 @@ Placement PlacementFor(const WindowDesc& desc) {
     AdjustWindowRectEx(&outer, p.style, FALSE, p.exStyle);
     p.width = outer.right - outer.left;
     p.height = outer.bottom - outer.top;
-    if (desc.x != kDefaultPosition) p.x = desc.x + outer.left;
-    if (desc.y != kDefaultPosition) p.y = desc.y + outer.top;
+    if (desc.x != kDefaultPosition) p.x = desc.x;
+    if (desc.y != kDefaultPosition) p.y = desc.y;
     return p;
 }
 
@@ -136,6 +136,8 @@ bool IsWindowShown(const Window* window) { return Usable(window) && window->show
 
 bool IsWindowMapped(const Window* window) { return Usable(window) && window->mapped; }
 
+bool IsWindowMinimized(const Window* window) { return Usable(window) && IsIconic(window->hwnd); }
+
 void SetWindowTitle(Window* window, const char* title) {
     if (Usable(window)) SetWindowTextA(window->hwnd, title ? title : "");
 }
@@ -149,18 +151,22 @@ void SetWindowSize(Window* window, int width, int height) {
 
 void SetWindowPosition(Window* window, int x, int y) {
     if (!Usable(window)) return;
-    const RECT outer = OuterRect(window->hwnd, Rect{x, y, 1, 1});
-    SetWindowPos(window->hwnd, nullptr, outer.left, outer.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window->hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void GetWindowPosition(const Window* window, int& x, int& y) {
+    x = y = 0;
+    RECT outer{};
+    if (Usable(window) && ::GetWindowRect(window->hwnd, &outer)) x = outer.left, y = outer.top;
+}
+
+void GetClientOrigin(const Window* window, int& x, int& y) {
     x = y = 0;
     if (!Usable(window)) return;
     POINT corner = {0, 0};
     if (ClientToScreen(window->hwnd, &corner)) x = corner.x, y = corner.y;
 }
 
-// As on the other port: the client area's corner and size.
 Rect GetWindowRect(const Window* window) {
     Rect rect;
     GetWindowPosition(window, rect.x, rect.y);
@@ -179,9 +185,11 @@ bool SetWindowTopmost(Window* window, bool topmost) {
 }
 
 // The window is restyled in place, never re-created, so its GL context
-// lives on; leaving returns the client area to `restore`.
+// lives on; leaving puts the frame's corner where `restore` says, around a
+// client area of its size.
 bool SetWindowFullscreen(Window* window, bool fullscreen, const Rect& restore) {
     if (!Usable(window)) return false;
+    window->restyling = true;
     const LONG_PTR visible = GetWindowLongPtrA(window->hwnd, GWL_STYLE) & WS_VISIBLE;
     SetWindowLongPtrA(window->hwnd, GWL_STYLE, (fullscreen ? kFullscreenStyle : kFramedStyle) | visible);
     bool ok = false;
@@ -190,13 +198,13 @@ bool SetWindowFullscreen(Window* window, bool fullscreen, const Rect& restore) {
         GetScreenSize(width, height);
         ok = SetWindowPos(window->hwnd, HWND_TOP, 0, 0, width, height, SWP_FRAMECHANGED) != 0;
     } else {
-        const Rect client{restore.x, restore.y, restore.width > 0 ? restore.width : 1,
-                          restore.height > 0 ? restore.height : 1};
-        const RECT outer = OuterRect(window->hwnd, client);
-        ok = SetWindowPos(window->hwnd, nullptr, outer.left, outer.top, outer.right - outer.left,
+        const RECT outer =
+            OuterRect(window->hwnd, Rect{0, 0, restore.width > 0 ? restore.width : 1, restore.height > 0 ? restore.height : 1});
+        ok = SetWindowPos(window->hwnd, nullptr, restore.x, restore.y, outer.right - outer.left,
                           outer.bottom - outer.top, SWP_NOZORDER | SWP_FRAMECHANGED) != 0;
     }
     window->fullscreen = fullscreen;
+    window->restyling = false;
     return ok;
 }
 

@@ -44,6 +44,8 @@ void InternAtoms(Display* display, Atoms& atoms) {
     atoms.netWmStateFullscreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
     atoms.netWmStateAbove = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
     atoms.netSupportingWmCheck = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    atoms.netSupported = XInternAtom(display, "_NET_SUPPORTED", False);
+    atoms.netFrameExtents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
 }
 
 // A busy server refuses connections for a moment when its backlog is full
@@ -122,6 +124,23 @@ bool WindowManagerRunning() {
     const bool running = status == Success && type == XA_WINDOW && count == 1;
     if (data) XFree(data);
     return running;
+}
+
+bool FrameExtentsPublished() {
+    if (!state.display || !WindowManagerRunning()) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(state.display, state.root, state.atoms.netSupported, 0, 4096, False,
+                                          XA_ATOM, &type, &format, &count, &remaining, &data);
+    bool published = false;
+    if (status == Success && type == XA_ATOM && format == 32) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count && !published; ++i) published = atoms[i] == state.atoms.netFrameExtents;
+    }
+    if (data) XFree(data);
+    return published;
 }
 
 void ShowMessageBox(const char* text) {

@@ -58,7 +58,7 @@ bool TranslateButton(const XButtonEvent& button, bool down, Event& out) {
 
 bool TranslateConfigure(Window* window, const XConfigureEvent& configure, Event& out) {
     int x = 0, y = 0;
-    GetWindowPosition(window, x, y);
+    GetClientOrigin(window, x, y);
     window->x = x;
     window->y = y;
     if (configure.width == window->width && configure.height == window->height) return false;
@@ -90,11 +90,15 @@ bool Translate(XEvent& xe, Event& out) {
             return TranslateConfigure(window, xe.xconfigure, out);
         case MapNotify:
             window->mapped = true;
+            window->minimized = false;
             // Without a window manager keys only reach the focused window.
             XSetInputFocus(Dpy(), window->xid, RevertToParent, CurrentTime);
             return false;
         case UnmapNotify:
+            // Only a window manager unmaps a window the program shows: it
+            // was minimised (or its desktop is not on the screen).
             window->mapped = false;
+            window->minimized = window->shown;
             return false;
         case DestroyNotify:
             window->destroyedExternally = true;
@@ -129,6 +133,9 @@ bool Translate(XEvent& xe, Event& out) {
 }
 
 }  // namespace
+
+// Nothing of X11 calls the program back: every event waits in the queue.
+void SetCallbacks(const Callbacks&) {}
 
 bool PollEvent(Event& event) {
     if (!Dpy()) return false;

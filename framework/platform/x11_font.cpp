@@ -1,6 +1,7 @@
 // Bitmap fonts: X core fonts recorded into GL display lists.
 #include <GL/gl.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "framework/platform/x11_internal.h"
@@ -11,23 +12,60 @@ namespace {
 // Built into every X server, so text works even without installed fonts.
 constexpr const char* kSystemFont = "fixed";
 
-std::string Pattern(int height, const char* face, bool strict) {
-    const std::string size = std::to_string(height);
+std::string Pattern(const std::string& size, const char* face, bool strict) {
     if (strict) return "-*-" + std::string(face) + "-medium-r-normal--" + size + "-*-*-*-*-*-iso8859-1";
     return "-*-" + std::string(face) + "-*-*-*--" + size + "-*-*-*-*-*-*-*";
 }
 
 // The first XLFD name matching the face at that pixel height, or "".
-std::string FindFontName(int height, const char* face) {
-    if (height <= 0 || !face || !*face || !OpenDisplay()) return "";
+std::string FirstMatch(const std::string& size, const char* face) {
     for (bool strict : {true, false}) {
         int count = 0;
-        char** names = XListFonts(X11().display, Pattern(height, face, strict).c_str(), 1, &count);
+        char** names = XListFonts(X11().display, Pattern(size, face, strict).c_str(), 1, &count);
         std::string found = names && count > 0 ? names[0] : "";
         if (names) XFreeFontNames(names);
         if (!found.empty()) return found;
     }
     return "";
+}
+
+// The pixel size field of an XLFD name (the seventh), or 0.
+int PixelSize(const char* name) {
+    int dashes = 0;
+    for (const char* p = name; *p; ++p)
+        if (*p == '-' && ++dashes == 7) return std::atoi(p + 1);
+    return 0;
+}
+
+// Without a scalable font no face may have that height: the font whose
+// height is nearest, the smaller on a tie.
+std::string NearestHeight(int height) {
+    int count = 0;
+    char** names = XListFonts(X11().display, Pattern("*", "*", true).c_str(), 4096, &count);
+    std::string best;
+    int bestDistance = 0;
+    for (int i = 0; i < count; ++i) {
+        const int size = PixelSize(names[i]);
+        const int distance = size > height ? 2 * (size - height) + 1 : 2 * (height - size);
+        if (size > 0 && (best.empty() || distance < bestDistance)) {
+            best = names[i];
+            bestDistance = distance;
+        }
+    }
+    if (names) XFreeFontNames(names);
+    return best;
+}
+
+// The face at that pixel height where the server has it; otherwise, as a
+// font mapper would, another face at that height, or failing that the
+// font nearest to it. "" only when the server lists no font at all.
+std::string FindFontName(int height, const char* face) {
+    if (height <= 0 || !face || !*face || !OpenDisplay()) return "";
+    const std::string size = std::to_string(height);
+    std::string found = FirstMatch(size, face);
+    if (found.empty()) found = FirstMatch(size, "*");
+    if (found.empty()) found = NearestHeight(height);
+    return found;
 }
 
 const XCharStruct* Glyph(const XFontStruct* font, int c) {
@@ -59,7 +97,7 @@ void RecordBlankGlyphs(const XFontStruct* font, int first, int count, unsigned l
 
 }  // namespace
 
-bool FontExists(int height, const char* face) { return !FindFontName(height, face).empty(); }
+bool CanCreateFont(int height, const char* face) { return !FindFontName(height, face).empty(); }
 
 bool BuildFontLists(int height, const char* face, int first, int count, unsigned listBase) {
     if (!OpenDisplay() || count <= 0) return false;

@@ -53,6 +53,21 @@ namespace ondra::platform {
 
 bool RunningUnderWine() { return false; }
 
+bool MinimizeWindow(Window* window) {
+    if (!window || window->xid == None) return false;
+    const bool asked = XIconifyWindow(X11().display, window->xid, X11().screen) != 0;
+    XFlush(X11().display);
+    return asked;
+}
+
+// A window manager brings an iconified window back when it is mapped.
+bool RestoreWindow(Window* window) {
+    if (!window || window->xid == None) return false;
+    XMapRaised(X11().display, window->xid);
+    XFlush(X11().display);
+    return true;
+}
+
 bool DestroyWindowFromOutside(const Window* window) {
     if (!window || window->xid == None) return false;
     Display* other = XOpenDisplay(nullptr);

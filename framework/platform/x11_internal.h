@@ -16,6 +16,8 @@ struct Atoms {
     Atom netWmStateFullscreen = None;
     Atom netWmStateAbove = None;
     Atom netSupportingWmCheck = None;
+    Atom netSupported = None;
+    Atom netFrameExtents = None;
 };
 
 struct X11State {
@@ -40,8 +42,12 @@ struct Window {
     void* user = nullptr;
     bool shown = false;
     bool mapped = false;  // the server has reported the window mapped
+    bool minimized = false;  // unmapped by the window manager while shown
     bool destroyedExternally = false;
     bool fullscreen = false;
+    // Positions given and reported are the frame's: the window manager
+    // publishes how far its frame reaches around the window.
+    bool framePositions = false;
     int x = 0, y = 0;           // last known position of the client area
     int width = 0, height = 0;  // last size reported to the framework
 };
@@ -54,6 +60,8 @@ void UnregisterWindow(Window* window);
 
 // True while a window manager that follows the EWMH conventions runs.
 bool WindowManagerRunning();
+// True while that manager also publishes its frames (_NET_FRAME_EXTENTS).
+bool FrameExtentsPublished();
 
 // Keyboard: the virtual-key code of an X keycode, by the key's place on the
 // keyboard for letters and digits and by its symbol for everything else.

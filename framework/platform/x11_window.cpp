@@ -40,6 +40,24 @@ void SetInitialWmState(Window* window, Atom state) {
                     reinterpret_cast<unsigned char*>(&state), 1);
 }
 
+// How far the manager's frame reaches left of and above the client area;
+// 0 while it publishes none for the window (not framed yet, full screen).
+void FrameExtents(const Window* window, int& left, int& top) {
+    left = top = 0;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(Dpy(), window->xid, X11().atoms.netFrameExtents, 0, 4, False,
+                                          XA_CARDINAL, &type, &format, &count, &remaining, &data);
+    if (status == Success && type == XA_CARDINAL && format == 32 && count == 4) {
+        const auto* extents = reinterpret_cast<const long*>(data);  // left, right, top, bottom
+        left = static_cast<int>(extents[0]);
+        top = static_cast<int>(extents[2]);
+    }
+    if (data) XFree(data);
+}
+
 Cursor HiddenCursor(Window* window) {
     if (window->hiddenCursor == None) {
         char clear = 0;
@@ -95,12 +113,14 @@ bool CreateXWindow(Window* window, XVisualInfo* visual) {
 void SetWindowManagerHints(Window* window, const WindowDesc& desc) {
     SetNames(window, desc.title);
     XSetWMProtocols(Dpy(), window->xid, &X11().atoms.wmDeleteWindow, 1);
-    // Static gravity: every position given to a window manager is that of
-    // the client area, the corner GetWindowPosition reports, so a window
+    // North-west gravity: the manager places the frame's corner where the
+    // window is asked to be, the corner GetWindowPosition reports from the
+    // frame the manager publishes. A manager that publishes no frame gets
+    // static gravity: positions are the client area's then, so a window
     // re-created where it was does not move by its frame each time.
     XSizeHints hints{};
     hints.flags = PWinGravity;
-    hints.win_gravity = StaticGravity;
+    hints.win_gravity = window->framePositions ? NorthWestGravity : StaticGravity;
     if (desc.x != kDefaultPosition || desc.fullscreen) {
         hints.flags |= USPosition;
         hints.x = window->x;
@@ -146,6 +166,7 @@ CreateResult CreateWindow(const WindowDesc& desc, Window*& out) {
         return CreateResult::kNoWindow;
     }
     RegisterWindow(window);
+    window->framePositions = FrameExtentsPublished();
     SetWindowManagerHints(window, desc);
     // Without a context the window is of no use: it goes again, and the
     // caller is handed nothing.
@@ -185,12 +206,15 @@ void ShowWindow(Window* window, bool show) {
     else
         XUnmapWindow(Dpy(), window->xid);
     window->shown = show;
+    window->minimized = false;
     XFlush(Dpy());
 }
 
 bool IsWindowShown(const Window* window) { return Usable(window) && window->shown; }
 
 bool IsWindowMapped(const Window* window) { return Usable(window) && window->mapped; }
+
+bool IsWindowMinimized(const Window* window) { return Usable(window) && window->minimized; }
 
 void SetWindowTitle(Window* window, const char* title) {
     if (Usable(window)) XStoreName(Dpy(), window->xid, title ? title : "");
@@ -210,11 +234,20 @@ void SetWindowPosition(Window* window, int x, int y) {
     XFlush(Dpy());
 }
 
-void GetWindowPosition(const Window* window, int& x, int& y) {
+void GetClientOrigin(const Window* window, int& x, int& y) {
     x = y = 0;
     if (!Usable(window)) return;
     ::Window child = None;
     if (!XTranslateCoordinates(Dpy(), window->xid, X11().root, 0, 0, &x, &y, &child)) x = y = 0;
+}
+
+void GetWindowPosition(const Window* window, int& x, int& y) {
+    GetClientOrigin(window, x, y);
+    if (!Usable(window) || !window->framePositions) return;
+    int left = 0, top = 0;
+    FrameExtents(window, left, top);
+    x -= left;
+    y -= top;
 }
 
 Rect GetWindowRect(const Window* window) {
@@ -238,7 +271,8 @@ bool SetWindowTopmost(Window* window, bool topmost) {
 // With a window manager, full screen is a window state it implements;
 // without one, the window simply covers the screen. Either way leaving it
 // returns to the place and size saved on entry, not to wherever a manager
-// would put the window.
+// would put the window: the frame's corner there, where the manager
+// publishes its frames.
 bool SetWindowFullscreen(Window* window, bool fullscreen, const Rect& restore) {
     if (!Usable(window)) return false;
     const bool managed = WindowManagerRunning();

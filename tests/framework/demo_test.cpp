@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <string>
 #include <thread>
 
 #include "framework/keys.h"
@@ -52,6 +54,23 @@ pid_t StartDemo(const char* extraArgument = nullptr, const char* extraValue = nu
 
 TEST(FrameworkDemo, DrawsAGivenNumberOfFramesAndExits) {
     EXPECT_EQ(0, WaitForExit(StartDemo("--frames", "30"), 30.0));
+}
+
+// A console program (every program here; on Windows the demo is windowed
+// and shows the same line in a message box) tells a wrong command line on
+// standard output and ends with 2.
+TEST(FrameworkDemo, AWrongCommandLineIsToldOnTheConsole) {
+    for (const char* arguments : {"--frames x", "--frames 0", "--frames", "--size 3"}) {
+        const std::string command = std::string(DEMO_PATH) + " " + arguments + " 2>/dev/null";
+        FILE* demo = popen(command.c_str(), "r");
+        ASSERT_NE(nullptr, demo);
+        std::string out;
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, demo)) out += buffer;
+        const int status = pclose(demo);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << arguments;
+        EXPECT_EQ("usage: framework-demo [--frames N]\n", out) << arguments;
+    }
 }
 
 TEST(FrameworkDemo, EscapeClosesIt) {

@@ -187,6 +187,11 @@ TEST(GLWindowMessages, MenuCommandsButNotControlNotifications) {
     Main::Instance()->Execute(0, nullptr);
     EXPECT_EQ(1, window.Count("OnMenu"));
     EXPECT_EQ(1, window.Count("OnMenu 42"));
+    // Each message reaches OnWindowMessage once, handled or not.
+    EXPECT_EQ(1, window.Seen(MSG_COMMAND, 42));
+    EXPECT_EQ(1, window.Seen(MSG_COMMAND, (1u << 16) | 43));
+    EXPECT_EQ(1, window.Seen(MSG_CREATE_WINDOW, 0));
+    EXPECT_EQ(1, window.Seen(MSG_CLOSE, 0));
 }
 
 TEST(GLWindowMessages, MouseRowsCountFromTheBottom) {
@@ -225,10 +230,18 @@ TEST(GLWindowGeometry, SizeTitleCursorAndAspect) {
     EXPECT_EQ(2, window.GetCursor());
     window.SetPosition(30, 40);
     RunOnce(window, [](RecordingWindow& w) {
-        int x = -1, y = -1;
+        int x = -1, y = -1, clientX = -1, clientY = -1;
         w.GetPosition(x, y);
         EXPECT_EQ(30, x);
         EXPECT_EQ(40, y);
+        // The position is the frame's corner; the client area lies within.
+        w.GetClientOrigin(clientX, clientY);
+        EXPECT_GE(clientX, 30);
+        EXPECT_GE(clientY, 40);
+        w.SetPosition(60, 70);
+        w.GetPosition(x, y);
+        EXPECT_EQ(60, x);
+        EXPECT_EQ(70, y);
         EXPECT_EQ(200, w.Width());
         EXPECT_EQ(2, platform::DefinedCursor(w.GetHWND()));
         EXPECT_TRUE(w.SetCursor(0));

@@ -215,7 +215,7 @@ TEST_F(Input, MouseMotionAndButtonsUseBottomUpCoordinates) {
     InputScript({Settle(),
                  [](RecordingWindow& w) {
                      int x = 0, y = 0;
-                     w.GetPosition(x, y);
+                     w.GetClientOrigin(x, y);
                      return platform::InjectPointerMove(x + 10, y + 20);
                  },
                  WaitFor("OnMouseMove 10,129"),
@@ -246,7 +246,7 @@ TEST_F(Input, AWindowShownUnderAStillPointerHearsNoMotionUntilItMoves) {
     InputScript({Settle(),
                  [](RecordingWindow& w) {
                      int x = 0, y = 0;
-                     w.GetPosition(x, y);
+                     w.GetClientOrigin(x, y);
                      return platform::InjectPointerMove(x + 60, y + 30);
                  },
                  WaitFor("OnMouseMove 60,269")})
@@ -265,7 +265,7 @@ TEST_F(Input, SetCursorPosWarpsThePointerIntoTheWindow) {
     InputScript({Settle(),
                  [](RecordingWindow& w) {
                      int x = 0, y = 0;
-                     w.GetPosition(x, y);
+                     w.GetClientOrigin(x, y);
                      SetCursorPos(x + 50, y + 50);
                      return true;
                  },

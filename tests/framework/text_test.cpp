@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/glwindow.h"
 #include "tests/framework/window_fixture.h"
@@ -100,24 +101,79 @@ TEST(Text, ListsDeletedBehindTheWindowsBackAreRebuilt) {
     });
 }
 
-TEST(Text, SetFontFallsBackToTheSystemFont) {
+// Rows of the window with a pixel of the colour: how tall the text drawn is.
+int RowsWithColour(int width, int height, test::Rgb colour) {
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    int rows = 0;
+    for (int y = 0; y < height; ++y) {
+        bool lit = false;
+        for (int x = 0; x < width && !lit; ++x) {
+            const unsigned char* p = &pixels[(static_cast<std::size_t>(y) * width + x) * 3];
+            lit = p[0] == colour.r && p[1] == colour.g && p[2] == colour.b;
+        }
+        rows += lit ? 1 : 0;
+    }
+    return rows;
+}
+
+// How many rows "H" covers once SetFont(height, face) has answered `chosen`.
+int HeightDrawn(RecordingWindow& w, int height, const char* face, bool& chosen) {
+    chosen = w.SetFont(height, face);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    PixelCoordinates(w);
+    glColor3f(1, 1, 1);
+    glRasterPos2i(4, 8);
+    w.Printf("H");
+    glReadBuffer(GL_BACK);
+    return RowsWithColour(w.Width(), w.Height(), {255, 255, 255});
+}
+
+struct FontRequest {
+    int height;
+    const char* face;
+    bool chosen;
+};
+
+// Any face the system can give a font for is taken at the height asked:
+// an installed one, or in place of a missing one the font mapper's choice
+// (on X11: another face at that height, or the nearest height). No height
+// or no face is the system font.
+TEST(Text, SetFontTakesWhateverFontTheSystemGivesAtThatHeight) {
+    // "fixed" at 13 pixels is in xfonts-base, which the build installs;
+    // every Windows (and Wine) has Tahoma.
+#ifdef _WIN32
+    const char* installed = "Tahoma";
+#else
+    const char* installed = "fixed";
+#endif
+    const FontRequest requests[] = {
+        {0, "fixed", false},           {20, "", false},
+        {20, nullptr, false},          {-4, "no-such-face-anywhere", false},
+        {13, installed, true},         {12, "no-such-face-anywhere", true},
+        {30, "no-such-face-anywhere", true},
+    };
     TestApp app;
     RecordingWindow window;
-    RunOnce(window, [](RecordingWindow& w) {
-        EXPECT_FALSE(w.SetFont(0, "fixed"));
-        EXPECT_FALSE(w.SetFont(20, "no-such-face-anywhere"));
-        EXPECT_NE(0, w.Printf("still drawn"));
-        // "fixed" at 13 pixels is in xfonts-base, which the build installs;
-        // every Windows (and Wine) has Tahoma.
-#ifdef _WIN32
-        ASSERT_TRUE(w.SetFont(13, "Tahoma"));
-#else
-        ASSERT_TRUE(w.SetFont(13, "fixed"));
-#endif
-        PixelCoordinates(w);
-        glRasterPos2i(0, 0);
-        EXPECT_NE(0, w.Printf("x"));
-        EXPECT_GT(RasterX(), 0.0f);
+    window.SetSize(128, 64);
+    RunOnce(window, [&](RecordingWindow& w) {
+        int systemRows = 0, rowsAt12 = 0, rowsAt30 = 0;
+        for (const FontRequest& r : requests) {
+            bool chosen = false;
+            const int rows = HeightDrawn(w, r.height, r.face, chosen);
+            EXPECT_EQ(r.chosen, chosen) << r.height << " " << (r.face ? r.face : "(null)");
+            EXPECT_GT(rows, 4) << r.height << " " << (r.face ? r.face : "(null)");
+            if (!r.chosen) {
+                EXPECT_TRUE(systemRows == 0 || rows == systemRows) << "the system font each time";
+                systemRows = rows;
+            }
+            if (r.chosen && r.height == 12) rowsAt12 = rows;
+            if (r.chosen && r.height == 30) rowsAt30 = rows;
+        }
+        EXPECT_LE(rowsAt12, 12);
+        EXPECT_GT(rowsAt30, rowsAt12) << "the height asked for, not one font for every height";
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "framework/platform/inject.h"
 #include "framework/platform/platform.h"
 
 namespace ondra::test {
@@ -47,6 +48,16 @@ void RecordingWindow::OnKeyboard(int key, bool down) {
 
 void RecordingWindow::OnMenu(int command) { log.push_back("OnMenu " + std::to_string(command)); }
 
+void RecordingWindow::OnWindowMessage(WindowHandle window, unsigned id, WParam wParam, LParam lParam) {
+    seen.push_back(Message{window, id, wParam, lParam});
+}
+
+int RecordingWindow::Seen(unsigned id, WParam wParam) const {
+    int n = 0;
+    for (const Message& m : seen) n += m.id == id && m.wParam == wParam ? 1 : 0;
+    return n;
+}
+
 void RecordingWindow::OnIdle() {
     if (idles == 0) firstIdle = std::chrono::steady_clock::now();
     ++idles;
@@ -75,6 +86,38 @@ int RecordingWindow::Count(const std::string& prefix) const {
     for (const std::string& line : log)
         if (line.compare(0, prefix.size(), prefix) == 0) ++n;
     return n;
+}
+
+MinimizedRun MinimizeAndRestore(RecordingWindow& window, double deadlineSeconds) {
+    MinimizedRun run;
+    enum { kMapping, kMinimizing, kMinimized, kRestoring, kDone } phase = kMapping;
+    double since = 0.0;
+    int displaysBefore = 0;
+    window.idleLimit = -1;
+    window.script = [&](RecordingWindow& w, int) {
+        w.Redraw();
+        const double now = w.IdleSeconds();
+        if (phase == kMapping && platform::IsWindowMapped(w.GetHWND()) && w.displays > 0) {
+            platform::MinimizeWindow(w.GetHWND());
+            phase = kMinimizing;
+        } else if (phase == kMinimizing && platform::IsWindowMinimized(w.GetHWND())) {
+            run.minimized = true;
+            displaysBefore = w.displays;
+            since = now;
+            phase = kMinimized;
+        } else if (phase == kMinimized && now - since > 0.5) {
+            run.drawnWhileMinimized = w.displays - displaysBefore;
+            platform::RestoreWindow(w.GetHWND());
+            displaysBefore = w.displays;
+            phase = kRestoring;
+        } else if (phase == kRestoring && w.displays > displaysBefore) {
+            run.drawnAfterRestore = true;
+            phase = kDone;
+        }
+        if (phase == kDone || now > deadlineSeconds) w.Close();
+    };
+    Main::Instance()->Execute(0, nullptr);
+    return run;
 }
 
 }  // namespace ondra::test

@@ -34,14 +34,18 @@ public:
     void OnKeyboard(int key, bool down) override;
     void OnMenu(int command) override;
     void OnIdle() override;
+    void OnWindowMessage(WindowHandle window, unsigned id, WParam wParam, LParam lParam) override;
 
     int Count(const std::string& prefix) const;
+    // How often OnWindowMessage saw the message (kept apart from the log).
+    int Seen(unsigned id, WParam wParam) const;
     // Seconds since the first idle step: what waits on the X server measure,
     // since on a busy machine any number of idle steps can pass first.
     double IdleSeconds() const;
 
 private:
     std::chrono::steady_clock::time_point firstIdle;
+    std::vector<Message> seen;
 };
 
 class TestApp : public App {
@@ -59,5 +63,14 @@ bool HasCurrentContext();
 // Runs the message loop; `body` runs once from the window's first idle
 // step, with the window live, and then the window closes.
 void RunOnce(RecordingWindow& window, const std::function<void(RecordingWindow&)>& body);
+
+// The window asks for a paint on every idle step; it is minimised once
+// mapped, left so for half a second, and restored.
+struct MinimizedRun {
+    bool minimized = false;         // the system minimised it
+    int drawnWhileMinimized = -1;   // OnDisplay calls meanwhile
+    bool drawnAfterRestore = false; // and paints came again
+};
+MinimizedRun MinimizeAndRestore(RecordingWindow& window, double deadlineSeconds);
 
 }  // namespace ondra::test

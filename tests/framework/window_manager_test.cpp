@@ -143,5 +143,50 @@ TEST_F(UnderWindowManager, LeavingFullScreenRestoresPlaceAndSize) {
     EXPECT_EQ(before, after);
 }
 
+// Where the manager publishes its frames, positions are the frame's: the
+// frame's corner stands where the window was placed, the client area below
+// its title bar. A window made full screen from the start comes back with
+// its whole frame on the screen.
+TEST_F(UnderWindowManager, PositionsAreTheFramesCorner) {
+    for (const bool fullscreenFirst : {false, true}) {
+        TestApp app;
+        RecordingWindow window;
+        window.SetSize(200, 150);
+        if (fullscreenFirst)
+            window.SetFullscreen(true);
+        else
+            window.SetPosition(100, 80);
+        int screenWidth = 0, screenHeight = 0;
+        platform::GetScreenSize(screenWidth, screenHeight);
+        Placement first, framed;
+        int clientX = -1, clientY = -1;
+        std::vector<ManagedScript::Step> steps = {Settled(first)};
+        if (fullscreenFirst) {
+            steps.push_back([](RecordingWindow& w) { return w.SetFullscreen(false); });
+            steps.push_back(Settled(framed, [&](const Placement& p) { return p.width != screenWidth; }));
+        }
+        steps.push_back([&](RecordingWindow& w) {
+            w.GetClientOrigin(clientX, clientY);
+            return true;
+        });
+        ManagedScript(steps).Run(window);
+        const Placement placed = fullscreenFirst ? framed : first;
+        const Placement wanted = fullscreenFirst ? Placement{0, 0, 200, 150} : Placement{100, 80, 200, 150};
+        EXPECT_EQ(wanted, placed) << "full screen first: " << fullscreenFirst;
+        EXPECT_GE(clientX, placed.x) << "full screen first: " << fullscreenFirst;
+        EXPECT_GT(clientY, placed.y) << "below the title bar; full screen first: " << fullscreenFirst;
+    }
+}
+
+// The manager unmaps a minimised window: nothing draws until it is back.
+TEST_F(UnderWindowManager, AMinimisedWindowDoesNotDraw) {
+    TestApp app;
+    RecordingWindow window;
+    const test::MinimizedRun run = test::MinimizeAndRestore(window, kServerDeadline);
+    EXPECT_TRUE(run.minimized);
+    EXPECT_EQ(0, run.drawnWhileMinimized);
+    EXPECT_TRUE(run.drawnAfterRestore);
+}
+
 }  // namespace
 }  // namespace ondra

@@ -1,6 +1,8 @@
 // framework-demo: one window with a lit, spinning shape and a line of text.
 // Esc closes it, F toggles full screen, and the window can be resized.
 //   framework-demo [--frames N]   quit by itself after N frames
+// On Windows it is a windowed program, without a console: it enters
+// through WinMain, and its messages appear in message boxes.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -103,11 +105,26 @@ private:
     float angle = 0.0f;
 };
 
+// A whole number of frames above 0, or 0.
+int FrameCount(const char* text) {
+    char* end = nullptr;
+    const long count = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && count > 0 && count <= 1000000 ? static_cast<int>(count) : 0;
+}
+
 class DemoApp : public ondra::App {
 public:
+    // A wrong command line is told the way the program tells anything: on
+    // the console, or in a message box where there is none.
     void OnCreate() override {
-        for (int i = 1; i + 1 < ondra::GetArgc(); ++i)
-            if (std::strcmp(ondra::GetArg(i), "--frames") == 0) window.framesLeft = std::atoi(ondra::GetArg(i + 1));
+        for (int i = 1; i < ondra::GetArgc(); ++i) {
+            if (std::strcmp(ondra::GetArg(i), "--frames") == 0 && i + 1 < ondra::GetArgc()) {
+                window.framesLeft = FrameCount(ondra::GetArg(++i));
+                if (window.framesLeft > 0) continue;
+            }
+            ondra::ShowMessage("usage: framework-demo [--frames N]\n");
+            std::exit(2);
+        }
     }
 
     DemoWindow window;
