@@ -52,7 +52,7 @@ size_t PlaceBlock(const MapBlock& entry, LampCounter& lamps) {
         CheckName(object.model);
         MapPlacement placed;
         if (PlaceMapObject(entry, i, lamps.Peek(), placed) != MapPlacementResult::kPlaced) continue;
-        if (object.kind == MapObjectKind::kLight && placed.lamp != lamps.Next()) __builtin_trap();
+        if (RulesOf(object.kind).standing.lamp && placed.lamp != lamps.Next()) __builtin_trap();
         CheckFinite(placed.position);
         if (!std::isfinite(placed.radius) || placed.radius <= 0.0f) __builtin_trap();
     }

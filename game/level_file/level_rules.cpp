@@ -11,53 +11,6 @@ constexpr float kDoorHeight = 1.5f;
 float WestEdge(int column) { return kMapBlockUnits * (static_cast<float>(column) - 1.0f); }
 float NorthEdge(int row) { return kMapBlockUnits * (static_cast<float>(row) - 1.0f); }
 
-// How each kind of wall-mounted pickup is made and hung.
-struct WallMount {
-    float modelScale;
-    float radius;
-    float inset;  // from the wall into the block
-    float height;
-};
-constexpr WallMount kWeaponMount{0.1f, 0.5f, 0.1f, 1.5f};
-constexpr WallMount kFlashlightMount{0.5f, 1.5f, 0.6f, 0.2f};
-constexpr WallMount kMedikitMount{0.4f, 0.5f, 0.1f, 1.5f};
-
-constexpr float kLockedDoorRadius = 3.0f;
-constexpr float kAutomaticDoorRadius = 1.5f;
-constexpr float kLampHeight = 2.8f;
-constexpr float kLampRadius = 9.0f;
-constexpr float kKeyModelScale = 0.2f;
-constexpr float kKeyRadius = 1.5f;
-constexpr float kKeyHeight = 0.1f;
-constexpr float kVorlaxHeight = 2.0f;
-constexpr float kVorlaxRadius = 10.0f;
-constexpr float kGeneratorRadius = 3.0f;
-
-const WallMount* MountOf(MapObjectKind kind) {
-    switch (kind) {
-        case MapObjectKind::kWeapon: return &kWeaponMount;
-        case MapObjectKind::kFlashlight: return &kFlashlightMount;
-        case MapObjectKind::kMedikit: return &kMedikitMount;
-        default: return nullptr;
-    }
-}
-
-MapPlacementResult PlaceDoor(const MapBlock& block, const MapObject& object, MapPlacement& placed) {
-    if (!MapSideFacing(object.side, placed.facing)) return MapPlacementResult::kNoSide;
-    placed.position = MapDoorPosition(block.row, block.column, placed.facing);
-    placed.radius = object.kind == MapObjectKind::kLockedDoor ? kLockedDoorRadius : kAutomaticDoorRadius;
-    return MapPlacementResult::kPlaced;
-}
-
-MapPlacementResult PlaceOnWall(const MapBlock& block, std::size_t index, const WallMount& mount,
-                               MapPlacement& placed) {
-    if (!MapFirstWall(block, index, placed.facing)) return MapPlacementResult::kNoWall;
-    placed.position = MapWallMountPosition(block.row, block.column, placed.facing, mount.inset, mount.height);
-    placed.radius = mount.radius;
-    placed.modelScale = mount.modelScale;
-    return MapPlacementResult::kPlaced;
-}
-
 }  // namespace
 
 const char* MapFaceTypeWord(MapFaceSlot slot) {
@@ -139,61 +92,31 @@ LampCounter& LampCounter::ProgramWide() {
 
 MapPlacementResult PlaceMapObject(const MapBlock& block, std::size_t index, int nextLamp, MapPlacement& placed) {
     const MapObject& object = std::get<MapObject>(block.items.at(index));
+    const MapStanding& standing = RulesOf(object.kind).standing;
     const int row = block.row;
     const int column = block.column;
     placed = MapPlacement();
-    switch (object.kind) {
-        case MapObjectKind::kLockedDoor:
-        case MapObjectKind::kAutomaticDoor: return PlaceDoor(block, object, placed);
-        case MapObjectKind::kWeapon:
-        case MapObjectKind::kFlashlight:
-        case MapObjectKind::kMedikit: return PlaceOnWall(block, index, *MountOf(object.kind), placed);
-        case MapObjectKind::kLight:
-            placed.position = MapBlockCentre(row, column, kLampHeight);
-            placed.radius = kLampRadius;
-            placed.lamp = nextLamp;
+    placed.radius = standing.radius;
+    placed.modelScale = standing.modelScale;
+    if (standing.lamp) placed.lamp = nextLamp;
+    switch (standing.stand) {
+        case MapStand::kOnSide:
+            if (!MapSideFacing(object.side, placed.facing)) return MapPlacementResult::kNoSide;
+            placed.position = MapDoorPosition(row, column, placed.facing);
             break;
-        case MapObjectKind::kKey:
-            placed.position = MapBlockCentre(row, column, kKeyHeight);
-            placed.radius = kKeyRadius;
-            placed.modelScale = kKeyModelScale;
+        case MapStand::kOnWall:
+            if (!MapFirstWall(block, index, placed.facing)) return MapPlacementResult::kNoWall;
+            placed.position = MapWallMountPosition(row, column, placed.facing, standing.inset, standing.height);
             break;
-        case MapObjectKind::kVorlax:
-            placed.position = MapBlockCentre(row, column, kVorlaxHeight);
-            placed.radius = kVorlaxRadius;
-            break;
-        case MapObjectKind::kGenerator:
-            placed.position = MapBlockCorner(row, column);
-            placed.radius = kGeneratorRadius;
-            break;
+        case MapStand::kCentre: placed.position = MapBlockCentre(row, column, standing.height); break;
+        case MapStand::kCorner: placed.position = MapBlockCorner(row, column); break;
     }
     return MapPlacementResult::kPlaced;
 }
 
-namespace game_assets {
-const std::vector<LookedUpImage> kLookedUpImages = {
-    {kHudNoHealth, "the HUD"},  {kHudHealth[0], "the HUD"}, {kHudHealth[1], "the HUD"},
-    {kHudHealth[2], "the HUD"}, {kHudHealth[3], "the HUD"}, {kHudHealth[4], "the HUD"},
-    {kHudEmpty, "the HUD"},     {kHudKeys, "the HUD"},      {kHudMedikits, "the HUD"},
-    {kHudBoth, "the HUD"},
-    {kBoltFlare, "the player's bolt"},
-    {kFlame, "the flames of creatures and generators"},
-    {kMuzzleFlash, "the creatures' muzzle flash"},
-    {kCreatureShot, "the creatures' shots"},
-    {kStorm, "the generators' lightning"},
-    {kLightning, "the generators' electricity"},
-};
-}  // namespace game_assets
-
 std::vector<std::string> MapObjectModels(const MapObject& object) {
-    using namespace game_assets;
-    switch (object.kind) {
-        case MapObjectKind::kWeapon: return {kFullRack, kEmptyRack};
-        case MapObjectKind::kFlashlight: return {kToolBox, kEmptyToolBox};
-        case MapObjectKind::kMedikit: return {kMedikit, kEmptyMedikit};
-        case MapObjectKind::kKey: return {object.model};
-        case MapObjectKind::kVorlax: return {kVorlax, kDeadVorlax};
-        case MapObjectKind::kGenerator: return {kGeneratorBase, kGeneratorWreck, kGeneratorCore};
-        default: return {};
-    }
+    const MapObjectKindRules& rules = RulesOf(object.kind);
+    std::vector<std::string> models(rules.models.begin(), rules.models.end());
+    if (rules.fields == MapObjectFields::kKeyAndModel) models.push_back(object.model);
+    return models;
 }

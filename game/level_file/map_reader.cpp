@@ -116,11 +116,6 @@ private:
 
 constexpr MapFaceSlot kAllSlots[] = {MapFaceSlot::kWest,  MapFaceSlot::kEast,    MapFaceSlot::kNorth,
                                      MapFaceSlot::kSouth, MapFaceSlot::kCeiling, MapFaceSlot::kFloor};
-constexpr MapObjectKind kAllKinds[] = {MapObjectKind::kLockedDoor, MapObjectKind::kAutomaticDoor,
-                                       MapObjectKind::kLight,      MapObjectKind::kWeapon,
-                                       MapObjectKind::kFlashlight, MapObjectKind::kMedikit,
-                                       MapObjectKind::kKey,        MapObjectKind::kVorlax,
-                                       MapObjectKind::kGenerator};
 
 bool FaceSlotOf(const std::string& word, MapFaceSlot& slot) {
     for (MapFaceSlot candidate : kAllSlots) {
@@ -133,9 +128,9 @@ bool FaceSlotOf(const std::string& word, MapFaceSlot& slot) {
 }
 
 bool ObjectKindOf(const std::string& word, MapObjectKind& kind) {
-    for (MapObjectKind candidate : kAllKinds) {
-        if (word == MapKindWord(candidate)) {
-            kind = candidate;
+    for (const MapObjectKindRules& candidate : MapObjectKinds()) {
+        if (word == candidate.word) {
+            kind = candidate.kind;
             return true;
         }
     }
@@ -272,27 +267,26 @@ private:
         std::string token;
         if (!tokens.Next(token)) return false;  // its "{"
         if (token != "{") tokens.Note(token, MapSkipReason::kNotAnOpeningBrace);
-        int at = 0;
-        switch (object.kind) {
-            case MapObjectKind::kLockedDoor:
-                if (!tokens.Next(object.keyId)) return false;
-                [[fallthrough]];
-            case MapObjectKind::kAutomaticDoor:
-                if (!tokens.Next(object.side, object.sideLine)) return false;
-                if (tokens.Next(token, at) && token != "}") {
-                    object.texture = token;
-                    object.textureLine = at;
-                    tokens.Skip("}");
-                }
-                return true;
-            case MapObjectKind::kKey:
-                if (!tokens.Next(object.keyId) || !tokens.Next(object.model, object.modelLine)) return false;
-                tokens.Skip("}");
-                return true;
-            default:
-                tokens.Skip("}");
-                return true;
+        const MapObjectFields fields = RulesOf(object.kind).fields;
+        if (fields == MapObjectFields::kKeyAndSide || fields == MapObjectFields::kKeyAndModel)
+            if (!tokens.Next(object.keyId)) return false;
+        if (fields == MapObjectFields::kKeyAndModel) {
+            if (!tokens.Next(object.model, object.modelLine)) return false;
+            tokens.Skip("}");
+            return true;
         }
+        if (fields == MapObjectFields::kNone) {
+            tokens.Skip("}");
+            return true;
+        }
+        if (!tokens.Next(object.side, object.sideLine)) return false;
+        int at = 0;
+        if (tokens.Next(token, at) && token != "}") {
+            object.texture = token;
+            object.textureLine = at;
+            tokens.Skip("}");
+        }
+        return true;
     }
 
     Tokens tokens;
@@ -348,19 +342,4 @@ const char* MapSlotWord(MapFaceSlot slot) {
         case MapFaceSlot::kFloor: return "floor";
     }
     return "north";
-}
-
-const char* MapKindWord(MapObjectKind kind) {
-    switch (kind) {
-        case MapObjectKind::kLockedDoor: return "LOCK_DOOR";
-        case MapObjectKind::kAutomaticDoor: return "AUTO_DOOR";
-        case MapObjectKind::kLight: return "LIGHT";
-        case MapObjectKind::kWeapon: return "WEAPON";
-        case MapObjectKind::kFlashlight: return "FLASHLIGHT";
-        case MapObjectKind::kMedikit: return "MEDIKIT";
-        case MapObjectKind::kKey: return "KEY";
-        case MapObjectKind::kVorlax: return "VORLAX";
-        case MapObjectKind::kGenerator: return "GENERATOR";
-    }
-    return "LIGHT";
 }

@@ -18,6 +18,7 @@
 #include <variant>
 #include <vector>
 
+#include "game/level_file/object_kinds.h"
 
 enum class MapFaceSlot { kWest, kEast, kNorth, kSouth, kCeiling, kFloor };
 
@@ -31,11 +32,8 @@ struct MapFace {
     int textureLine = 0;  // of the texture name; 0 without one
 };
 
-enum class MapObjectKind { kLockedDoor, kAutomaticDoor, kLight, kWeapon, kFlashlight, kMedikit, kKey, kVorlax, kGenerator };
-
-// One entry of a "liveobjects" section. Only the fields of its kind are read:
-// keyId for locked doors and keys, side and texture (empty for none) for
-// doors, model for keys.
+// One entry of a "liveobjects" section. Only the fields of its kind are read
+// (MapObjectFields): keyId, side and texture (empty for none), model.
 struct MapObject {
     MapObjectKind kind = MapObjectKind::kLight;
     int keyId = 0;
@@ -137,7 +135,5 @@ int MapNumber(const std::string& token);
 // that MapNumber gives it unchanged.
 bool FitsInInt(const std::string& token);
 
-// The words that name a face slot ("west", ..., "ceiling", "floor") and an
-// object kind ("LOCK_DOOR", "WEAPON", ...).
+// The word that names a face slot ("west", ..., "ceiling", "floor").
 const char* MapSlotWord(MapFaceSlot slot);
-const char* MapKindWord(MapObjectKind kind);

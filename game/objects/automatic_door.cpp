@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "game/objects/player.h"
+#include "game/objects/state_fields.h"
 
 namespace {
 
@@ -70,4 +71,15 @@ void AutomaticDoor::Draw() {
     glEnd();
     glPopMatrix();
     glEnable(GL_CULL_FACE);
+}
+
+std::string AutomaticDoor::StateLine() const {
+    return DoorStateLine("auto", false) + " leafA=" + StateTriple(leafA) + " leafB=" + StateTriple(leafB);
+}
+
+std::unique_ptr<CObject> AutomaticDoor::FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting) {
+    auto door = std::make_unique<AutomaticDoor>(placed.position, placed.radius);
+    door->SetUpFromMap(entry, placed, setting);
+    return door;
 }

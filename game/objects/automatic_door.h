@@ -2,7 +2,10 @@
 // near and slide back together as soon as the player is not.
 #pragma once
 
+#include <memory>
+
 #include "game/objects/door.h"
+#include "game/objects/map_object_setting.h"
 
 class AutomaticDoor : public Door {
 public:
@@ -27,4 +30,10 @@ public:
 
     Vector3 leafA;  // slides towards negative x (or z)
     Vector3 leafB;  // slides towards positive x (or z)
+
+    // Made from its map entry, placed (map_object_setting.h).
+    static std::unique_ptr<CObject> FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting);
+    std::string StateLine() const override;
+
 };

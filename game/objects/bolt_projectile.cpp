@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "game/level_file/level_rules.h"
+#include "game/objects/state_fields.h"
 #include "game/objects/sweep.h"
 #include "game/render/billboard.h"
 #include "game/render/texture_cache.h"
@@ -69,4 +70,8 @@ void BoltProjectile::Draw() {
     EndGlowingBillboards();
     const float lightAt[4] = {position.x, position.y, position.z, 1.0f};
     glLightfv(GL_LIGHT5, GL_POSITION, lightAt);
+}
+
+std::string BoltProjectile::StateLine() const {
+    return "bolt exploded=" + StateFlag(Exploded()) + StatePosition(position);
 }

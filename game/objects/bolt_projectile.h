@@ -47,6 +47,8 @@ public:
     float fireYaw = 0.0f;
     Vector3 fireDirection;
 
+    std::string StateLine() const override;
+
 private:
     void Fly(float dt);
     void Explode(const Vector3& normal);

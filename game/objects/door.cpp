@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "game/level/level_collider.h"
+#include "game/objects/state_fields.h"
 
 bool Door::Blocks(const Vector3& from, const Vector3& to, Vector3& normal) const {
     if (!IsShut()) return false;
@@ -58,4 +59,15 @@ bool DoorsBlock(const CObject* doorGroup, const Vector3& from, const Vector3& to
         if (door && door->Blocks(from, to, normal)) return true;
     }
     return false;
+}
+
+std::string Door::DoorStateLine(const char* kind, bool locked) const {
+    return std::string("door kind=") + kind + " state=" + std::to_string(state) + " locked=" + StateFlag(locked) +
+           StatePosition(position);
+}
+
+void Door::SetUpFromMap(const MapObject& entry, const MapPlacement& placed, const MapObjectSetting& setting) {
+    state = kClosed;
+    orientation = placed.facing;
+    if (!entry.texture.empty()) texture = setting.Texture(entry.texture);
 }

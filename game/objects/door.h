@@ -5,6 +5,7 @@
 #pragma once
 
 #include "game/level/block.h"
+#include "game/objects/map_object_setting.h"
 #include "game/objects/object.h"
 
 class Door : public CObject {
@@ -29,6 +30,11 @@ public:
     unsigned int texture = 0;
 
 protected:
+    // Shut, on the entry's side, with the texture it names (a missing
+    // image's texture kept as the cache gives it).
+    void SetUpFromMap(const MapObject& entry, const MapPlacement& placed, const MapObjectSetting& setting);
+    // "door kind=KIND state=N locked=L" and the position.
+    std::string DoorStateLine(const char* kind, bool locked) const;
     // One textured 3 x 3 square in the door's plane around `centre`, moved
     // `offset` across the plane and facing `facing` (+1 or -1) along the
     // plane's axis. Call between glBegin(GL_QUADS) and glEnd.

@@ -18,3 +18,13 @@ void Flashlight::StandUp() const {
     glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
     glRotatef(WallTurn(), 0.0f, 0.0f, 1.0f);
 }
+
+std::string Flashlight::StateLine() const { return PickupStateLine("flashlight"); }
+
+std::unique_ptr<CObject> Flashlight::FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting) {
+    (void)entry;
+    auto pickup = std::make_unique<Flashlight>(setting.models, placed.modelScale);
+    pickup->HangFromMap(placed);
+    return pickup;
+}

@@ -7,6 +7,7 @@
 #include "game/level_file/level_rules.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/generator_core.h"
+#include "game/objects/state_fields.h"
 #include "game/render/model_cache.h"
 #include "game/render/texture_cache.h"
 
@@ -48,4 +49,24 @@ void Generator::Draw() {
     glTranslatef(position.x, position.y, position.z);
     ondra::Model* model = destroyed ? wreck : base;
     if (model) model->Draw(ondra::DRAW_MATERIALS);
+}
+
+std::string Generator::StateLine() const {
+    return "generator hitpoints=" + std::to_string(HitPoints()) + " destroyed=" + StateFlag(Destroyed()) +
+           StatePosition(position);
+}
+
+// The core turns above the base, under the generator's tree.
+std::unique_ptr<CObject> Generator::FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting) {
+    (void)entry;
+    auto generator = std::make_unique<Generator>(setting.models, setting.textures);
+    auto core = std::make_unique<GeneratorCore>(setting.models, setting.textures);
+    generator->position = placed.position;
+    generator->radius = placed.radius;
+    core->position = generator->position;
+    core->position.y = GeneratorCore::kHeight;
+    core->radius = GeneratorCore::kRadius;
+    core.release()->AttachTo(generator.get());
+    return generator;
 }

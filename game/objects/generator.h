@@ -4,6 +4,9 @@
 // the core gives way to a burst of flame.
 #pragma once
 
+#include <memory>
+
+#include "game/objects/map_object_setting.h"
 #include "game/objects/object.h"
 
 namespace ondra {
@@ -30,6 +33,11 @@ public:
     int HitPoints() const { return hitPoints; }
     bool Destroyed() const { return destroyed; }
     GeneratorCore* Core() const;
+
+    // Made from its map entry, placed (map_object_setting.h).
+    static std::unique_ptr<CObject> FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting);
+    std::string StateLine() const override;
 
 private:
     void Destroy();

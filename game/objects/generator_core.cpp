@@ -5,6 +5,7 @@
 
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
+#include "game/objects/state_fields.h"
 #include "game/render/model_cache.h"
 
 namespace {
@@ -65,4 +66,8 @@ void GeneratorCore::Draw() {
     glPopMatrix();
     glRotatef(static_cast<float>(spin), 1.0f, 0.0f, 0.0f);
     if (core) core->Draw(ondra::DRAW_MATERIALS);
+}
+
+std::string GeneratorCore::StateLine() const {
+    return "core destroyed=" + StateFlag(Destroyed()) + " spin=" + std::to_string(Spin());
 }

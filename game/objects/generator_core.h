@@ -21,6 +21,7 @@ class GeneratorCore : public CObject {
 public:
     static constexpr int kSpinStep = 10;  // degrees per frame, whatever the frame time
     static constexpr float kHeight = 2.15f;
+    static constexpr float kRadius = 1.0f;
 
     GeneratorCore(ModelCache* models, TextureCache* textures);
     ~GeneratorCore() override;
@@ -38,6 +39,8 @@ public:
     const Electricity* ElectricityEffect() const { return electricity.get(); }
     const Lightning* LightningEffect() const { return lightning.get(); }
     const Flame* FlameEffect() const { return flame.get(); }
+
+    std::string StateLine() const override;
 
 private:
     void RenewBurntOutEffects();

@@ -17,3 +17,14 @@ void Key::Draw() {
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     if (!taken && model) model->Draw(ondra::DRAW_MATERIALS);
 }
+
+std::string Key::StateLine() const { return PickupStateLine("key") + " id=" + std::to_string(keyId); }
+
+std::unique_ptr<CObject> Key::FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting) {
+    auto key = std::make_unique<Key>(setting.models, entry.model, placed.modelScale);
+    key->radius = placed.radius;
+    key->position = placed.position;
+    key->keyId = entry.keyId;
+    return key;
+}

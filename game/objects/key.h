@@ -3,8 +3,10 @@
 // vanishes.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "game/objects/map_object_setting.h"
 #include "game/objects/pickup.h"
 
 class Key : public Pickup {
@@ -15,6 +17,11 @@ public:
     void Draw() override;
 
     int keyId = 0;
+
+    // Made from its map entry, placed (map_object_setting.h).
+    static std::unique_ptr<CObject> FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting);
+    std::string StateLine() const override;
 
 protected:
     void Give(Player& player) override;

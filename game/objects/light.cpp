@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "game/objects/player.h"
+#include "game/objects/state_fields.h"
 
 namespace {
 
@@ -48,4 +49,15 @@ void Light::Draw() {
         everLit = true;
     }
     playerAway = true;
+}
+
+std::string Light::StateLine() const {
+    return "light gl=" + std::to_string(LightIndex()) + " on=" + StateFlag(EverLit()) + StatePosition(position);
+}
+
+std::unique_ptr<CObject> Light::FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting) {
+    (void)entry;
+    (void)setting;
+    return std::make_unique<Light>(placed.lamp, placed.position, placed.radius);
 }

@@ -3,7 +3,10 @@
 // from then; lamps sharing a GL light hand it to the one touched last.
 #pragma once
 
+#include <memory>
+
 #include "game/level_file/level_rules.h"
+#include "game/objects/map_object_setting.h"
 #include "game/objects/object.h"
 
 class Light : public CObject {
@@ -23,6 +26,11 @@ public:
     int LightIndex() const { return lightIndex; }
     // Whether this lamp has ever switched its GL light on.
     bool EverLit() const { return everLit; }
+
+    // Made from its map entry, placed (map_object_setting.h).
+    static std::unique_ptr<CObject> FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting);
+    std::string StateLine() const override;
 
 private:
     void LoadLight() const;

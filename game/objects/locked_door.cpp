@@ -66,3 +66,13 @@ void LockedDoor::Draw() {
     glDisable(GL_BLEND);
     glEnable(GL_CULL_FACE);
 }
+
+std::string LockedDoor::StateLine() const { return DoorStateLine("locked", locked); }
+
+std::unique_ptr<CObject> LockedDoor::FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting) {
+    auto door = std::make_unique<LockedDoor>(placed.position, placed.radius);
+    door->keyId = entry.keyId;
+    door->SetUpFromMap(entry, placed, setting);
+    return door;
+}

@@ -3,7 +3,10 @@
 // It sinks back whenever the player is not touching it.
 #pragma once
 
+#include <memory>
+
 #include "game/objects/door.h"
+#include "game/objects/map_object_setting.h"
 
 class LockedDoor : public Door {
 public:
@@ -28,4 +31,9 @@ public:
     // How often the player, without the key, has run into it: counted for
     // the door's sound, never read by the game.
     int refusals = 0;
+
+    // Made from its map entry, placed (map_object_setting.h).
+    static std::unique_ptr<CObject> FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting);
+    std::string StateLine() const override;
 };

@@ -16,3 +16,13 @@ void Medikit::StandUp() const {
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     glRotatef(WallTurn(), 0.0f, 0.0f, 1.0f);
 }
+
+std::string Medikit::StateLine() const { return PickupStateLine("medikit"); }
+
+std::unique_ptr<CObject> Medikit::FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting) {
+    (void)entry;
+    auto pickup = std::make_unique<Medikit>(setting.models, placed.modelScale);
+    pickup->HangFromMap(placed);
+    return pickup;
+}

@@ -4,6 +4,8 @@
 // an object tree is a CObject.
 #pragma once
 
+#include <string>
+
 #include "game/core/vector3.h"
 #include "game/objects/node.h"
 
@@ -51,6 +53,9 @@ public:
     virtual void OnCollision(CObject* other) { (void)other; }
     // Collides this object's whole tree with itself.
     virtual void CheckCollisions();
+    // Its line in the state report: a kind word and name=value fields
+    // (state_fields.h); empty for what the report leaves out.
+    virtual std::string StateLine() const { return std::string(); }
 
     // Tests `other` against this object, its later siblings and, while this
     // object touches, its children; also walks `other`'s children and later

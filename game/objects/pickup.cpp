@@ -5,6 +5,7 @@
 
 #include "framework/load3ds/model.h"
 #include "game/objects/player.h"
+#include "game/objects/state_fields.h"
 #include "game/render/model_cache.h"
 
 void Pickup::OnCollision(CObject* other) {
@@ -35,4 +36,14 @@ void WallPickup::Draw() {
     StandUp();
     ondra::Model* model = taken ? empty : full;
     if (model) model->Draw(ondra::DRAW_MATERIALS);
+}
+
+std::string Pickup::PickupStateLine(const char* kind) const {
+    return std::string("pickup kind=") + kind + " taken=" + StateFlag(taken) + StatePosition(position);
+}
+
+void WallPickup::HangFromMap(const MapPlacement& placed) {
+    radius = placed.radius;
+    position = placed.position;
+    orientation = placed.facing;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/level/block.h"
+#include "game/level_file/level_rules.h"
 #include "game/objects/object.h"
 
 namespace ondra {
@@ -25,6 +26,8 @@ public:
 protected:
     explicit Pickup(ModelCache* models) : modelCache(models) {}
     virtual void Give(Player& player) = 0;
+    // "pickup kind=KIND taken=T" and the position.
+    std::string PickupStateLine(const char* kind) const;
     // The cached model, loaded on first use and set to `scale`; null without
     // a cache.
     ondra::Model* FetchModel(const std::string& name, float scale) const;
@@ -42,6 +45,8 @@ public:
 
 protected:
     WallPickup(ModelCache* models, const char* fullModel, const char* emptyModel, float scale);
+    // At the placed spot, against the wall it was placed on.
+    void HangFromMap(const MapPlacement& placed);
     // The kind's own turns that stand its model up, ending with WallTurn
     // about the model's vertical axis.
     virtual void StandUp() const = 0;

@@ -10,6 +10,7 @@
 #include "game/level/level_collider.h"
 #include "game/level_file/level_rules.h"
 #include "game/objects/bolt_projectile.h"
+#include "game/objects/state_fields.h"
 #include "game/objects/sweep.h"
 #include "game/render/camera.h"
 #include "game/render/model_cache.h"
@@ -159,4 +160,15 @@ void ApplyGroundHeight(Player& player, const LevelCollider& collider, const Leve
         const float diffuse[4] = {b, b, b, 1.0f};
         glLightfv(GL_LIGHT7, GL_DIFFUSE, diffuse);
     }
+}
+
+std::string Player::StateLine() const {
+    std::string keyList;
+    for (size_t i = 0; i < keys.size(); ++i) keyList += (i ? "," : "") + std::to_string(keys[i]);
+    const Camera* camera = GetCamera();
+    return "player" + StatePosition(position) + " yaw=" + StateNumber(camera ? camera->yaw : 0.0f) +
+           " pitch=" + StateNumber(camera ? camera->pitch : 0.0f) + " health=" + std::to_string(health) +
+           " ammo=" + std::to_string(ammo) + " clips=" + std::to_string(clips) +
+           " medikits=" + std::to_string(medikits) + " keys=" + keyList + " weapon=" + StateFlag(hasWeapon) +
+           " flashlight=" + StateFlag(hasFlashlight) + " hud=" + StateFlag(hudVisible);
 }

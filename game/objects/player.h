@@ -77,6 +77,8 @@ public:
     int health = kFullHealth;
     std::vector<int> keys;  // key ids in pickup order
 
+    std::string StateLine() const override;
+
 private:
     // Where the camera stood when the frame began; the arms are drawn there
     // so they do not run ahead of the view drawn this frame.

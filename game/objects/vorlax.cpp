@@ -8,6 +8,7 @@
 
 #include "game/level_file/level_rules.h"
 #include "game/objects/player.h"
+#include "game/objects/state_fields.h"
 #include "game/render/billboard.h"
 #include "game/render/texture_cache.h"
 
@@ -145,3 +146,8 @@ void Vorlax::DropProjectile() {
 }
 
 void Vorlax::Kill() { state = kDead; }
+
+std::string Vorlax::StateLine() const {
+    return "vorlax state=" + std::to_string(State()) + " yaw=" + StateNumber(Yaw()) + " charging=" +
+           StateFlag(Charging()) + " shot=" + StateFlag(ShotInFlight()) + StatePosition(position);
+}

@@ -7,6 +7,9 @@
 // falls to the floor and stays there.
 #pragma once
 
+#include <memory>
+
+#include "game/objects/map_object_setting.h"
 #include "game/objects/object.h"
 #include "game/objects/vorlax_projectile.h"
 #include "game/render/texture_cache.h"
@@ -69,6 +72,12 @@ public:
     float FlashScale() const { return flashScale; }
     // The unit vector the creature faces.
     Vector3 Heading() const;
+
+    // Made from its map entry, placed (map_object_setting.h), with its
+    // mesh; in vorlax_from_map.cpp.
+    static std::unique_ptr<CObject> FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting);
+    std::string StateLine() const override;
 
 private:
     void FaceTowards(const Vector3& target);

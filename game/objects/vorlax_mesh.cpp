@@ -6,6 +6,7 @@
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
 #include "game/objects/bolt_projectile.h"
+#include "game/objects/state_fields.h"
 #include "game/objects/vorlax.h"
 #include "game/render/model_cache.h"
 
@@ -51,3 +52,5 @@ void VorlaxMesh::OnCollision(CObject* other) {
     flame = std::make_unique<Flame>(kFlameParticles, Vector3(), kFlameSpread,
                                     textureCache ? textureCache->TextureToBind(kFlameImage) : 0u);
 }
+
+std::string VorlaxMesh::StateLine() const { return "vorlaxmesh dead=" + StateFlag(Dead()); }

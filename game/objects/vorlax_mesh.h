@@ -43,6 +43,8 @@ public:
     bool Dead() const { return dead; }
     const Flame* Burning() const { return flame.get(); }
 
+    std::string StateLine() const override;
+
 private:
     TextureCache* textureCache;
     ondra::Model* liveModel = nullptr;

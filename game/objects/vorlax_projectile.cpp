@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "game/level_file/level_rules.h"
+#include "game/objects/state_fields.h"
 #include "game/objects/sweep.h"
 #include "game/render/billboard.h"
 
@@ -85,4 +86,8 @@ void VorlaxProjectile::LeaveOwnerFrame() const {
     if (!creature) return;
     glRotatef(-creature->Yaw(), 0.0f, 1.0f, 0.0f);
     glTranslatef(-parent->position.x, -parent->position.y, -parent->position.z);
+}
+
+std::string VorlaxProjectile::StateLine() const {
+    return Spent() ? std::string() : "projectile" + StatePosition(position);
 }

@@ -54,6 +54,9 @@ public:
     float Travelled() const { return travelled; }
     Vorlax* Owner() const { return owner; }
 
+    // Nothing once spent.
+    std::string StateLine() const override;
+
 private:
     void Fly(const Vector3& move);
     // Cancels the placement of the creature it hangs under, so what follows

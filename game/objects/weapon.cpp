@@ -18,3 +18,13 @@ void Weapon::Give(Player& player) {
 }
 
 void Weapon::StandUp() const { glRotatef(WallTurn(), 0.0f, 1.0f, 0.0f); }
+
+std::string Weapon::StateLine() const { return PickupStateLine("weapon"); }
+
+std::unique_ptr<CObject> Weapon::FromMap(const MapObject& entry, const MapPlacement& placed,
+                                            const MapObjectSetting& setting) {
+    (void)entry;
+    auto pickup = std::make_unique<Weapon>(setting.models, placed.modelScale);
+    pickup->HangFromMap(placed);
+    return pickup;
+}

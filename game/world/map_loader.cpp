@@ -8,39 +8,19 @@
 
 #include "game/level/level.h"
 #include "game/level_file/map_reader.h"
-#include "game/objects/automatic_door.h"
-#include "game/objects/flashlight.h"
-#include "game/objects/generator.h"
-#include "game/objects/generator_core.h"
-#include "game/objects/key.h"
-#include "game/objects/light.h"
-#include "game/objects/locked_door.h"
-#include "game/objects/medikit.h"
-#include "game/objects/player.h"
-#include "game/objects/vorlax.h"
-#include "game/objects/vorlax_mesh.h"
-#include "game/objects/weapon.h"
 #include "game/render/model_cache.h"
 #include "game/render/texture_cache.h"
+#include "game/world/object_makers.h"
 #include "game/world/world.h"
 
 namespace {
-
-constexpr float kCoreRadius = 1.0f;
-
-// Hands the object to its group, which owns it from then on.
-template <class Kind>
-Kind* Attach(std::unique_ptr<Kind> object, CObject& group) {
-    Kind* attached = object.release();
-    attached->AttachTo(&group);
-    return attached;
-}
 
 class MapBuilder {
 public:
     MapBuilder(const std::string& source, World& world, LampCounter& lamps)
         : source(source), world(world), level(world.level), textures(level.Textures()), models(world.models),
-          lamps(lamps) {}
+          lamps(lamps),
+          setting{&models, textures, &world.collider, &level, &world.doors, world.player.get()} {}
 
     // In file order, so that models are cached before the objects that look
     // them up and a later "mapsize" drops the blocks before it.
@@ -133,87 +113,17 @@ private:
         models.SetUser(std::string());
     }
 
+    // The kind makes itself; the world's group of its kind owns it from
+    // then on.
     void MakeObject(const MapObject& object, const MapPlacement& placed) {
-        switch (object.kind) {
-            case MapObjectKind::kLockedDoor:
-            case MapObjectKind::kAutomaticDoor: MakeDoor(object, placed); break;
-            case MapObjectKind::kLight:
-                lamps.Next();
-                Attach(std::make_unique<Light>(placed.lamp, placed.position, placed.radius), world.lights);
-                break;
-            case MapObjectKind::kWeapon: MakeWallPickup<Weapon>(placed); break;
-            case MapObjectKind::kFlashlight: MakeWallPickup<Flashlight>(placed); break;
-            case MapObjectKind::kMedikit: MakeWallPickup<Medikit>(placed); break;
-            case MapObjectKind::kKey: MakeKey(object, placed); break;
-            case MapObjectKind::kVorlax: MakeVorlax(placed); break;
-            case MapObjectKind::kGenerator: MakeGenerator(placed); break;
-        }
+        const ObjectMaker* maker = MakerOf(object.kind);
+        if (!maker) return;
+        std::unique_ptr<CObject> made = maker->make(object, placed, setting);
+        if (RulesOf(object.kind).standing.lamp) lamps.Next();
+        made.release()->AttachTo(&(world.*maker->group));
     }
 
-    void MakeDoor(const MapObject& object, const MapPlacement& placed) {
-        std::unique_ptr<Door> door;
-        if (object.kind == MapObjectKind::kLockedDoor) {
-            auto locked = std::make_unique<LockedDoor>(placed.position, placed.radius);
-            locked->keyId = object.keyId;
-            door = std::move(locked);
-        } else {
-            door = std::make_unique<AutomaticDoor>(placed.position, placed.radius);
-        }
-        door->state = Door::kClosed;
-        door->orientation = placed.facing;
-        // A missing image's -1 is kept as it comes, like a face's.
-        if (!object.texture.empty()) door->texture = Texture(object.texture);
-        Attach(std::move(door), world.doors);
-    }
-
-    template <class Kind>
-    void MakeWallPickup(const MapPlacement& placed) {
-        auto pickup = std::make_unique<Kind>(&models, placed.modelScale);
-        pickup->radius = placed.radius;
-        pickup->position = placed.position;
-        pickup->orientation = placed.facing;
-        Attach(std::move(pickup), world.pickups);
-    }
-
-    void MakeKey(const MapObject& object, const MapPlacement& placed) {
-        auto key = std::make_unique<Key>(&models, object.model, placed.modelScale);
-        key->radius = placed.radius;
-        key->position = placed.position;
-        key->keyId = object.keyId;
-        Attach(std::move(key), world.pickups);
-    }
-
-    void MakeVorlax(const MapPlacement& placed) {
-        auto mesh = std::make_unique<VorlaxMesh>(&models, textures, world.player.get());
-        auto vorlax = std::make_unique<Vorlax>(textures, &world.collider, &level);
-        vorlax->SetDoors(&world.doors);
-        vorlax->position = placed.position;
-        vorlax->radius = placed.radius;
-        mesh->position = vorlax->position;
-        Attach(std::move(mesh), *vorlax);
-        Attach(std::move(vorlax), world.enemies);
-    }
-
-    void MakeGenerator(const MapPlacement& placed) {
-        auto generator = std::make_unique<Generator>(&models, textures);
-        auto core = std::make_unique<GeneratorCore>(&models, textures);
-        generator->position = placed.position;
-        generator->radius = placed.radius;
-        core->position = generator->position;
-        core->position.y = GeneratorCore::kHeight;
-        core->radius = kCoreRadius;
-        Attach(std::move(core), *generator);
-        Attach(std::move(generator), world.enemies);
-    }
-
-    // The image is loaded when its name is first read; a name that would not
-    // load is reported by the cache and drawn untextured. Without a texture
-    // cache nothing is textured.
-    unsigned int Texture(const std::string& name) {
-        if (!textures) return 0;
-        textures->Load(name);
-        return textures->TextureToBind(name);
-    }
+    unsigned int Texture(const std::string& name) { return setting.Texture(name); }
 
     const std::string& source;
     World& world;
@@ -221,6 +131,7 @@ private:
     TextureCache* textures;
     ModelCache& models;
     LampCounter& lamps;
+    const MapObjectSetting setting;
 };
 
 }  // namespace

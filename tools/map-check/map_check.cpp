@@ -358,7 +358,7 @@ private:
     void Doors() {
         std::map<long long, const PlacedObject*> onEdge;
         for (const PlacedObject& door : model.Objects()) {
-            if (door.kind != MapObjectKind::kLockedDoor && door.kind != MapObjectKind::kAutomaticDoor) continue;
+            if (RulesOf(door.kind).standing.stand != MapStand::kOnSide) continue;
             int r = door.row, c = door.column;
             StepAcross(door.facing, r, c);
             if (!IsEntrance(door.row, door.column, door.facing)) {
@@ -475,7 +475,7 @@ private:
     // into the corner.
     void Generators() {
         for (const PlacedObject& object : model.Objects()) {
-            if (object.kind != MapObjectKind::kGenerator) continue;
+            if (RulesOf(object.kind).standing.stand != MapStand::kCorner) continue;
             const int r = object.row, c = object.column;
             std::string problem;
             for (const auto& [dr, dc] : {std::pair{-1, -1}, {-1, 0}, {0, -1}, {0, 0}}) {
@@ -495,7 +495,8 @@ private:
                     problem = "the " + std::string(SideName(wall.side)) + " wall of " +
                               BlockName(wall.row, wall.column) + " runs into the corner";
             if (!problem.empty())
-                findings.Warning(object.line, "the GENERATOR stands on the north-west corner of " + BlockName(r, c) +
+                findings.Warning(object.line, std::string("the ") + KindWord(object.kind) +
+                                                  " stands on the north-west corner of " + BlockName(r, c) +
                                                   ", and " + problem);
         }
     }
@@ -505,7 +506,7 @@ private:
     void Lamps() {
         std::vector<const PlacedObject*> lamps;
         for (const PlacedObject& object : model.Objects())
-            if (object.kind == MapObjectKind::kLight) lamps.push_back(&object);
+            if (RulesOf(object.kind).standing.lamp) lamps.push_back(&object);
         for (size_t j = 0; j < lamps.size(); ++j) {
             for (size_t i = 0; i < j; ++i) {
                 if (lamps[i]->lamp != lamps[j]->lamp) continue;

@@ -193,7 +193,8 @@ private:
             ReportNoWall(object, entry, index, blockName);
             return;
         }
-        if (object.kind == MapObjectKind::kLight) lamps.Next();
+        const MapObjectFields fields = RulesOf(object.kind).fields;
+        if (RulesOf(object.kind).standing.lamp) lamps.Next();
         PlacedObject placed;
         placed.kind = object.kind;
         placed.row = entry.row;
@@ -203,12 +204,11 @@ private:
         placed.facing = placement.facing;
         placed.position = placement.position;
         placed.lamp = placement.lamp;
-        if (object.kind == MapObjectKind::kKey) {
+        if (fields == MapObjectFields::kKeyAndModel) {
             placed.model = object.model;
             placed.modelLine = object.modelLine;
         }
-        if (object.kind == MapObjectKind::kLockedDoor || object.kind == MapObjectKind::kAutomaticDoor)
-            placed.texture = object.texture;
+        if (fields == MapObjectFields::kSide || fields == MapObjectFields::kKeyAndSide) placed.texture = object.texture;
         NoteNeededModels(object);
         model.objects.push_back(std::move(placed));
     }
@@ -216,12 +216,14 @@ private:
     // The files an object names: a door's texture (loaded only when the
     // door is made) and a key's model.
     void MentionFiles(const MapObject& object, MapPlacementResult result) {
-        if (!object.texture.empty()) {
-            Mention(object.texture, FileMention::kImage, "door texture", object.textureLine);
-            if (result == MapPlacementResult::kPlaced)
-                model.textureLoads.push_back({object.texture, object.textureLine});
-        }
-        if (object.kind == MapObjectKind::kKey)
+        MentionObjectFiles(object);
+        if (!object.texture.empty() && result == MapPlacementResult::kPlaced)
+            model.textureLoads.push_back({object.texture, object.textureLine});
+    }
+
+    void MentionObjectFiles(const MapObject& object) {
+        if (!object.texture.empty()) Mention(object.texture, FileMention::kImage, "door texture", object.textureLine);
+        if (RulesOf(object.kind).fields == MapObjectFields::kKeyAndModel)
             Mention(object.model, FileMention::kModel, "key model", object.modelLine);
     }
 
@@ -253,10 +255,7 @@ private:
                 if (!face->texture.empty()) Mention(face->texture, FileMention::kImage, "texture", face->textureLine);
                 continue;
             }
-            const MapObject& object = std::get<MapObject>(item);
-            if (!object.texture.empty()) Mention(object.texture, FileMention::kImage, "door texture", object.textureLine);
-            if (object.kind == MapObjectKind::kKey)
-                Mention(object.model, FileMention::kModel, "key model", object.modelLine);
+            MentionObjectFiles(std::get<MapObject>(item));
         }
     }
 

@@ -93,37 +93,50 @@ private:
     std::vector<Rgb> pixels;
 };
 
-// The symbols, each drawn round a point; `unit` is the pixels per world
-// unit, so symbols grow and shrink with the cells.
+Rgb ToRgb(MapColour colour) { return {colour.r, colour.g, colour.b}; }
+
+// The kinds' symbols, each drawn round a point; `unit` is the pixels per
+// world unit, so symbols grow and shrink with the cells.
 struct Symbols {
     Canvas& canvas;
     float unit;
 
-    void Lamp(float x, float y) const { canvas.Ring(x, y, 1.05f * unit, std::max(1.5f, 0.3f * unit), c::kLamp); }
-    void Creature(float x, float y) const { canvas.Disc(x, y, 0.55f * unit, c::kCreature); }
-    void Key(float x, float y) const {
-        canvas.Diamond(x, y, 0.5f * unit, c::kKey);
+    // Any symbol but a door's bar; a wall box lies along x when `alongX`.
+    void Draw(const MapSymbol& symbol, float x, float y, bool alongX) const {
+        const Rgb colour = ToRgb(symbol.colour);
+        switch (symbol.shape) {
+            case MapSymbolShape::kDoorBar: break;
+            case MapSymbolShape::kRing:
+                canvas.Ring(x, y, symbol.size * unit, std::max(1.5f, symbol.across * unit), colour);
+                break;
+            case MapSymbolShape::kDisc: canvas.Disc(x, y, symbol.size * unit, colour); break;
+            case MapSymbolShape::kDiamond: canvas.Diamond(x, y, symbol.size * unit, colour); break;
+            case MapSymbolShape::kSquareWithCore: {
+                const float half = symbol.size * unit;
+                canvas.Fill(static_cast<int>(x - half), static_cast<int>(y - half), static_cast<int>(x + half),
+                            static_cast<int>(y + half), colour);
+                canvas.Disc(x, y, symbol.across * unit, ToRgb(symbol.detail));
+                break;
+            }
+            case MapSymbolShape::kWallBox:
+                Box(x, y, symbol.size, symbol.across, alongX, colour);
+                if (ToRgb(symbol.detail) != colour) Cross(x, y, ToRgb(symbol.detail));
+                break;
+        }
     }
-    void Generator(float x, float y) const {
-        const float half = 0.6f * unit;
-        canvas.Fill(static_cast<int>(x - half), static_cast<int>(y - half), static_cast<int>(x + half),
-                    static_cast<int>(y + half), c::kGenerator);
-        canvas.Disc(x, y, 0.28f * unit, c::kGeneratorCore);
-    }
-    // Wall-mounted things: a box `along` x `across` world units, its long
-    // side against the wall when `alongX`.
+    // A box `along` x `across` world units, its long side against the wall
+    // when `alongX`.
     void Box(float x, float y, float along, float across, bool alongX, Rgb colour) const {
         const float w = (alongX ? along : across) * unit / 2.0f, h = (alongX ? across : along) * unit / 2.0f;
         canvas.Fill(static_cast<int>(std::lround(x - w)), static_cast<int>(std::lround(y - h)),
                     static_cast<int>(std::lround(x + w)), static_cast<int>(std::lround(y + h)), colour);
     }
-    void Medikit(float x, float y) const {
-        Box(x, y, 0.9f, 0.9f, true, c::kMedikit);
+    void Cross(float x, float y, Rgb colour) const {
         const float arm = 0.3f * unit, bar = std::max(1.0f, 0.1f * unit);
         canvas.Fill(static_cast<int>(std::lround(x - arm)), static_cast<int>(std::lround(y - bar)),
-                    static_cast<int>(std::lround(x + arm)), static_cast<int>(std::lround(y + bar)), c::kMedikitCross);
+                    static_cast<int>(std::lround(x + arm)), static_cast<int>(std::lround(y + bar)), colour);
         canvas.Fill(static_cast<int>(std::lround(x - bar)), static_cast<int>(std::lround(y - arm)),
-                    static_cast<int>(std::lround(x + bar)), static_cast<int>(std::lround(y + arm)), c::kMedikitCross);
+                    static_cast<int>(std::lround(x + bar)), static_cast<int>(std::lround(y + arm)), colour);
     }
 };
 
@@ -150,7 +163,6 @@ public:
         Ramp();
         Cells();
         Walls();
-        Doors();
         Objects();
     }
 
@@ -235,21 +247,17 @@ private:
     }
 
     // A bar across the middle of the side, over both blocks' walls; a
-    // locked door carries its key number.
-    void Doors() {
-        for (const PlacedObject& door : model.Objects()) {
-            const bool locked = door.kind == MapObjectKind::kLockedDoor;
-            if (!locked && door.kind != MapObjectKind::kAutomaticDoor) continue;
-            const int x = layout.X(door.position.x), y = layout.Y(door.position.z);
-            const int half = layout.cell * 3 / 8, thick = wallWidth + 1;
-            const bool alongX = door.facing == kFacingNorth || door.facing == kFacingSouth;
-            const Rgb colour = locked ? c::kLockedDoor : c::kAutoDoor;
-            if (alongX)
-                canvas.Fill(x - half, y - thick, x + half, y + thick, colour);
-            else
-                canvas.Fill(x - thick, y - half, x + thick, y + half, colour);
-            if (locked && layout.cell >= 12) KeyNumber(x, y, door.keyId, colour, c::kKeyNumber);
-        }
+    // numbered one carries its key number.
+    void DoorBar(const PlacedObject& door, const MapSymbol& symbol) {
+        const int x = layout.X(door.position.x), y = layout.Y(door.position.z);
+        const int half = layout.cell * 3 / 8, thick = wallWidth + 1;
+        const bool alongX = door.facing == kFacingNorth || door.facing == kFacingSouth;
+        const Rgb colour = ToRgb(symbol.colour);
+        if (alongX)
+            canvas.Fill(x - half, y - thick, x + half, y + thick, colour);
+        else
+            canvas.Fill(x - thick, y - half, x + thick, y + half, colour);
+        if (symbol.numbered && layout.cell >= 12) KeyNumber(x, y, door.keyId, colour, c::kKeyNumber);
     }
 
     // The number in a box of `box` centred on (x, y).
@@ -260,55 +268,48 @@ private:
         canvas.Text(x - w / 2 + 2, y - h / 2 + 2, digits, text);
     }
 
+    // Every object's symbol, layer by layer in file order: the doors over
+    // the walls, then the largest symbols, so that the smaller ones stay
+    // in view on top of them.
     void Objects() {
-        // Generators and lamps first, as they are the largest.
-        for (const PlacedObject& object : model.Objects()) {
-            const float x = PixelX(object.position.x), y = PixelY(object.position.z);
-            if (object.kind == MapObjectKind::kGenerator) symbols.Generator(x, y);
-            if (object.kind == MapObjectKind::kLight) symbols.Lamp(x, y);
-        }
-        for (const PlacedObject& object : model.Objects()) {
-            const float x = PixelX(object.position.x), y = PixelY(object.position.z);
-            switch (object.kind) {
-                case MapObjectKind::kVorlax: symbols.Creature(x, y); break;
-                case MapObjectKind::kWeapon: WallMounted(object, 1.8f, 0.5f, c::kWeapon); break;
-                case MapObjectKind::kFlashlight: WallMounted(object, 1.2f, 0.8f, c::kToolBox); break;
-                case MapObjectKind::kMedikit: {
-                    float dx, dz;
-                    Inward(object.facing, dx, dz);
-                    const float depth = 0.45f + WallUnits();
-                    symbols.Medikit(PixelX(object.position.x + dx * depth), PixelY(object.position.z + dz * depth));
-                    break;
-                }
-                default: break;
+        int top = 0;
+        for (const MapObjectKindRules& kind : MapObjectKinds()) top = std::max(top, kind.symbol.layer);
+        for (int layer = 0; layer <= top; ++layer) {
+            for (const PlacedObject& object : model.Objects()) {
+                const MapSymbol& symbol = RulesOf(object.kind).symbol;
+                if (symbol.layer != layer) continue;
+                if (symbol.shape == MapSymbolShape::kDoorBar)
+                    DoorBar(object, symbol);
+                else if (symbol.shape == MapSymbolShape::kWallBox)
+                    WallMounted(object, symbol);
+                else
+                    Standing(object, symbol);
             }
-        }
-        // Keys last, off the middle so that a creature or lamp there stays
-        // in view, with their number beside them.
-        for (const PlacedObject& object : model.Objects()) {
-            if (object.kind != MapObjectKind::kKey) continue;
-            const float x = PixelX(object.position.x + 0.55f), y = PixelY(object.position.z + 0.55f);
-            symbols.Key(x, y);
-            if (layout.cell < 12) continue;
-            // East of the key, or west of it where that would cross into the
-            // next block.
-            const int half = TextWidth(std::to_string(object.keyId)) / 2 + 3;
-            const int gap = static_cast<int>(0.5f * symbols.unit) + half;
-            int at = static_cast<int>(x) + gap;
-            if (at + half > layout.CellX(object.column + 1)) at = static_cast<int>(x) - gap;
-            KeyNumber(at, static_cast<int>(y), object.keyId, c::kKey, c::kText);
         }
     }
 
+    // A numbered symbol has its number beside it.
+    void Standing(const PlacedObject& object, const MapSymbol& symbol) {
+        const float x = PixelX(object.position.x + symbol.offset), y = PixelY(object.position.z + symbol.offset);
+        symbols.Draw(symbol, x, y, true);
+        if (!symbol.numbered || layout.cell < 12) return;
+        // East of the symbol, or west of it where that would cross into the
+        // next block.
+        const int half = TextWidth(std::to_string(object.keyId)) / 2 + 3;
+        const int gap = static_cast<int>(0.5f * symbols.unit) + half;
+        int at = static_cast<int>(x) + gap;
+        if (at + half > layout.CellX(object.column + 1)) at = static_cast<int>(x) - gap;
+        KeyNumber(at, static_cast<int>(y), object.keyId, ToRgb(symbol.colour), c::kText);
+    }
+
     // Against its wall, inside the wall's width.
-    void WallMounted(const PlacedObject& object, float along, float across, Rgb colour) {
+    void WallMounted(const PlacedObject& object, const MapSymbol& symbol) {
         float dx, dz;
         Inward(object.facing, dx, dz);
         // Out from the loader's position by the wall as drawn and half the box.
-        const float depth = WallUnits() + across / 2.0f;
+        const float depth = WallUnits() + symbol.across / 2.0f;
         const bool alongX = object.facing == kFacingNorth || object.facing == kFacingSouth;
-        symbols.Box(PixelX(object.position.x + dx * depth), PixelY(object.position.z + dz * depth), along, across,
-                    alongX, colour);
+        symbols.Draw(symbol, PixelX(object.position.x + dx * depth), PixelY(object.position.z + dz * depth), alongX);
     }
 
     float WallUnits() const { return static_cast<float>(wallWidth) * 3.0f / static_cast<float>(layout.cell); }
@@ -331,9 +332,9 @@ public:
     void Paint() {
         Cells();
         Faces();
-        Doors();
+        Kinds(true);
         Entrance();
-        Objects();
+        Kinds(false);
     }
 
 private:
@@ -371,14 +372,15 @@ private:
             if ((i / 3) % 2 == 0) canvas.Fill(x + i, top, x + i + 1, top + std::max(2, cell / 8), c::kSolidFace);
     }
 
-    void Doors() {
-        int top = Next("automatic door");
+    // A door's bar across a floor swatch; a numbered bar reaches a pixel
+    // further under its number's box.
+    void DoorBar(const MapSymbol& symbol) {
+        const Rgb colour = ToRgb(symbol.colour);
+        const int top = Next(symbol.legend), inset = symbol.numbered ? 1 : 2;
         canvas.Fill(x, top, x + s, top + s, c::kFloor);
-        canvas.Fill(x + 2, top + s / 2 - 2, x + s - 2, top + s / 2 + 2, c::kAutoDoor);
-        top = Next("locked door, key number");
-        canvas.Fill(x, top, x + s, top + s, c::kFloor);
-        canvas.Fill(x + 1, top + s / 2 - 2, x + s - 1, top + s / 2 + 2, c::kLockedDoor);
-        canvas.Fill(x + s / 2 - 5, top + s / 2 - 5, x + s / 2 + 4, top + s / 2 + 6, c::kLockedDoor);
+        canvas.Fill(x + inset, top + s / 2 - 2, x + s - inset, top + s / 2 + 2, colour);
+        if (!symbol.numbered) return;
+        canvas.Fill(x + s / 2 - 5, top + s / 2 - 5, x + s / 2 + 4, top + s / 2 + 6, colour);
         canvas.Text(x + s / 2 - 3, top + s / 2 - 3, "1", c::kKeyNumber);
     }
 
@@ -390,18 +392,26 @@ private:
             canvas.Fill(x + s - 8 + i, top + s / 2 - (4 - i), x + s - 7 + i, top + s / 2 + (5 - i), c::kEntrance);
     }
 
-    void Objects() {
-        const float cx = static_cast<float>(x) + s / 2.0f;
-        auto middle = [](int top) { return static_cast<float>(top) + s / 2.0f; };
-        symbols.Lamp(cx, middle(Next("lamp")));
-        symbols.Box(cx, middle(Next("weapon rack")), 1.8f, 0.5f, true, c::kWeapon);
-        symbols.Box(cx, middle(Next("tool box (flashlight)")), 1.2f, 0.8f, true, c::kToolBox);
-        symbols.Medikit(cx, middle(Next("medikit")));
-        const int top = Next("key, number");
-        symbols.Key(cx - 3, middle(top));
-        canvas.Text(x + s - 4, top + (s - kGlyphHeight) / 2, "1", c::kKey);
-        symbols.Creature(cx, middle(Next("creature (vorlax)")));
-        symbols.Generator(cx, middle(Next("generator")));
+    // The kinds in the table's order: the doors before the entrance, the
+    // others after it.
+    void Kinds(bool doors) {
+        for (const MapObjectKindRules& kind : MapObjectKinds()) {
+            const MapSymbol& symbol = kind.symbol;
+            if ((symbol.shape == MapSymbolShape::kDoorBar) != doors) continue;
+            if (doors) {
+                DoorBar(symbol);
+                continue;
+            }
+            const int top = Next(symbol.legend);
+            const float middle = static_cast<float>(top) + s / 2.0f;
+            const float cx = static_cast<float>(x) + s / 2.0f;
+            if (!symbol.numbered) {
+                symbols.Draw(symbol, cx, middle, true);
+                continue;
+            }
+            symbols.Draw(symbol, cx - 3, middle, true);
+            canvas.Text(x + s - 4, top + (s - kGlyphHeight) / 2, "1", ToRgb(symbol.colour));
+        }
     }
 
     Canvas& canvas;
@@ -412,9 +422,12 @@ private:
 
 void Legend(Canvas& canvas, int x, int y, int cell) { LegendPainter(canvas, x, y, cell).Paint(); }
 
-constexpr int kLegendRows = 17;
+// The cells' five swatches, two faces, the entrance and one row a kind.
+int LegendRows() { return 8 + static_cast<int>(MapObjectKinds().size()); }
 
 }  // namespace
+
+Rgb SymbolColour(MapObjectKind kind) { return ToRgb(RulesOf(kind).symbol.colour); }
 
 int PictureLayout::X(float x) const {
     return mapLeft + static_cast<int>(std::floor(x * static_cast<float>(cell) / 3.0f));
@@ -433,7 +446,7 @@ MapPicture::MapPicture(const MapModel& model, const std::string& title) {
     const int legendLeft = mapRight + kLegendGap;
     const int legendTop = kMargin + kTitleHeight;
     layout.width = std::max(legendLeft + kLegendWidth, kMargin + TextWidth(title) + kMargin);
-    layout.height = std::max(mapBottom, legendTop + kLegendRows * kLegendRow) + kMargin;
+    layout.height = std::max(mapBottom, legendTop + LegendRows() * kLegendRow) + kMargin;
 
     Canvas canvas(layout.width, layout.height, colours::kBackground);
     canvas.Text(kMargin, kMargin, title, colours::kText);

@@ -1,8 +1,7 @@
 // MapPicture: the level drawn from above, north up: floor cells, rock,
-// walls, automatic and locked doors (with the key number), the entrance and
-// the ramp, lamps, the weapon, the tool box, medikits, keys, creatures and
-// generators, each with its own symbol and colour at the place the loader
-// puts it, and a legend to the right. Open blocks that cannot be reached
+// walls, the entrance and the ramp, and every object with its kind's
+// symbol (object_kinds.h) at the place the loader puts it, doors with
+// their key number, and a legend to the right. Open blocks that cannot be reached
 // from the entrance are tinted. Saved as a 24-bit BMP with the framework's
 // image encoder.
 #pragma once
@@ -21,7 +20,8 @@ struct Rgb {
     bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
 
-// The picture's colours.
+// The picture's colours; each kind of object has its own in its
+// MapSymbol (game/level_file/object_kinds.h).
 namespace colours {
 constexpr Rgb kBackground{238, 236, 228};  // paper, round the map and under the legend
 constexpr Rgb kSurface{112, 100, 78};      // the planet surface round the compound
@@ -32,23 +32,15 @@ constexpr Rgb kFloorLine{184, 184, 174};   // the cell grid on floors
 constexpr Rgb kFloorCutOff{224, 168, 168};  // a floor the player cannot reach
 constexpr Rgb kWall{18, 18, 18};
 constexpr Rgb kSolidFace{150, 150, 150};   // a face that stops the player but is not drawn
-constexpr Rgb kAutoDoor{30, 160, 60};
-constexpr Rgb kLockedDoor{215, 30, 30};
 constexpr Rgb kKeyNumber{255, 255, 255};
 constexpr Rgb kEntrance{255, 215, 0};
 constexpr Rgb kRamp{176, 146, 100};
 constexpr Rgb kRampStripe{150, 122, 82};
-constexpr Rgb kLamp{245, 190, 0};
-constexpr Rgb kWeapon{255, 120, 0};
-constexpr Rgb kToolBox{30, 80, 230};
-constexpr Rgb kMedikit{255, 255, 255};
-constexpr Rgb kMedikitCross{220, 0, 0};
-constexpr Rgb kKey{0, 185, 205};
-constexpr Rgb kCreature{205, 0, 160};
-constexpr Rgb kGenerator{105, 40, 175};
-constexpr Rgb kGeneratorCore{190, 150, 255};
 constexpr Rgb kText{20, 20, 20};
 }  // namespace colours
+
+// The colour of the kind's symbol.
+Rgb SymbolColour(MapObjectKind kind);
 
 // Where things are in the picture; pixels count from the top left.
 struct PictureLayout {

@@ -71,10 +71,10 @@ TEST_F(MapPictureTest, WallsStandInsideTheirOwnBlock) {
 TEST_F(MapPictureTest, DoorsSitOnTheirSideAndTheLockedOneShowsItsKey) {
     const PictureLayout& l = picture->Layout();
     const int middle = l.CellY(1) + l.cell / 2;
-    EXPECT_COLOUR(picture->At(l.CellX(2), middle - 6), c::kAutoDoor);
-    EXPECT_COLOUR(picture->At(l.CellX(2) - 1, middle + 6), c::kAutoDoor);
+    EXPECT_COLOUR(picture->At(l.CellX(2), middle - 6), SymbolColour(MapObjectKind::kAutomaticDoor));
+    EXPECT_COLOUR(picture->At(l.CellX(2) - 1, middle + 6), SymbolColour(MapObjectKind::kAutomaticDoor));
     // The locked door's bar, and its number in white in the middle.
-    EXPECT_COLOUR(picture->At(l.CellX(3), middle - 8), c::kLockedDoor);
+    EXPECT_COLOUR(picture->At(l.CellX(3), middle - 8), SymbolColour(MapObjectKind::kLockedDoor));
     bool number = false;
     for (int y = middle - 5; y <= middle + 5; ++y)
         for (int x = l.CellX(3) - 5; x <= l.CellX(3) + 5; ++x) number = number || picture->At(x, y) == c::kKeyNumber;
@@ -83,15 +83,15 @@ TEST_F(MapPictureTest, DoorsSitOnTheirSideAndTheLockedOneShowsItsKey) {
 
 TEST_F(MapPictureTest, ObjectsStandWhereTheLoaderPutsThem) {
     // The lamp's ring round the middle of its block, floor inside it.
-    EXPECT_COLOUR(AtCell(1, 1, 7, 0), c::kLamp);
-    EXPECT_COLOUR(AtCell(1, 1, 0, -7), c::kLamp);
+    EXPECT_COLOUR(AtCell(1, 1, 7, 0), SymbolColour(MapObjectKind::kLight));
+    EXPECT_COLOUR(AtCell(1, 1, 0, -7), SymbolColour(MapObjectKind::kLight));
     EXPECT_COLOUR(AtCell(1, 1), c::kFloor);
     // The creature in the middle, its key towards the south-east.
-    EXPECT_COLOUR(AtCell(1, 2), c::kCreature);
-    EXPECT_COLOUR(AtCell(1, 2, 4, 4), c::kKey);
+    EXPECT_COLOUR(AtCell(1, 2), SymbolColour(MapObjectKind::kVorlax));
+    EXPECT_COLOUR(AtCell(1, 2, 4, 4), SymbolColour(MapObjectKind::kKey));
     // The weapon rack against the north wall of block 1 3.
     const PictureLayout& l = picture->Layout();
-    EXPECT_COLOUR(picture->At(l.CellX(3) + 12, l.CellY(1) + 5), c::kWeapon);
+    EXPECT_COLOUR(picture->At(l.CellX(3) + 12, l.CellY(1) + 5), SymbolColour(MapObjectKind::kWeapon));
     EXPECT_COLOUR(picture->At(l.CellX(3) + 12, l.CellY(1) + 12), c::kFloor);
 }
 
