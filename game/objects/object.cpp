@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <cstddef>
 #include <vector>
 
 void CObject::Update(float dt) {
@@ -26,19 +27,41 @@ void FallToRest(CObject& object, float restHeight, float dt) {
 
 void CObject::CheckCollisions() { Collide(static_cast<CObject*>(GetRoot())); }
 
+// The order is that of a recursion which tests this object (and, while it
+// touches, its children), then Collides its next sibling, then Collides this
+// object with other's first child and with other's next sibling. Objects
+// that count their touches see its repeats, so the order is kept exactly;
+// but a list of 200,000 siblings would need as many nested calls, so the
+// siblings on both sides are walked in loops. The member run is walked
+// forward; the calls that the recursion made on the way back out follow,
+// last member first. Children still recurse: their depth is the nesting of
+// the tree, not its size.
 void CObject::Collide(CObject* other) {
-    const float distance = (other->position - position).Length();
-    if (distance <= radius + other->radius && other != this) {
-        OnCollision(other);
-        // A parent's sphere bounds its subtree: children are tested only
-        // while the parent touches.
-        if (HasChild()) FirstChild()->Collide(other);
+    std::vector<CObject*> walked;
+    while (other) {
+        walked.clear();
+        for (CObject* member = this; member; member = member->NextSibling()) {
+            member->TouchAndDescend(other);
+            walked.push_back(member);
+        }
+        for (std::size_t i = walked.size(); i-- > 1;) {
+            if (other->HasChild()) walked[i]->Collide(other->FirstChild());
+            if (CObject* later = other->NextSibling()) walked[i]->Collide(later);
+        }
+        // This object's own calls come last, and the one with other's next
+        // sibling ends the recursion's first call: it becomes the next round.
+        if (other->HasChild()) Collide(other->FirstChild());
+        other = other->NextSibling();
     }
-    // Two runs of siblings at once, in an order (repeats included) that
-    // objects counting their touches depend on: kept as a recursion.
-    if (CObject* later = NextSibling()) later->Collide(other);
-    if (other->HasChild()) Collide(other->FirstChild());
-    if (CObject* later = other->NextSibling()) Collide(later);
+}
+
+void CObject::TouchAndDescend(CObject* other) {
+    const float distance = (other->position - position).Length();
+    if (distance > radius + other->radius || other == this) return;
+    OnCollision(other);
+    // A parent's sphere bounds its subtree: children are tested only while
+    // the parent touches.
+    if (HasChild()) FirstChild()->Collide(other);
 }
 
 void CObject::UpdateTree(float dt) {

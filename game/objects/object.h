@@ -91,6 +91,11 @@ public:
     Vector3 velocity;
     Vector3 acceleration;
     float radius = 0.0f;
+
+private:
+    // Tests `other` against this object alone and, while they touch,
+    // against its children.
+    void TouchAndDescend(CObject* other);
 };
 
 // How fast a killed or wrecked thing falls, in units per second squared.

@@ -1,7 +1,8 @@
 // The exact visiting orders of the three object-tree traversals. Collide
-// walks both trees by recursion and offers some pairs more than once; an
-// object that counts its touches sees every repeat, so the repeats are
-// pinned here along with the order.
+// walks both trees as a recursion would and offers some pairs more than
+// once; an object that counts its touches sees every repeat, so the repeats
+// are pinned here along with the order. A map may give a group hundreds of
+// thousands of members, so no traversal may nest a call per sibling.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -179,6 +180,44 @@ TEST(ObjectTraversal, DrawTreeOrderAndMatrixDepth) {
         glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
         EXPECT_EQ(depth, Spy::baseDepth) << c.start;
         EXPECT_EQ(log, c.expected) << c.start;
+    }
+}
+
+// Counts what the traversals do to it, and touches everything.
+class Tally : public CObject {
+public:
+    explicit Tally(int* count) : count(count) { radius = 1.0f; }
+    void Update(float) override { ++*count; }
+    void Draw() override { ++*count; }
+    void OnCollision(CObject*) override { ++*count; }
+
+    int* count;
+};
+
+// Far more siblings than the stack holds nested calls for (a few hundred
+// bytes a call against megabytes), on each side of Collide and under each
+// walk: each visits every one exactly once.
+TEST(ObjectTraversal, LongSiblingRunsAreWalkedWithoutNesting) {
+    ondra::test::ScopedGLContext context;
+    if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
+    constexpr int kSiblings = 300000;
+    struct Case {
+        const char* what;
+        void (*walk)(CObject& longRun, CObject& single);
+    };
+    const Case cases[] = {
+        {"Collide, a long run of members", [](CObject& run, CObject& single) { run.FirstChild()->Collide(&single); }},
+        {"Collide, a long run of others", [](CObject& run, CObject& single) { single.Collide(run.FirstChild()); }},
+        {"UpdateTree", [](CObject& run, CObject&) { run.FirstChild()->UpdateTree(0.1f); }},
+        {"DrawTree", [](CObject& run, CObject&) { run.FirstChild()->DrawTree(); }},
+    };
+    for (const Case& c : cases) {
+        int count = 0;
+        Tally single(&count);
+        CObject group;
+        for (int i = 0; i < kSiblings; ++i) (new Tally(&count))->AttachTo(&group);
+        c.walk(group, single);
+        EXPECT_EQ(count, kSiblings) << c.what;
     }
 }
 
