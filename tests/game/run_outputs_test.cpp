@@ -180,12 +180,20 @@ TEST(RunOutputs, BadCommandLinesAndLostReports) {
          "compound: standard output could not be written: "},
         {"printf '0 dt 0.5\\n1 key W down\\n0 dt 0.25\\n' > dt.txt && ${GAME/walk.txt/dt.txt}", 2,
          "/dt.txt:3: frame 0 already has its time step (line 1): give each frame one"},
+        // No display: the window's line on standard output, the reason here.
+        {"DISPLAY=garbage $GAME", 1,
+         "Cannot open X display \"garbage\": not a display name (HOST:NUMBER or :NUMBER, such as :0)\n"},
+        {"DISPLAY= $GAME", 1, "Cannot open X display \"\" (DISPLAY is empty)\n"},
+        {"env -u DISPLAY $GAME", 1, "Cannot open X display \"\" (DISPLAY is not set)\n"},
     };
     for (const auto& c : cases) {
         const ScratchFolder dir;
         const Outcome outcome = RunGame(dir, c.shell);
         EXPECT_EQ(outcome.exitCode, c.exitCode) << c.shell << "\n" << outcome.err;
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << c.shell << "\n" << outcome.err;
+        if (c.exitCode == 1) {
+            EXPECT_EQ(outcome.out, "Failed to register window class\n") << c.shell;
+        }
     }
 }
 
