@@ -35,6 +35,7 @@ public:
     // From now on Fetch loads nothing itself: a map's objects use only the
     // models its "models" entries loaded before them, as map-check requires.
     void UseListedOnly() { listedOnly = true; }
+    bool UsesListedOnly() const { return listedOnly; }
     // Loads the model on first use (unless UseListedOnly), looks it up
     // (ending the program as Lookup does when it cannot be had) and sets
     // its scale. Every user of a model sets the same scale for it.

@@ -45,10 +45,11 @@ private:
     void Apply(const MapResources& list) {
         for (size_t i = 0; i < list.names.size(); ++i) {
             const std::string& name = list.names[i];
-            // A model the map lists and cannot have ends the game, as
-            // map-check counts it an error: the map says it needs it.
+            // In the game, a model the map lists and cannot have ends it,
+            // as map-check counts it an error: the map says it needs it.
             if (list.kind == MapResourceKind::kModels) {
-                if (!models.LoadListed(name, source + ":" + std::to_string(list.lines[i]))) models.Lookup(name);
+                if (!models.LoadListed(name, source + ":" + std::to_string(list.lines[i])) && models.UsesListedOnly())
+                    models.Lookup(name);
             } else if (textures) {
                 textures->Load(name);
             }
@@ -183,7 +184,6 @@ bool LoadMap(const std::string& fileName, World& world, LampCounter& lamps) {
                      Counted(map.shortenedTokens, "word").c_str(), kMaxMapTokenLength,
                      map.shortenedTokens == 1 ? "was" : "were");
     RefuseNamesOutsideDataFolder(fileName, map);
-    world.models.UseListedOnly();
     MapBuilder(fileName, world, lamps).Build(map);
     return !map.readError;
 }
