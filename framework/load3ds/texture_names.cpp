@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "framework/image/regular_file.h"
+#include "framework/platform/regular_file.h"
 #include "framework/load3ds/chunk.h"
 #include "framework/load3ds/chunk_ids.h"
 
@@ -53,7 +53,7 @@ void Walk(std::FILE* file, Chunk& parent, std::vector<std::string>& names) {
 
 std::vector<std::string> TextureFileNames(const char* modelFile) {
     std::vector<std::string> names;
-    std::FILE* file = OpenRegularFile(modelFile);
+    std::FILE* file = platform::OpenRegularFile(modelFile);
     if (!file) return names;
     Chunk root;
     if (root.ReadHeader(file) && root.id == id::kMain) Walk(file, root, names);

@@ -10,10 +10,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "framework/image.h"
+#include "framework/platform/same_file.h"
 #include "framework/standard_output.h"
 
 namespace {
@@ -30,15 +30,9 @@ int Usage() {
     return 1;
 }
 
-// Whether both names lead to one existing file: the output would replace
-// the picture being read.
-bool SameFile(const char* a, const char* b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
-}
-
 int Save(const ondra::Image& image, const char* input, const char* output) {
-    if (SameFile(input, output)) {
+    // By any name or link, the output would replace the picture being read.
+    if (ondra::platform::SameFile(input, output)) {
         std::fprintf(stderr, "image-convert: %s would replace the picture it is made from; give another file\n",
                      output);
         return 1;

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "framework/image/regular_file.h"
+#include "framework/platform/regular_file.h"
 #include "framework/load3ds/model.h"
 #include "framework/main.h"
 #include "framework/standard_output.h"
@@ -34,7 +34,7 @@ public:
 void ReportUnloaded(const std::string& given, const std::string& path) {
     std::fflush(stdout);
     errno = 0;
-    std::FILE* file = OpenRegularFile(path.c_str());
+    std::FILE* file = platform::OpenRegularFile(path.c_str());
     const int reason = errno;
     if (file) {
         std::fclose(file);
