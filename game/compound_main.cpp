@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/load3ds/load_warnings.h"
 #include "framework/main.h"
+#include "framework/standard_output.h"
 #include "game/my_app.h"
 #include "game/run/options.h"
 #include "game/run/run_files.h"
@@ -27,9 +29,14 @@ int Play(const GameOptions& options, std::vector<ScriptEvent> events, int argc, 
     MyApp& app = TheApp();
     app.window.Configure(options, std::move(events));
     MyApp::EndOnInterrupt();
+    // Several models name one texture file: a missing one is said once.
+    ondra::WarnOncePerTexture(true);
     ondra::Main::Instance()->SetConsole(true);
     int result = ondra::Main::Instance()->Execute(argc, argv);
     if (!app.window.EndRun() && result == 0) result = kExitOutput;
+    // The timedemo's report is an output too. Other runs print traces,
+    // which a reader that stopped reading (compound | head) may do without.
+    if (options.timedemo && !ondra::StandardOutputWritten("compound") && result == 0) result = kExitOutput;
     std::fflush(stdout);
     MyApp::RaiseCaughtInterrupt();
     return result;
@@ -51,7 +58,7 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return ondra::StandardOutputWritten("compound") ? 0 : kExitOutput;
     }
     std::vector<ScriptEvent> events;
     if (!options.scriptFile.empty() && !ReadScript(options.scriptFile, events, error)) {
@@ -71,6 +78,11 @@ int main(int argc, char** argv) {
     if (!error.empty()) {
         std::fprintf(stderr, "compound: %s\n", error.c_str());
         return kExitUsage;
+    }
+    error = UnwritableOutput(options);
+    if (!error.empty()) {
+        std::fprintf(stderr, "compound: cannot write %s; the run did not start\n", error.c_str());
+        return kExitOutput;
     }
     if (options.pictureDir.empty())
         std::fprintf(stderr, "compound: the folder the game was started from no longer exists; F12 saves pictures in %s\n",

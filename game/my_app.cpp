@@ -4,6 +4,8 @@
 #include <chrono>
 #include <csignal>
 
+#include "framework/platform/end_signals.h"
+
 namespace {
 
 volatile std::sig_atomic_t caughtSignal = 0;
@@ -39,8 +41,7 @@ extern "C" void NoteInterrupt(int signalNumber) {
 MyApp::~MyApp() = default;
 
 void MyApp::EndOnInterrupt() {
-    std::signal(SIGINT, NoteInterrupt);
-    std::signal(SIGTERM, NoteInterrupt);
+    ondra::platform::CatchEndSignals(NoteInterrupt);
 }
 
 void MyApp::RaiseCaughtInterrupt() {

@@ -21,6 +21,7 @@ void RefusalLog::Begin(const char* reader) {
     if (!text.empty()) text += "; ";
     text += reader;
     text += ": ";
+    this->reader = reader;
     reasonGiven = false;
 }
 
@@ -29,6 +30,13 @@ void RefusalLog::Note(const char* reason) {
     // Reasons may be the readers' own messages, with their newline.
     std::size_t length = std::strlen(reason);
     while (length > 0 && reason[length - 1] == '\n') --length;
+    // and may name their reader already ("bmp: bad info header"), as
+    // Begin has.
+    const std::string prefix = reader + ": ";
+    if (!reader.empty() && length >= prefix.size() && std::strncmp(reason, prefix.c_str(), prefix.size()) == 0) {
+        reason += prefix.size();
+        length -= prefix.size();
+    }
     text.append(reason, length);
     reasonGiven = true;
 }

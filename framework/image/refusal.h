@@ -34,6 +34,7 @@ private:
 
     RefusalLog* outer;
     std::string text;
+    std::string reader;  // begun last
     bool reasonGiven = true;  // for the reader begun last
 };
 

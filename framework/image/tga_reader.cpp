@@ -25,9 +25,14 @@ struct TgaHeader {
     std::uint8_t descriptor = 0;
 };
 
+// A file too short for a footer (a 1 x 1 picture is 21 or 22 bytes) can
+// only be taken by its name; the header decides the rest.
 bool HasSignature(ByteSource& source, const char* fileName) {
-    if (source.Size() < kFooterSize || !source.Seek(source.Size() - kFooterSize))
-        return Refuse("too short for a TGA file");
+    if (source.Size() < kFooterSize) {
+        if (HasTgaExtension(fileName)) return true;
+        return Refuse(source.Size() < kHeaderSize ? "too short for a TGA file" : "neither a TGA footer nor a .tga name");
+    }
+    if (!source.Seek(source.Size() - kFooterSize)) return Refuse("too short for a TGA file");
     std::uint8_t footer[kFooterSize];
     if (!source.ReadExactly(footer, sizeof footer)) return false;
     if (std::memcmp(footer + 8, kSignature, 16) == 0 || HasTgaExtension(fileName)) return true;

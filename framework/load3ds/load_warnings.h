@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "framework/printf_check.h"
 
@@ -13,5 +14,16 @@ namespace ondra {
 void SetModelWarningStream(FILE* stream);
 
 void ModelWarning(const char* format, ...) ONDRA_PRINTF(1, 2);
+
+// A texture file a material names that does not load gets "warning:
+// Unable to load texture NAME" on standard output for every material that
+// names it, by default. A program that loads many models naming the same
+// files (the game) asks for it once per name instead, each with its
+// reason on the warning stream.
+void WarnOncePerTexture(bool once);
+
+// Reports the texture `name` that did not load, as chosen above; `why`
+// is the image readers' reason.
+void TextureNotLoaded(const std::string& name, const std::string& why);
 
 }  // namespace ondra

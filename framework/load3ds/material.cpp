@@ -8,9 +8,18 @@ std::shared_ptr<const Image> TexturePictures::Get(const std::string& fileName) {
     const auto [entry, added] = pictures_.try_emplace(fileName);
     if (added) {
         auto picture = std::make_shared<Image>();
-        if (picture->Load(fileName.c_str())) entry->second = std::move(picture);
+        std::string why;
+        if (picture->Load(fileName.c_str(), why))
+            entry->second = std::move(picture);
+        else
+            whyNot_[fileName] = why;
     }
     return entry->second;
+}
+
+std::string TexturePictures::WhyNot(const std::string& fileName) const {
+    const auto found = whyNot_.find(fileName);
+    return found == whyNot_.end() ? std::string() : found->second;
 }
 
 bool Material::SetTexture(const std::string& fileName, TexturePictures& pictures) {

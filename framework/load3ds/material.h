@@ -19,10 +19,16 @@ public:
     // The picture in `fileName`, decoded on the first request; null when
     // the file cannot be read as a picture.
     std::shared_ptr<const Image> Get(const std::string& fileName);
-    void Clear() { pictures_.clear(); }
+    // Why Get found no picture in the file: the image readers' reason.
+    std::string WhyNot(const std::string& fileName) const;
+    void Clear() {
+        pictures_.clear();
+        whyNot_.clear();
+    }
 
 private:
     std::unordered_map<std::string, std::shared_ptr<const Image>> pictures_;
+    std::unordered_map<std::string, std::string> whyNot_;
 };
 
 struct Material {

@@ -354,7 +354,7 @@ void ModelEx::ParseMatTexmap(Chunk& chunk, Material& material) {
                 if (material.SetTexture(name, pictures))
                     std::printf("loaded texture %s\n", name.c_str());
                 else
-                    std::printf("warning: Unable to load texture %s\n", name.c_str());
+                    TextureNotLoaded(name, pictures.WhyNot(name));
                 break;
             }
             case id::kMapTiling: {

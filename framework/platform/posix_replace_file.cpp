@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "framework/platform/write_permission.h"
+
 namespace ondra::platform {
 
 namespace {
@@ -52,6 +54,15 @@ bool WriteBeside(const char* fileName, const struct stat* existing, const std::f
     if (existing) {
         char resolved[PATH_MAX];
         if (realpath(fileName, resolved)) target = resolved;
+    }
+    // A rename needs only the folder's permission: a file the user may not
+    // write is refused, as writing it in place would be.
+    if (existing) {
+        const int refusal = WriteRefusal(target.c_str());
+        if (refusal != 0) {
+            errno = refusal;
+            return false;
+        }
     }
     std::string temporary;
     const int fd = CreateTemporary(target, temporary);

@@ -12,8 +12,10 @@ namespace ondra::platform {
 // its destination and put in its place only once complete, keeping the old
 // file's permissions; a device or FIFO is written in place, and so is the
 // file standard output goes to (as /dev/stdout names it), at the place that
-// output has reached: flush buffered output first. False when anything
-// failed, with the destination as it was.
+// output has reached: flush buffered output first. An existing file the
+// user may not write is refused (errno EACCES), as writing it in place
+// would be. False when anything failed, with the destination as it was
+// and errno saying why.
 bool WriteReplacing(const char* fileName, const std::function<bool(int fd)>& write);
 
 // Writes all `size` bytes to `fd` (such as the descriptor WriteReplacing

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <unordered_map>
 
@@ -58,6 +59,30 @@ bool WorthRetrying(int error) {
     return name && *name && (error == EAGAIN || error == ECONNRESET || error == 0);
 }
 
+// Whether `name` has the form of a display name, [HOST]:NUMBER[.SCREEN]:
+// Xlib gives up on any other without a word or a system error.
+bool IsDisplayName(const std::string& name) {
+    const size_t colon = name.rfind(':');
+    if (colon == std::string::npos || colon + 1 == name.size()) return false;
+    const size_t dot = name.find('.', colon);
+    const std::string number = name.substr(colon + 1, dot == std::string::npos ? std::string::npos : dot - colon - 1);
+    const std::string screen = dot == std::string::npos ? "0" : name.substr(dot + 1);
+    const auto digits = [](const std::string& text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    };
+    return digits(number) && digits(screen);
+}
+
+// What follows the display's name in the message that no display could be
+// opened: why, as far as can be told.
+std::string WhyNoDisplay(const char* name, int reason) {
+    if (!name) return " (DISPLAY is not set)";
+    if (!*name) return " (DISPLAY is empty)";
+    if (!IsDisplayName(name)) return ": not a display name (HOST:NUMBER or :NUMBER, such as :0)";
+    if (reason) return std::string(": ") + std::strerror(reason);
+    return ": the server refused the connection";
+}
+
 Display* ConnectWithRetries() {
     errno = 0;
     Display* display = XOpenDisplay(nullptr);
@@ -85,9 +110,8 @@ bool OpenDisplay() {
         // a busy one.
         const int reason = errno;
         const char* name = std::getenv("DISPLAY");
-        std::fprintf(stderr, "Cannot open X display \"%s\"%s%s%s\n", name ? name : "",
-                     name ? "" : " (DISPLAY is not set)", name ? ": " : "",
-                     !name ? "" : reason ? std::strerror(reason) : "the server closed the connection");
+        std::fprintf(stderr, "Cannot open X display \"%s\"%s\n", name ? name : "",
+                     WhyNoDisplay(name, reason).c_str());
         return false;
     }
     state.display = display;

@@ -11,6 +11,7 @@
 
 #include "framework/load3ds/load_warnings.h"
 #include "framework/load3ds/model.h"
+#include "framework/load3ds/texture_names.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ftruncate(memoryFile, 0) != 0) return 0;
     if (size != 0 && pwrite(memoryFile, data, size, 0) != static_cast<ssize_t>(size)) return 0;
 
+    // The quiet walk for texture names reads the same files.
+    ondra::TextureFileNames(memoryFileName.c_str());
     ondra::Model model;
     if (model.Load(memoryFileName.c_str())) {
         // The queries walk every face, normal and vertex the load produced.

@@ -72,7 +72,7 @@ void ModelCache::ExitWithoutModel(const std::string& fileName) const {
 }
 
 ondra::Model* ModelCache::Fetch(const std::string& fileName, float scale) {
-    Load(fileName);
+    if (!listedOnly) Load(fileName);
     ondra::Model* model = Lookup(fileName);
     // Rescaling rebuilds a model's lists; objects sharing it skip that.
     if (model->GetScale() != scale) model->SetScale(scale);

@@ -32,9 +32,13 @@ public:
     // do not match its map: the message is printed, with the reason on
     // standard error, and the program ends with exit status 1.
     ondra::Model* Lookup(const std::string& fileName) const;
-    // Loads the model on first use, looks it up (ending the program as
-    // Lookup does when it cannot be had) and sets its scale. Every user of
-    // a model sets the same scale for it.
+    // From now on Fetch loads nothing itself: a map's objects use only the
+    // models its "models" entries loaded before them, as map-check requires.
+    void UseListedOnly() { listedOnly = true; }
+    bool UsesListedOnly() const { return listedOnly; }
+    // Loads the model on first use (unless UseListedOnly), looks it up
+    // (ending the program as Lookup does when it cannot be had) and sets
+    // its scale. Every user of a model sets the same scale for it.
     ondra::Model* Fetch(const std::string& fileName, float scale);
     // Draws every model once, in name order, so that each one's GL
     // resources exist before the first frame.
@@ -50,4 +54,5 @@ private:
     std::map<std::string, std::string> whyNotLoaded;  // by name, of each load that failed
     std::map<std::string, std::string> listedAt;      // by name: where a map listed it
     std::string currentUser;
+    bool listedOnly = false;
 };

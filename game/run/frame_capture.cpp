@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "framework/image.h"
+#include "game/core/counted.h"
 
 void FrameCapture::Configure(std::vector<Screenshot> requested, std::string folder) {
     shots = std::move(requested);
@@ -29,8 +30,8 @@ bool FrameCapture::Finish(long framesDrawn) const {
     for (size_t i = 0; i < shots.size(); ++i) {
         if (attempted[i]) continue;
         allDrawn = false;
-        std::fprintf(stderr, "compound: --shot %ld:%s was not saved: the run ended after %ld frames\n", shots[i].frame,
-                     shots[i].file.c_str(), framesDrawn);
+        std::fprintf(stderr, "compound: --shot %ld:%s was not saved: the run ended after %s\n", shots[i].frame,
+                     shots[i].file.c_str(), Counted(framesDrawn, "frame").c_str());
     }
     return allDrawn && !anyFailed;
 }

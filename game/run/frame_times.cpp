@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "framework/main.h"
+#include "game/core/counted.h"
 
 namespace {
 
@@ -39,8 +40,8 @@ FrameSummary FrameTimes::Summarize() const {
 }
 
 void PrintFrameSummary(std::FILE* out, const FrameSummary& s) {
-    std::fprintf(out, "timedemo: %zu frames in %.3f s, %.1f fps; frame ms: min %.3f, median %.3f, 99%% %.3f, max %.3f\n",
-                 s.frames, s.totalSeconds, s.framesPerSecond, s.min, s.median, s.percentile99, s.max);
+    std::fprintf(out, "timedemo: %s in %.3f s, %.1f fps; frame ms: min %.3f, median %.3f, 99%% %.3f, max %.3f\n",
+                 Counted(static_cast<long long>(s.frames), "frame").c_str(), s.totalSeconds, s.framesPerSecond, s.min, s.median, s.percentile99, s.max);
 }
 
 PhaseTimes::PhaseTimes(std::vector<const char*> phaseNames)

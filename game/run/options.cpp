@@ -4,8 +4,10 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "framework/platform/program_path.h"
+#include "game/run/printable.h"
 #include "game/run/whole_number.h"
 
 namespace {
@@ -36,14 +38,21 @@ bool HoldsMap(const fs::path& dir) {
     return fs::is_regular_file(dir / "map.txt", error);
 }
 
-// How a searched folder is listed: a map.txt that is there but is no file
-// is named, or the user would look for the map in vain.
+// How a searched folder is listed: a map.txt that is there but is no file,
+// or cannot be reached, is named, or the user would look for the map in
+// vain.
 std::string Searched(const fs::path& dir) {
     std::error_code error;
-    const fs::file_status map = fs::status(dir / "map.txt", error);
-    if (fs::is_directory(map)) return dir.string() + " (its map.txt is a directory, not a map file)";
-    if (fs::exists(map) && !fs::is_regular_file(map)) return dir.string() + " (its map.txt is not a regular file)";
-    return dir.string();
+    const fs::path map = dir / "map.txt";
+    const fs::file_status status = fs::status(map, error);
+    if (fs::is_directory(status)) return dir.string() + " (its map.txt is a directory, not a map file)";
+    if (fs::exists(status) && !fs::is_regular_file(status)) return dir.string() + " (its map.txt is not a regular file)";
+    if (fs::exists(status)) return dir.string();
+    std::error_code linkError;
+    if (!fs::is_symlink(fs::symlink_status(map, linkError))) return dir.string();
+    if (error && error != std::errc::no_such_file_or_directory)
+        return dir.string() + " (its map.txt cannot be reached: " + error.message() + ")";
+    return dir.string() + " (its map.txt is a link to a file that does not exist)";
 }
 
 // Every option, whether it takes a value, and what it sets. A switch is
@@ -53,6 +62,7 @@ struct OptionRule {
     const char* name;
     bool takesValue;
     bool (*apply)(const std::string& value, GameOptions& options);
+    const char* form = "";  // what a value must be, for the message about a bad one
 };
 
 const OptionRule kOptionRules[] = {
@@ -112,7 +122,8 @@ const OptionRule kOptionRules[] = {
          o.recordFile = v;
          return true;
      }},
-    {"--dt", true, [](const std::string& v, GameOptions& o) { return ParseSeconds(v, o.dt); }},
+    {"--dt", true, [](const std::string& v, GameOptions& o) { return ParseSeconds(v, o.dt); },
+     "seconds, over 0 and at most 60"},
     {"--fps", true,
      [](const std::string& v, GameOptions& o) {
          long number = 0;
@@ -120,10 +131,13 @@ const OptionRule kOptionRules[] = {
          o.fps = static_cast<int>(number);
          o.fpsGiven = true;
          return ok;
-     }},
+     },
+     "frames per second, 0 (no limit) to 1000"},
     {"--frames", true,
-     [](const std::string& v, GameOptions& o) { return ParseWholeNumber(v, 1, LONG_MAX, o.frames); }},
-    {"--size", true, [](const std::string& v, GameOptions& o) { return ParseSize(v, o.width, o.height); }},
+     [](const std::string& v, GameOptions& o) { return ParseWholeNumber(v, 1, LONG_MAX, o.frames); },
+     "a whole number of frames, 1 or more"},
+    {"--size", true, [](const std::string& v, GameOptions& o) { return ParseSize(v, o.width, o.height); },
+     "WIDTHxHEIGHT in pixels, each 16 to 4096"},
     {"--state", true,
      [](const std::string& v, GameOptions& o) {
          o.stateFile = v;
@@ -135,7 +149,8 @@ const OptionRule kOptionRules[] = {
          const bool ok = ParseShot(v, shot);
          o.shots.push_back(shot);
          return ok;
-     }},
+     },
+     "FRAME:FILE.bmp, the frame a whole number from 0"},
 };
 
 const OptionRule* FindOption(const std::string& name) {
@@ -187,11 +202,18 @@ const char* const kUsage =
     "be written or a --shot frame was never drawn.\n";
 
 bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::string& error) {
+    std::set<std::string> given;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         const OptionRule* rule = FindOption(option);
         if (!rule) {
-            error = "unknown option " + option;
+            error = "unknown option " + Printable(option.size() > 64 ? Quoted(option) : option);
+            return false;
+        }
+        // A second value would silently replace the first: a --state
+        // given twice would write one of the two files only.
+        if (rule->takesValue && option != "--shot" && !given.insert(option).second) {
+            error = option + " is given twice: give it once (only --shot may repeat)";
             return false;
         }
         if (!rule->takesValue) {
@@ -204,7 +226,8 @@ bool ParseOptions(int argc, const char* const* argv, GameOptions& options, std::
         }
         const std::string value = argv[++i];
         if (!rule->apply(value, options) || value.empty()) {
-            error = "bad value for " + option + ": '" + value + "'";
+            error = "bad value for " + option + ": " + Printable(Quoted(value));
+            if (*rule->form) error += std::string(" (") + rule->form + ")";
             return false;
         }
     }

@@ -2,11 +2,14 @@
 #include "game/run/run_files.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "framework/load3ds/texture_names.h"
 #include "framework/platform/replace_file.h"
 #include "framework/platform/same_file.h"
+#include "framework/platform/write_permission.h"
 #include "game/level_file/level_rules.h"
 #include "game/level_file/map_reader.h"
 #include "game/level_file/sound_names.h"
@@ -83,6 +86,27 @@ bool AnyRelative(const GameOptions& options) {
     return false;
 }
 
+// Why `file` could not be written, or empty: its folder must take new
+// files, and an existing file must be writable (a device or FIFO is
+// written in place and is left to the writing).
+std::string WhyUnwritable(const std::string& file) {
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (fs::is_directory(status)) return std::strerror(EISDIR);
+    if (fs::is_regular_file(status)) {
+        const int refusal = ondra::platform::WriteRefusal(file.c_str());
+        return refusal ? std::strerror(refusal) : std::string();
+    }
+    if (fs::exists(status)) return std::string();
+    fs::path folder = fs::path(file).parent_path();
+    if (folder.empty()) folder = ".";
+    const fs::file_status folderStatus = fs::status(folder, error);
+    if (!fs::exists(folderStatus)) return "the folder " + folder.string() + " does not exist";
+    if (!fs::is_directory(folderStatus)) return folder.string() + " is not a folder";
+    const int refusal = ondra::platform::WriteRefusal(folder.string().c_str());
+    return refusal ? "the folder " + folder.string() + ": " + std::strerror(refusal) : std::string();
+}
+
 }  // namespace
 
 bool WriteTextReplacing(const std::string& path, const std::string& text) {
@@ -102,6 +126,10 @@ std::vector<std::string> RunInputs(const std::string& mapFile, const std::string
     for (const game_sounds::SoundFile& sound : game_sounds::kAllSounds) inputs.push_back(sound.name);
     for (const std::string& name : NamesInMap(mapFile))
         if (!name.empty()) inputs.push_back(name);
+    // The models read the textures they name: those are inputs too.
+    const size_t named = inputs.size();
+    for (size_t i = 0; i < named; ++i)
+        for (std::string& texture : ondra::TextureFileNames(inputs[i].c_str())) inputs.push_back(std::move(texture));
     return inputs;
 }
 
@@ -115,6 +143,14 @@ std::string OutputConflict(const GameOptions& options, const std::vector<std::st
         for (size_t j = 0; j < i; ++j)
             if (SameFile(out.file, outputs[j].file))
                 return outputs[j].label + " and " + out.label + " name one file; give each output its own";
+    }
+    return std::string();
+}
+
+std::string UnwritableOutput(const GameOptions& options) {
+    for (const Output& out : OutputsOf(options)) {
+        const std::string why = WhyUnwritable(out.file);
+        if (!why.empty()) return out.label + ": " + why;
     }
     return std::string();
 }

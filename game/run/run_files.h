@@ -16,13 +16,22 @@
 bool WriteTextReplacing(const std::string& path, const std::string& text);
 
 // The files a run reads: the map, the script (if any) and every model and
-// picture the map names or the game takes from the data folder, as paths
+// picture the map names or the game takes from the data folder, and the
+// textures those models name, as paths
 // from the working directory (the data folder).
 std::vector<std::string> RunInputs(const std::string& mapFile, const std::string& scriptFile);
 
 // Why the run's outputs cannot be written as asked: one would replace an
 // input, or two outputs name one file. Empty when they can.
 std::string OutputConflict(const GameOptions& options, const std::vector<std::string>& inputs);
+
+// Why an output could not be written at the end of the run, found before
+// it starts, so that a whole session is not played for nothing: its folder
+// is missing or no folder or may not be written in, or the file is a
+// folder or may not be written. "--record FILE: REASON"; empty when each
+// output may be written as far as can be told (devices and FIFOs are
+// found out only by writing them).
+std::string UnwritableOutput(const GameOptions& options);
 
 // A path the user gave, made absolute from the working folder: paths on
 // the command line are meant from where the program was started, not from

@@ -3,13 +3,17 @@
 #include "game/world/map_loader.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 
+#include "game/core/counted.h"
 #include "game/level/level.h"
+#include "game/level_file/map_file_names.h"
 #include "game/level_file/map_reader.h"
 #include "game/render/model_cache.h"
 #include "game/render/texture_cache.h"
+#include "game/run/printable.h"
 #include "game/world/object_makers.h"
 #include "game/world/world.h"
 
@@ -41,10 +45,14 @@ private:
     void Apply(const MapResources& list) {
         for (size_t i = 0; i < list.names.size(); ++i) {
             const std::string& name = list.names[i];
-            if (list.kind == MapResourceKind::kModels)
-                models.LoadListed(name, source + ":" + std::to_string(list.lines[i]));
-            else if (textures)
+            // In the game, a model the map lists and cannot have ends it,
+            // as map-check counts it an error: the map says it needs it.
+            if (list.kind == MapResourceKind::kModels) {
+                if (!models.LoadListed(name, source + ":" + std::to_string(list.lines[i])) && models.UsesListedOnly())
+                    models.Lookup(name);
+            } else if (textures) {
                 textures->Load(name);
+            }
         }
     }
 
@@ -148,13 +156,34 @@ std::unique_ptr<BlockPart>& FaceSlot(Block& block, MapFaceSlot slot) {
     return block.north;
 }
 
+namespace {
+
+// A map may come from anyone: a name that leads out of the data folder
+// (/etc/passwd, ../../secret) would have the game read any file the player
+// can. The map is refused whole, as a model it needs would refuse it.
+void RefuseNamesOutsideDataFolder(const std::string& fileName, const MapDescription& map) {
+    for (const MapFileName& file : MapFileNames(map)) {
+        const std::string why = WhyNameLeavesDataFolder(file.name);
+        if (why.empty()) continue;
+        std::fflush(stdout);
+        std::fprintf(stderr, "compound: %s:%d: %s names %s, which the game does not read: %s; a map's files are "
+                     "read from its data folder only\n", fileName.c_str(), file.line, file.entry.c_str(),
+                     Printable(file.name).c_str(), why.c_str());
+        std::exit(1);
+    }
+}
+
+}  // namespace
+
 bool LoadMap(const std::string& fileName, World& world, LampCounter& lamps) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in.is_open()) return false;
     const MapDescription map = ReadMap(in);
     if (map.shortenedTokens > 0)
-        std::fprintf(stderr, "%s: %d words longer than %zu characters were cut short\n", fileName.c_str(),
-                     map.shortenedTokens, kMaxMapTokenLength);
+        std::fprintf(stderr, "%s: %s longer than %zu characters %s cut short\n", fileName.c_str(),
+                     Counted(map.shortenedTokens, "word").c_str(), kMaxMapTokenLength,
+                     map.shortenedTokens == 1 ? "was" : "were");
+    RefuseNamesOutsideDataFolder(fileName, map);
     MapBuilder(fileName, world, lamps).Build(map);
     return !map.readError;
 }

@@ -65,6 +65,9 @@ void ReportUnreadMap(const std::string& mapFile) {
 
 void BuildWorld(World& w, const std::string& mapFile) {
     w.level.BuildFaceLists(1.0f);
+    // The map's objects use only the models its "models" entries load, as
+    // map-check requires: the game and the check agree on what a map needs.
+    w.models.UseListedOnly();
     if (!LoadMap(mapFile, w)) ReportUnreadMap(mapFile);
     w.models.SetUser("the player");
     for (const char* arm : game_assets::kArmModels) w.models.Lookup(arm)->SetScale(Player::kArmModelScale);

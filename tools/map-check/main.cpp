@@ -9,13 +9,17 @@
 // With --picture it also draws the level from above into a BMP.
 //
 // Exit status: 0 without errors, 1 with errors (or when the map or the
-// picture cannot be read or written), 2 for a wrong command line, a
+// picture cannot be read or written, or standard output did not take the
+// findings), 2 for a wrong command line, a
 // picture that would replace a file the check reads among them.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "framework/platform/same_file.h"
+#include "framework/standard_output.h"
 #include "tools/map-check/map_check.h"
 #include "tools/map-check/map_file.h"
 #include "tools/map-check/map_picture.h"
@@ -43,7 +47,10 @@ int Parse(int argc, char** argv, CommandLine& line) {
             line.help = true;
         } else if (arg == "--picture" || arg == "--data") {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage("missing value for " + arg);
-            (arg == "--picture" ? line.picturePath : line.dataDir) = argv[++i];
+            std::string& value = arg == "--picture" ? line.picturePath : line.dataDir;
+            // A second value would silently win over the first.
+            if (!value.empty()) return Usage(arg + " is given twice: give it once");
+            value = argv[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             return Usage("unknown option " + arg);
         } else if (line.mapPath.empty()) {
@@ -76,7 +83,7 @@ int main(int argc, char** argv) {
     if (const int status = Parse(argc, argv, line)) return status;
     if (line.help) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return ondra::StandardOutputWritten("map-check") ? 0 : 1;
     }
     const std::string& mapPath = line.mapPath;
     mapcheck::CheckOptions options;
@@ -86,6 +93,7 @@ int main(int argc, char** argv) {
     if (!check) {
         std::printf("%s: error: cannot read the map file: %s\n", mapPath.c_str(), whyNot.c_str());
         std::printf("%s\n", mapcheck::FormatSummary(mapPath, 1, 0).c_str());
+        ondra::StandardOutputWritten("map-check");
         return 1;
     }
     if (!line.picturePath.empty()) {
@@ -100,10 +108,15 @@ int main(int argc, char** argv) {
     bool pictureFailed = false;
     if (!line.picturePath.empty()) {
         const mapcheck::MapPicture picture(check->Model(), mapPath);
+        errno = 0;
         if (!picture.SaveBmp(line.picturePath)) {
-            std::fprintf(stderr, "map-check: cannot write the picture %s\n", line.picturePath.c_str());
+            const int reason = errno;
+            std::fprintf(stderr, "map-check: cannot write the picture %s: %s\n", line.picturePath.c_str(),
+                         reason ? std::strerror(reason) : "the write failed");
             pictureFailed = true;
         }
     }
-    return check->Errors() > 0 || pictureFailed ? 1 : 0;
+    // The findings are the report: lost, they are no check.
+    const bool reported = ondra::StandardOutputWritten("map-check");
+    return check->Errors() > 0 || pictureFailed || !reported ? 1 : 0;
 }

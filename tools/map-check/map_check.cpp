@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 
+#include "game/level_file/map_file_names.h"
 #include "tools/map-check/map_file.h"
 #include "tools/map-check/reachability.h"
 
@@ -164,12 +165,20 @@ private:
         std::map<std::string, bool> imageLoads;
         for (const FileMention& file : model.Files()) {
             const bool image = file.kind == FileMention::kImage;
+            // Not even looked at: the game refuses the whole map for it.
+            const std::string outside = WhyNameLeavesDataFolder(file.name);
+            if (!outside.empty()) {
+                findings.Error(file.line, std::string("the ") + file.role + " " + file.name +
+                                              " leads out of the data folder (" + outside +
+                                              "); the game refuses a map that names it");
+                continue;
+            }
             if (!files) {
                 if (image) imageLoads[file.name] = true;
                 continue;
             }
-            const FileResult result = image ? files->Image(file.name) : files->Model(file.name);
             const std::string what = std::string("the ") + file.role + " " + file.name;
+            const FileResult result = image ? files->Image(file.name) : files->Model(file.name);
             if (image) imageLoads[file.name] = result.loads;
             if (!result.exists) {
                 findings.Error(file.line, what + " does not exist in the data folder");

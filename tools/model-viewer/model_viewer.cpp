@@ -5,11 +5,15 @@
 // Loading prints the reader's trace and dump. Texture files are looked up
 // next to the model, as the game looks them up next to itself.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
+#include "framework/platform/regular_file.h"
 #include "framework/load3ds/model.h"
 #include "framework/main.h"
+#include "framework/standard_output.h"
 #include "tools/model-viewer/viewer_options.h"
 #include "tools/model-viewer/viewer_window.h"
 
@@ -25,6 +29,23 @@ public:
     viewer::ViewerWindow window;
 };
 
+// Why the model did not load: a file that cannot be opened says so with
+// the system's reason; one that opens is no 3DS model the reader takes.
+void ReportUnloaded(const std::string& given, const std::string& path) {
+    std::fflush(stdout);
+    errno = 0;
+    std::FILE* file = platform::OpenRegularFile(path.c_str());
+    const int reason = errno;
+    if (file) {
+        std::fclose(file);
+        std::fprintf(stderr, "model-viewer: %s is not a 3DS model it can read\n", given.c_str());
+        return;
+    }
+    const char* why = reason == EISDIR ? "it is a directory" : reason == EINVAL ? "it is not a regular file"
+                                                                                : std::strerror(reason);
+    std::fprintf(stderr, "model-viewer: cannot read %s: %s\n", given.c_str(), why);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,6 +54,10 @@ int main(int argc, char** argv) {
     if (!viewer::ParseOptions(argc, argv, options, error)) {
         std::fprintf(stderr, "model-viewer: %s\n%s", error.c_str(), viewer::Usage());
         return 2;
+    }
+    if (options.help) {
+        std::fputs(viewer::Usage(), stdout);
+        return StandardOutputWritten("model-viewer") ? 0 : 1;
     }
 
     // Paths from the command line are taken before moving next to the model.
@@ -47,9 +72,11 @@ int main(int argc, char** argv) {
 
     Model model;
     const bool loaded = model.Load(modelPath.string().c_str());
-    std::fflush(stdout);
-    if (!loaded) std::fprintf(stderr, "model-viewer: %s is not a 3DS model it can read\n", options.modelPath.c_str());
-    if (options.infoOnly || !loaded) return loaded ? 0 : 1;
+    if (!loaded) ReportUnloaded(options.modelPath, modelPath.string());
+    if (!loaded) return 1;
+    // The trace and dump are what --info is for.
+    if (!StandardOutputWritten("model-viewer")) return 1;
+    if (options.infoOnly) return 0;
 
     Main::Instance()->SetConsole(true);
     ViewerApp app(model, options, screenshot);

@@ -9,7 +9,9 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--info") {
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--info") {
             options.infoOnly = true;
         } else if (arg == "--mode" && hasValue) {
             char* end = nullptr;
@@ -31,7 +33,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             return false;
         }
     }
-    if (options.modelPath.empty()) {
+    if (options.modelPath.empty() && !options.help) {
         error = "no model file given";
         return false;
     }

@@ -10,6 +10,7 @@ struct Options {
     std::string screenshotPath;  // empty: interactive
     int mode = 5;                // DRAW_MATERIALS
     bool infoOnly = false;       // load, print, exit; no window
+    bool help = false;           // print the usage, nothing else
 };
 
 // False, with the reason in `error`, for a command line that makes no sense.

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -57,6 +58,11 @@ TEST(ImageConvert, ConvertsAndDescribes) {
     const ToolRun info = RunTool(folder, "--info " + folder.File("in.tga"));
     EXPECT_EQ(info.status, 0);
     EXPECT_NE(info.output.find(": 5 x 3, BGRA\n"), std::string::npos) << info.output;
+
+    const ToolRun help = RunTool(folder, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.output, "usage: image-convert IN OUT.bmp | image-convert --info IN\n");
+    EXPECT_EQ(help.errors, "");
 }
 
 // A read failure's line says what each reader refused.
@@ -81,14 +87,30 @@ TEST(ImageConvert, FailuresGiveOneLineAndStatusOne) {
          {"bmp: no BM signature; system bmp: no BM signature; tga: neither a TGA footer nor a .tga name; "
           "jpeg: Not a JPEG file"}},
         {"--info " + folder.File("empty.tga"), {"tga: no pixels, or too many;"}},
-        {folder.File("ok.tga") + " " + folder.File("no/such/folder/out.bmp"), {"cannot write"}},
+        {folder.File("ok.tga") + " " + folder.File("no/such/folder/out.bmp"),
+         {"image-convert: cannot write " + folder.File("no/such/folder/out.bmp") + ": No such file or directory"}},
+        {folder.File("ok.tga") + " /dev/full", {"image-convert: cannot write /dev/full: No space left on device"}},
+        // Its own input, by name or through a link: refused, the input kept.
+        {folder.File("ok.tga") + " " + folder.File("ok.tga"),
+         {"image-convert: " + folder.File("ok.tga") + " would replace the picture it is made from"}},
+        {folder.File("ok.tga") + " " + folder.File("link.tga"), {"link.tga would replace the picture it is made from"}},
+        // A reader's own message names it once.
+        {folder.File("short.bmp") + " " + folder.File("out.bmp"), {"(bmp: bad info header; system bmp:"}},
+        // A report standard output did not take, and help.
+        {"--info " + folder.File("ok.tga") + " >/dev/full",
+         {"image-convert: standard output could not be written: No space left on device"}},
+        {"--help >/dev/full", {"image-convert: standard output could not be written: No space left on device"}},
     };
+    ASSERT_EQ(symlink(folder.File("ok.tga").c_str(), folder.File("link.tga").c_str()), 0);
+    ASSERT_TRUE(encoders::WriteFile(folder.File("short.bmp"), encoders::Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2}));
+    const encoders::Bytes original = encoders::ReadFile(folder.File("ok.tga"));
     for (const Case& c : cases) {
         const ToolRun run = RunTool(folder, c.arguments);
         EXPECT_EQ(run.status, 1) << c.arguments;
         EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << c.arguments << ": " << run.errors;
         for (const std::string& reason : c.reasons) EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
     }
+    EXPECT_EQ(encoders::ReadFile(folder.File("ok.tga")), original);
 }
 
 }  // namespace

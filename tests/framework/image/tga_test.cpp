@@ -64,22 +64,34 @@ TEST_F(TgaTest, NameRuleAndSignature) {
     unsigned_.footer = false;
     const Bytes bare = encoders::EncodeTga(picture, unsigned_);
     const Bytes signed_ = encoders::EncodeTga(picture, TgaOptions());
+    // A 1 x 1 picture is shorter than a footer: 21 or 22 bytes, taken by
+    // its name like any file without one.
+    const Image dot = Pattern(1, 1, BGR);
+    const Image dotWithAlpha = Pattern(1, 1, BGRA);
+    const Bytes tiny = encoders::EncodeTga(dot, unsigned_);
+    const Bytes tinyWithAlpha = encoders::EncodeTga(dotWithAlpha, unsigned_);
     struct Case {
         const char* name;
         const Bytes* bytes;
         bool loads;
+        const Image* shows;
     };
     const Case cases[] = {
-        {"x.TGA", &bare, true},        {"x.tga", &bare, true},      {"a.tga.bmp", &bare, false},
-        {"x.tga.tga", &bare, false},   {"x.Tga", &bare, false},     {"x.bin", &bare, false},
-        {"x.bin", &signed_, true},     {"a.tga.bmp", &signed_, true},
+        {"x.TGA", &bare, true, &picture},        {"x.tga", &bare, true, &picture},
+        {"a.tga.bmp", &bare, false, nullptr},    {"x.tga.tga", &bare, false, nullptr},
+        {"x.Tga", &bare, false, nullptr},        {"x.bin", &bare, false, nullptr},
+        {"x.bin", &signed_, true, &picture},     {"a.tga.bmp", &signed_, true, &picture},
+        {"dot.tga", &tiny, true, &dot},          {"dot.tga", &tinyWithAlpha, true, &dotWithAlpha},
+        {"dot.bin", &tiny, false, nullptr},
     };
+    EXPECT_EQ(tiny.size(), 21u);
+    EXPECT_EQ(tinyWithAlpha.size(), 22u);
     for (const Case& c : cases) {
         Image image;
         const test::LoadResult result = LoadBytes(folder_, c.name, *c.bytes, image);
-        EXPECT_EQ(result.ok, c.loads) << c.name;
+        EXPECT_EQ(result.ok, c.loads) << c.name << " of " << c.bytes->size() << " bytes";
         if (c.loads) {
-            EXPECT_TRUE(SamePixels(image, picture)) << c.name;
+            EXPECT_TRUE(SamePixels(image, *c.shows)) << c.name;
         }
     }
 }

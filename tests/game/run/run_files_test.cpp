@@ -67,6 +67,23 @@ TEST(RunFiles, TheDataFolderIsEnteredOnlyWhenItHoldsAMap) {
     EXPECT_EQ(error, "no map.txt found; searched " + without);
     EXPECT_TRUE(fs::equivalent(fs::current_path(), scratch.Path()));
 
+    // A map.txt that is a link leading nowhere is named as such, not
+    // passed over as if it were missing.
+    const struct {
+        const char* target;
+        const char* note;
+    } links[] = {{"gone.txt", " (its map.txt is a link to a file that does not exist)"},
+                 {"map.txt", " (its map.txt cannot be reached: "}};
+    for (const auto& link : links) {
+        std::error_code linked;
+        fs::remove(without + "/map.txt", linked);
+        fs::create_symlink(link.target, without + "/map.txt", linked);
+        if (linked) continue;  // a system without symbolic links
+        error.clear();
+        EXPECT_FALSE(EnterDataDir(options, dataDir, error));
+        EXPECT_EQ(error.rfind("no map.txt found; searched " + without + link.note, 0), 0u) << error;
+    }
+
     options.dataDir = withMap;
     error.clear();
     ASSERT_TRUE(EnterDataDir(options, dataDir, error)) << error;

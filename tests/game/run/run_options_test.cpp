@@ -3,9 +3,11 @@
 
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "game/render/game_clock.h"
@@ -65,9 +67,27 @@ TEST(Options, EveryOptionAndItsMistakes) {
     GameOptions recorded;
     EXPECT_TRUE(Parse({"--record", "demo.txt", "--frames", "100"}, recorded, error)) << error;
     EXPECT_EQ(recorded.recordFile, "demo.txt");
-    GameOptions timedTwice;
-    EXPECT_TRUE(Parse({"--timedemo", "a.txt", "--timedemo", "b.txt", "--breakdown"}, timedTwice, error)) << error;
-    EXPECT_EQ(timedTwice.scriptFile, "b.txt");
+    // A second value would silently replace the first: refused, the option
+    // named; only --shot repeats. Bad values say what a good one is.
+    const std::string longShot(100, 'x');
+    const std::pair<std::vector<const char*>, std::string> refused[] = {
+        {{"--state", "a", "--state", "b"}, "--state is given twice: give it once (only --shot may repeat)"},
+        {{"--script", "a", "--frames", "2", "--script", "b"}, "--script is given twice: give it once (only --shot may repeat)"},
+        {{"--data", "a", "--data", "a"}, "--data is given twice: give it once (only --shot may repeat)"},
+        {{"--timedemo", "a.txt", "--timedemo", "b.txt"}, "--timedemo is given twice: give it once (only --shot may repeat)"},
+        {{"--record", "a", "--record", "b"}, "--record is given twice: give it once (only --shot may repeat)"},
+        {{"--size", "5x5"}, "bad value for --size: '5x5' (WIDTHxHEIGHT in pixels, each 16 to 4096)"},
+        {{"--dt", "0"}, "bad value for --dt: '0' (seconds, over 0 and at most 60)"},
+        {{"--shot", longShot.c_str()},
+         "bad value for --shot: '" + std::string(64, 'x') + "...' (100 bytes) (FRAME:FILE.bmp, the frame a whole number from 0)"},
+    };
+    for (const auto& [args, message] : refused) {
+        GameOptions ignored;
+        EXPECT_FALSE(Parse(args, ignored, error)) << message;
+        EXPECT_EQ(error, message);
+    }
+    GameOptions twoShots;
+    EXPECT_TRUE(Parse({"--shot", "1:a.bmp", "--shot", "1:b.bmp", "--no-cull", "--no-cull"}, twoShots, error)) << error;
     GameOptions help;
     EXPECT_TRUE(Parse({"--help"}, help, error));
     EXPECT_TRUE(help.help);
@@ -130,7 +150,7 @@ TEST(Script, EventsInFrameOrderWithKeysByLetterDigitOrCode) {
 TEST(Script, AMalformedLineNamesTheFileLineAndReason) {
     struct Case {
         std::string line;
-        const char* reason;
+        std::string reason;
     };
     const Case cases[] = {
         {"x key W down", "not a frame number"},     {"3", "needs a kind"},
@@ -143,14 +163,27 @@ TEST(Script, AMalformedLineNamesTheFileLineAndReason) {
         {"3 dt 61", "not a frame time"},            {"3 dt 1e", "not a frame time"},
         {"3 mouse 1 -99999999999999999999", "whole numbers"},
         {std::string("3 ju\0mp\x01", 8), "'ju\\x00mp\\x01' is not an event kind"},
+        // Bytes a script's words cannot hold are shown, escaped.
+        {"3 key \xc3\xa9 down", "'\\xc3\\xa9' is not a key"},
+        {"\xEF\xBB\xBF" "3 key W down", "a byte-order mark (\\xef\\xbb\\xbf) in mid-file"},
+        {"3 key W down\r4 key W up", "a carriage return without a line feed"},
+        {"# all one line\r3 key W down", "a carriage return without a line feed"},
+        // A word of megabytes is cut in the message.
+        {std::string(1 << 20, '7') + "x key W down", "'" + std::string(64, '7') + "...' (1048577 bytes) is not a frame number"},
+        // Two time steps for one frame: the later would win unseen.
+        {"1 dt 0.5", "frame 1 already has its time step (line 1): give each frame one"},
     };
     for (const Case& c : cases) {
         std::vector<ScriptEvent> events;
         std::string error;
-        EXPECT_FALSE(ParseScript(std::string("1 key A down\n") + c.line + "\n", "bad.txt", events, error)) << c.line;
+        EXPECT_FALSE(ParseScript(std::string("1 dt 0.25\n") + c.line + "\n", "bad.txt", events, error)) << c.line;
         EXPECT_EQ(error.rfind("bad.txt:2: ", 0), 0u) << error;
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_LT(error.size(), 200u);
     }
+    std::vector<ScriptEvent> events;
+    std::string error;
+    EXPECT_TRUE(ParseScript("1 key W down\r\n1 dt 0.5\r\n2 dt 0.5\r\n", "crlf.txt", events, error)) << error;
 }
 
 // What a recording writes reads back as the same events, frame times to
@@ -205,7 +238,14 @@ TEST(Script, OnlyARegularFileIsRead) {
         std::string path;
         const char* reason;
     };
-    std::vector<Case> cases = {{scratch.Path(), "is a folder"}, {scratch.File("none"), "cannot be read"}};
+    std::vector<Case> cases = {{scratch.Path(), "is a folder"}, {scratch.File("none"), "does not exist"}};
+    std::error_code linked;
+    std::filesystem::create_symlink("none", scratch.File("dangling"), linked);
+    std::filesystem::create_symlink("loop", scratch.File("loop"), linked);
+    if (!linked) {
+        cases.push_back({scratch.File("dangling"), "is a link to a file that does not exist"});
+        cases.push_back({scratch.File("loop"), "cannot be read: "});
+    }
     if (ondra::test::SystemHasFifos()) {
         const std::string fifo = scratch.File("fifo");
         ASSERT_TRUE(ondra::test::MakeFifo(fifo));

@@ -92,6 +92,21 @@ TEST(MapCheckTest, FilesThatAreMissingOrDoNotLoadAreErrors) {
           "must load a model before the first object that uses it",
           "map.txt:3: error: the key model nokey.3DS does not exist in the data folder",
           "map.txt:3: warning: key 1 opens no locked door"}},
+        // Not looked up at all: the game refuses a map that names them.
+        {"names that leave the data folder",
+         "skybox { ../skywest.jpg /etc/passwd C:x.jpg \\\\server\\x.jpg sub/../../x.jpg a..b.jpg }\n"
+         "mapsize 1 1\n" + Room(1, 1, "nse"),
+         {"map.txt:2: error: the sky texture ../skywest.jpg leads out of the data folder (it has a '..' "
+          "component); the game refuses a map that names it",
+          "map.txt:2: error: the sky texture /etc/passwd leads out of the data folder (it is an absolute path); "
+          "the game refuses a map that names it",
+          "map.txt:2: error: the sky texture C:x.jpg leads out of the data folder (it is an absolute path); the "
+          "game refuses a map that names it",
+          "map.txt:2: error: the sky texture \\\\server\\x.jpg leads out of the data folder (it is an absolute "
+          "path); the game refuses a map that names it",
+          "map.txt:2: error: the sky texture sub/../../x.jpg leads out of the data folder (it has a '..' "
+          "component); the game refuses a map that names it",
+          "map.txt:2: error: the sky texture a..b.jpg does not exist in the data folder"}},
     });
 }
 
@@ -400,16 +415,20 @@ TEST(MapCheckTest, TexturesAndModelsTheGameLooksUpByName) {
 // More than 50 pictures that load: the 51st and those after it find no
 // slot in the game's texture cache.
 TEST(MapCheckTest, MoreTexturesThanTheCacheHolds) {
+    // A data folder of the game's files and 28 pictures more, named as a
+    // map names its files: inside the folder.
     const ondra::test::ScratchFolder dir;
+    for (const auto& entry : fs::directory_iterator(ONDRA_DATA_DIR))
+        fs::create_symlink(entry.path(), dir.File(entry.path().filename().string()));
     // The header loads 22 images, these 28 more and the room 3.
     std::string hud = "hud {";
     for (int i = 1; i <= 28; ++i) {
-        const std::string file = dir.File("extra" + std::to_string(i) + ".bmp");
-        ASSERT_TRUE(dir.WriteImage("extra" + std::to_string(i) + ".bmp", 128, 128, 128));
+        const std::string file = "extra" + std::to_string(i) + ".bmp";
+        ASSERT_TRUE(dir.WriteImage(file, 128, 128, 128));
         hud += "\n" + file;
     }
     hud += "\n}\n";
-    const std::vector<std::string> lines = CheckLines(hud + kOneRoom);
+    const std::vector<std::string> lines = CheckLines(hud + kOneRoom, dir.Path());
     // The 51st is the room's ceiling.
     ExpectLines(lines, {"map.txt:33: warning: the map loads 53 textures and the game's texture cache holds 50: "
                         "ceiling.jpg and the 2 after it are not loaded"});

@@ -95,9 +95,12 @@ struct ViewerRun {
     std::string out;
 };
 
-ViewerRun RunViewer(const std::string& arguments, const std::string& environment = "") {
+// Both streams in `out`, unless standard output is sent to `stdoutTo`.
+ViewerRun RunViewer(const std::string& arguments, const std::string& environment = "",
+                    const std::string& stdoutTo = "") {
     const std::string outPath = (Folder() / "viewer.out").string();
-    const std::string command = environment + " " + kViewer + " " + arguments + " > " + outPath + " 2>&1";
+    const std::string command = environment + " " + kViewer + " " + arguments +
+                                (stdoutTo.empty() ? " > " + outPath + " 2>&1" : " 2> " + outPath + " > " + stdoutTo);
     ViewerRun run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -114,12 +117,28 @@ TEST(ModelViewer, InfoNeedsNoDisplay) {
     EXPECT_NE(std::string::npos, ok.out.find("object 0 uses materials: 0 1"));
 
     std::ofstream((Folder() / "not.3ds").string()) << "not a model";
-    const ViewerRun bad = RunViewer("--info " + (Folder() / "not.3ds").string(), "env -u DISPLAY");
-    EXPECT_EQ(1, bad.status);
-    EXPECT_NE(std::string::npos, bad.out.find("3ds: bad file header\n"));
-    EXPECT_EQ(1, RunViewer("--info " + (Folder() / "missing.3ds").string()).status);
-    EXPECT_EQ(2, RunViewer("--mode 0 " + crate).status);
-    EXPECT_EQ(2, RunViewer("").status);
+    const std::string missing = (Folder() / "missing.3ds").string();
+    const std::string lost = "model-viewer: standard output could not be written: No space left on device\n";
+    const struct {
+        std::string arguments, stdoutTo;
+        int status;
+        std::string says;
+    } cases[] = {
+        {"--info " + (Folder() / "not.3ds").string(), "", 1, "3ds: bad file header\n"},
+        {"--info " + missing, "", 1, "model-viewer: cannot read " + missing + ": No such file or directory\n"},
+        {"--info " + Folder().string(), "", 1, "model-viewer: cannot read " + Folder().string() + ": it is a directory\n"},
+        {"--mode 0 " + crate, "", 2, "--mode takes a draw mode from 1 to 255"},
+        {"", "", 2, "model-viewer: no model file given"},
+        {"--help", "", 0, "usage: model-viewer FILE.3DS [--mode N] [--screenshot OUT.bmp]\n"},
+        // The trace and the usage are the report: lost, the run failed.
+        {"--info " + crate, "/dev/full", 1, lost},
+        {"--help", "/dev/full", 1, lost},
+    };
+    for (const auto& c : cases) {
+        const ViewerRun run = RunViewer(c.arguments, "env -u DISPLAY", c.stdoutTo);
+        EXPECT_EQ(c.status, run.status) << c.arguments << "\n" << run.out;
+        EXPECT_NE(std::string::npos, run.out.find(c.says)) << c.arguments << "\n" << run.out;
+    }
 }
 
 TEST(ModelViewer, ScreenshotShowsTheModel) {
