@@ -2,7 +2,6 @@
 #include "game/my_window.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "framework/main.h"
 #include "game/render/camera.h"
@@ -15,7 +14,9 @@ MyWindow::MyWindow() : world(std::make_unique<World>()), frame(*world), controls
     SetSize(kStartSize, kStartSize);
     SetDepthBits(24);
     SetTitle("compound");
-    world->player->SetHud(std::make_unique<Hud>(&world->textures, world->player.get(), this));
+    auto made = std::make_unique<Hud>(&world->textures, world->player.get(), this);
+    hud = made.get();
+    world->player->SetHud(std::move(made));
 }
 
 // The world's GL objects go while the window's context still exists.
@@ -25,6 +26,7 @@ void MyWindow::ReleaseWorld() {
     if (!world) return;
     audio.Stop();
     const bool current = MakeCurrent(true);
+    hud = nullptr;
     world.reset();
     if (current) MakeCurrent(false);
 }
@@ -36,6 +38,7 @@ void MyWindow::Configure(const GameOptions& runOptions, std::vector<ScriptEvent>
     capture.Configure(options.shots, options.pictureDir);
     recorder.Start(options.recordFile, options.width, options.height);
     frame.SetCulling(options.cull);
+    if (hud) hud->SetSkipClearTexels(options.cull);
     frame.SetPhaseTimes(clock.Phases());
     stateFile = options.stateFile;
     audio.Configure(options);
@@ -81,10 +84,7 @@ void MyWindow::OnDisplay() {
 }
 
 void MyWindow::OnResize(int width, int height) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(55.0, AspectOf(width, height), 0.1, 200.0);
-    glMatrixMode(GL_MODELVIEW);
+    LoadGameProjection(AspectOf(width, height));
     glViewport(0, 0, width, height);
 }
 

@@ -22,6 +22,8 @@
 #include "game/world/player_controls.h"
 #include "game/world/world.h"
 
+class Hud;
+
 class MyWindow : public ondra::GLWindow {
 public:
     static constexpr int kStartSize = 512;
@@ -57,6 +59,7 @@ private:
     void ReleaseWorld();
 
     std::unique_ptr<World> world;
+    Hud* hud = nullptr;  // the HUD the window made; the player owns it
     GameFrame frame;
     PlayerControls controls;
     RunClock clock;

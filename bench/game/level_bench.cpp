@@ -22,6 +22,7 @@
 #include "game/level/level_collider.h"
 #include "game/objects/player.h"
 #include "game/render/camera.h"
+#include "game/render/gl_lights.h"
 #include "game/render/texture_cache.h"
 
 namespace {
@@ -110,7 +111,7 @@ void SetUpScene() {
     glDepthFunc(GL_LEQUAL);
     glEnable(GL_CULL_FACE);
     glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT7);
+    glEnable(gl_lights::kSun);
     const float white[4] = {1, 1, 1, 1};
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
 }

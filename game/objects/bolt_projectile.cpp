@@ -7,6 +7,7 @@
 #include "game/objects/state_fields.h"
 #include "game/objects/sweep.h"
 #include "game/render/billboard.h"
+#include "game/render/gl_lights.h"
 #include "game/render/texture_cache.h"
 
 namespace {
@@ -69,7 +70,7 @@ void BoltProjectile::Draw() {
     glEnd();
     EndGlowingBillboards();
     const float lightAt[4] = {position.x, position.y, position.z, 1.0f};
-    glLightfv(GL_LIGHT5, GL_POSITION, lightAt);
+    glLightfv(gl_lights::kBoltLight, GL_POSITION, lightAt);
 }
 
 std::string BoltProjectile::StateLine() const {

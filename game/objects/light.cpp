@@ -5,6 +5,10 @@
 
 #include "game/objects/player.h"
 #include "game/objects/state_fields.h"
+#include "game/render/gl_lights.h"
+
+// The lamps' GL lights end where the bolt light's begins.
+static_assert(gl_lights::kFirstLamp + Light::kGlLights == gl_lights::kBoltLight);
 
 namespace {
 
@@ -22,7 +26,7 @@ Light::Light(int lightIndex, const Vector3& position, float radius)
     this->radius = radius;
 }
 
-unsigned int Light::GlLight() const { return GL_LIGHT0 + static_cast<unsigned int>(lightIndex); }
+unsigned int Light::GlLight() const { return gl_lights::kFirstLamp + static_cast<unsigned int>(lightIndex); }
 
 // A dark GL light's set-up shows nowhere, so loading it all when the lamp
 // lights gives what loading it at construction would.

@@ -13,6 +13,7 @@
 #include "game/objects/state_fields.h"
 #include "game/objects/sweep.h"
 #include "game/render/camera.h"
+#include "game/render/gl_lights.h"
 #include "game/render/model_cache.h"
 
 namespace {
@@ -91,11 +92,11 @@ void Player::PlaceArms() const {
 void Player::LightFlashlight() {
     const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     const float atHand[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glEnable(GL_LIGHT6);
-    glLightfv(GL_LIGHT6, GL_AMBIENT, white);
-    glLightfv(GL_LIGHT6, GL_DIFFUSE, white);
-    glLightfv(GL_LIGHT6, GL_SPECULAR, white);
-    glLightfv(GL_LIGHT6, GL_POSITION, atHand);
+    glEnable(gl_lights::kFlashlight);
+    glLightfv(gl_lights::kFlashlight, GL_AMBIENT, white);
+    glLightfv(gl_lights::kFlashlight, GL_DIFFUSE, white);
+    glLightfv(gl_lights::kFlashlight, GL_SPECULAR, white);
+    glLightfv(gl_lights::kFlashlight, GL_POSITION, atHand);
 }
 
 void Player::DrawArms() {
@@ -122,7 +123,7 @@ void Player::Draw() {
 
 void Player::Fire() {
     if (ammo <= 0 || !boltParent) return;
-    glEnable(GL_LIGHT5);
+    glEnable(gl_lights::kBoltLight);
     --ammo;
 
     auto* bolt = new BoltProjectile(textures, this, level, collider);
@@ -158,7 +159,7 @@ void ApplyGroundHeight(Player& player, const LevelCollider& collider, const Leve
     if (ground.onRamp) {
         const float b = ground.sunBrightness;
         const float diffuse[4] = {b, b, b, 1.0f};
-        glLightfv(GL_LIGHT7, GL_DIFFUSE, diffuse);
+        glLightfv(gl_lights::kSun, GL_DIFFUSE, diffuse);
     }
 }
 

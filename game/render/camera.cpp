@@ -56,10 +56,10 @@ float AspectOf(int width, int height) {
     return static_cast<float>(width) / static_cast<float>(height > 0 ? height : 1);
 }
 
-void LoadGameProjection(double aspect, double farPlane) {
+void LoadGameProjection(double aspect) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(55.0, aspect, 0.1, farPlane);
+    gluPerspective(kGameFieldOfView, aspect, kGameNearPlane, kGameFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -35,10 +35,14 @@ public:
     float pitch = 0.0f;  // degrees; positive looks up
 };
 
-// The game's projection: 55 degrees high, near plane 0.1, far plane
-// `farPlane`, for a window of the given width / height; it leaves the
-// modelview matrix current and reset.
-void LoadGameProjection(double aspect, double farPlane = 250.0);
+// The game's projection, the only one the game draws its world with: for a
+// window of the given width / height; it leaves the modelview matrix
+// current and reset.
+void LoadGameProjection(double aspect);
+// Its view: degrees high, and the near and far planes' distances.
+constexpr double kGameFieldOfView = 55.0;
+constexpr double kGameNearPlane = 0.1;
+constexpr double kGameFarPlane = 250.0;
 // Width / height of a drawing area; a window shrunk to no height counts as
 // one row high.
 float AspectOf(int width, int height);

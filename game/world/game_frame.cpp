@@ -7,20 +7,11 @@
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/player.h"
 #include "game/render/camera.h"
+#include "game/render/gl_lights.h"
 #include "game/run/frame_times.h"
-#include "game/world/hud.h"
 #include "game/world/world.h"
 
-namespace {
-
-constexpr double kFarPlane = 250.0;
-
-}  // namespace
-
-void GameFrame::SetCulling(bool on) {
-    cull = on;
-    if (auto* hud = dynamic_cast<Hud*>(world.player ? world.player->GetHud() : nullptr)) hud->SetSkipClearTexels(on);
-}
+void GameFrame::SetCulling(bool on) { cull = on; }
 
 void GameFrame::Prepare() { culler.SetModelReach(world.models.LargestReach()); }
 
@@ -29,7 +20,7 @@ void GameFrame::EndPhase(FramePhase phase) {
 }
 
 void GameFrame::Run(float dt, float aspect) {
-    LoadGameProjection(aspect, kFarPlane);
+    LoadGameProjection(aspect);
     Camera& camera = *world.player->GetCamera();
     glPushMatrix();
     camera.Apply();
@@ -44,9 +35,7 @@ void GameFrame::Run(float dt, float aspect) {
     EndPhase(FramePhase::kSurface);
 
     Step(dt);
-    // In eye space after the camera, so the sun stays put in the world.
-    const float sunAt[4] = {-40.0f, 80.0f, -80.0f, 1.0f};
-    glLightfv(GL_LIGHT7, GL_POSITION, sunAt);
+    glLightfv(gl_lights::kSun, GL_POSITION, gl_lights::kSunPosition);
     EndPhase(FramePhase::kWorldStep);
 
     Draw();
@@ -125,5 +114,5 @@ void GameFrame::DrawGroup(CObject& group) {
 }
 
 void GameFrame::EndBoltFlash() {
-    if (boltFlashFrames != 0 && --boltFlashFrames == 0) glDisable(GL_LIGHT5);
+    if (boltFlashFrames != 0 && --boltFlashFrames == 0) glDisable(gl_lights::kBoltLight);
 }

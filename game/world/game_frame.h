@@ -20,9 +20,10 @@ public:
 
     // Culling skips draws, and texturing, that cannot change a pixel:
     // blocks and objects out of sight, the sky behind the level (drawn
-    // after it), the HUD panels' fully transparent texels. Off, everything
-    // is drawn whole in the game's plain order, the reference every pixel
-    // of the culled frame must match.
+    // after it). Off, everything is drawn whole in the game's plain order,
+    // the reference every pixel of the culled frame must match. The HUD
+    // skips its panels' fully transparent texels by a switch of its own
+    // (Hud::SetSkipClearTexels), set beside this one.
     void SetCulling(bool on);
     // Marks each phase's end in `times`; null for none.
     void SetPhaseTimes(PhaseTimes* times) { phases = times; }

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include "game/render/gl_lights.h"
+
 namespace {
 
 void SetLight(GLenum light, GLenum parameter, float r, float g, float b, float a) {
@@ -18,23 +20,25 @@ void SetUpMaterialAndLights() {
     const float dark[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, dark);
 
-    SetLight(GL_LIGHT7, GL_AMBIENT, 0, 0, 0, 1);
-    SetLight(GL_LIGHT7, GL_DIFFUSE, 0.3f, 0.3f, 0.3f, 1);
-    SetLight(GL_LIGHT7, GL_POSITION, -80, 80, 80, 1);
+    SetLight(gl_lights::kSun, GL_AMBIENT, 0, 0, 0, 1);
+    SetLight(gl_lights::kSun, GL_DIFFUSE, 0.3f, 0.3f, 0.3f, 1);
+    // In eye space until the first frame places the sun in the world; the
+    // first frame's surface, drawn before that, is lit from here.
+    SetLight(gl_lights::kSun, GL_POSITION, -80, 80, 80, 1);
 
-    SetLight(GL_LIGHT5, GL_AMBIENT, 0, 0, 0, 1);
-    SetLight(GL_LIGHT5, GL_DIFFUSE, 0.1f, 0.1f, 0.1f, 1);
+    SetLight(gl_lights::kBoltLight, GL_AMBIENT, 0, 0, 0, 1);
+    SetLight(gl_lights::kBoltLight, GL_DIFFUSE, 0.1f, 0.1f, 0.1f, 1);
 
-    SetLight(GL_LIGHT6, GL_AMBIENT, 1, 1, 1, 1);
-    SetLight(GL_LIGHT6, GL_DIFFUSE, 1, 1, 1, 1);
-    SetLight(GL_LIGHT6, GL_SPECULAR, 1, 1, 1, 1);
-    glLightf(GL_LIGHT6, GL_CONSTANT_ATTENUATION, 1.0f);
-    glLightf(GL_LIGHT6, GL_LINEAR_ATTENUATION, 0.1f);
-    glLightf(GL_LIGHT6, GL_QUADRATIC_ATTENUATION, 0.0f);
-    glLightf(GL_LIGHT6, GL_SPOT_CUTOFF, 25.0f);
-    glLightf(GL_LIGHT6, GL_SPOT_EXPONENT, 25.0f);
+    SetLight(gl_lights::kFlashlight, GL_AMBIENT, 1, 1, 1, 1);
+    SetLight(gl_lights::kFlashlight, GL_DIFFUSE, 1, 1, 1, 1);
+    SetLight(gl_lights::kFlashlight, GL_SPECULAR, 1, 1, 1, 1);
+    glLightf(gl_lights::kFlashlight, GL_CONSTANT_ATTENUATION, 1.0f);
+    glLightf(gl_lights::kFlashlight, GL_LINEAR_ATTENUATION, 0.1f);
+    glLightf(gl_lights::kFlashlight, GL_QUADRATIC_ATTENUATION, 0.0f);
+    glLightf(gl_lights::kFlashlight, GL_SPOT_CUTOFF, 25.0f);
+    glLightf(gl_lights::kFlashlight, GL_SPOT_EXPONENT, 25.0f);
 
-    glEnable(GL_LIGHT7);
+    glEnable(gl_lights::kSun);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "game/my_window.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/render/camera.h"
+#include "game/render/gl_lights.h"
 #include "game/run/script.h"
 #include "tests/framework/window_fixture.h"
 
@@ -53,7 +54,7 @@ public:
         GLint modes[2] = {0, 0};
         glGetIntegerv(GL_POLYGON_MODE, modes);
         s.polygonMode = modes[0];
-        s.boltLight = glIsEnabled(GL_LIGHT5);
+        s.boltLight = glIsEnabled(gl_lights::kBoltLight);
         s.yaw = player->GetCamera()->yaw;
         s.position = player->position;
         s.health = player->health;

@@ -11,6 +11,7 @@
 #include "game/level/level_collider.h"
 #include "game/objects/player.h"
 #include "game/render/camera.h"
+#include "game/render/gl_lights.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/skip_or_fail.h"
 
@@ -144,11 +145,11 @@ TEST(GroundHeight, TheRampSetsThePlayerCameraAndSun) {
     Player player(&level, &collider, nullptr, &bolts);
     auto sunBrightness = [] {
         float diffuse[4] = {};
-        glGetLightfv(GL_LIGHT7, GL_DIFFUSE, diffuse);
+        glGetLightfv(gl_lights::kSun, GL_DIFFUSE, diffuse);
         return diffuse[0];
     };
     const float start[4] = {0.3f, 0.3f, 0.3f, 1.0f};
-    glLightfv(GL_LIGHT7, GL_DIFFUSE, start);
+    glLightfv(gl_lights::kSun, GL_DIFFUSE, start);
 
     struct Step {
         float x, z, height, sun;

@@ -15,6 +15,7 @@
 
 #include "game/core/vector3.h"
 #include "game/level/level.h"
+#include "game/render/camera.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/skip_or_fail.h"
 
@@ -385,11 +386,7 @@ protected:
         glViewport(0, 0, kWidth, kHeight);
         glClearColor(0.2f, 0.0f, 0.4f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(55.0, static_cast<double>(kWidth) / kHeight, 0.1, 250.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        LoadGameProjection(static_cast<double>(kWidth) / kHeight);
         gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, 0, 1, 0);
         const float lightAt[4] = {4.0f, 2.5f, 5.5f, 1.0f};
         glLightfv(GL_LIGHT0, GL_POSITION, lightAt);

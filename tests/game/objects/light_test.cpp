@@ -8,6 +8,7 @@
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/light.h"
 #include "game/objects/player.h"
+#include "game/render/gl_lights.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/skip_or_fail.h"
 
@@ -108,7 +109,7 @@ TEST_F(LightTest, TheBoltLightFollowsTheBolt) {
     for (const Vector3& at : {Vector3(1.0f, 1.5f, 2.0f), Vector3(-4.0f, 2.0f, 7.5f)}) {
         bolt.position = at;
         bolt.Draw();
-        const Vector3 light = LightPosition(GL_LIGHT5);
+        const Vector3 light = LightPosition(gl_lights::kBoltLight);
         EXPECT_EQ(light.x, at.x);
         EXPECT_EQ(light.y, at.y);
         EXPECT_EQ(light.z, at.z);

@@ -151,11 +151,7 @@ TEST(Vorlax, ACulledCreatureStillChargesFiresAndPrintsItsShot) {
     if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
     World world(8);
     // The eye stands down the corridor from the creature, looking away.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(55.0, 1.0, 0.1, 250.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    LoadGameProjection(1.0);
     const Vector3 eye = kHome + Vector3(15.0f, 0.0f, 0.0f);
     gluLookAt(eye.x, eye.y, eye.z, eye.x + 1.0f, eye.y, eye.z, 0.0, 1.0, 0.0);
     SceneCuller culler;

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "game/render/gl_lights.h"
 #include "tests/framework/window_fixture.h"
 #include "tests/game/world/test_scene.h"
 #include "tests/support/gl_context.h"
@@ -127,11 +128,11 @@ TEST(SceneRender, TheArmsFollowTheViewAndLightSixSitsAtTheHand) {
 
             scene.player.hasWeapon = false;
             scene.player.hasFlashlight = true;
-            glDisable(GL_LIGHT6);
+            glDisable(gl_lights::kFlashlight);
             scene.Draw(eye, yaw, pitch);
-            EXPECT_TRUE(glIsEnabled(GL_LIGHT6));
+            EXPECT_TRUE(glIsEnabled(gl_lights::kFlashlight));
             float at[4] = {};
-            glGetLightfv(GL_LIGHT6, GL_POSITION, at);  // in eye space
+            glGetLightfv(gl_lights::kFlashlight, GL_POSITION, at);  // in eye space
             EXPECT_NEAR(at[0], 0.0f, 1e-4f);
             EXPECT_LT(at[1], 0.0f);
             EXPECT_NEAR(std::sqrt(at[0] * at[0] + at[1] * at[1] + at[2] * at[2]), 0.25f, 1e-4f);

@@ -9,6 +9,7 @@
 
 #include "framework/load3ds/model.h"
 #include "game/render/camera.h"
+#include "game/render/gl_lights.h"
 #include "game/world/gl_state.h"
 #include "game/world/hud.h"
 #include "tests/support/gl_context.h"
@@ -100,8 +101,7 @@ void Scene::Draw(const Vector3& eye, float yaw, float pitch) {
     glPushMatrix();
     camera.Apply();
     glEnable(GL_LIGHTING);
-    const float sunAt[4] = {-40, 80, -80, 1};
-    glLightfv(GL_LIGHT7, GL_POSITION, sunAt);
+    glLightfv(gl_lights::kSun, GL_POSITION, gl_lights::kSunPosition);
     const float lampAt[4] = {4.5f, 2.8f, 3.0f, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, lampAt);
     frame.Draw();

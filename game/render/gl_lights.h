@@ -1,0 +1,23 @@
+// The GL lights the game's lighting is fixed to: the map's lamps share the
+// first ones, and each of the last three has one job. Whoever sets up,
+// moves, lights or reads one of these names it here.
+#pragma once
+
+#include <GL/gl.h>
+
+namespace gl_lights {
+
+// Lamps take the GL lights from this one up, to just below the bolt light.
+constexpr GLenum kFirstLamp = GL_LIGHT0;
+// A fired bolt's glow, lit for a couple of frames from where it flies.
+constexpr GLenum kBoltLight = GL_LIGHT5;
+// The flashlight's spot, at the player's hand, shining where the view looks.
+constexpr GLenum kFlashlight = GL_LIGHT6;
+// The sun over the level, always on.
+constexpr GLenum kSun = GL_LIGHT7;
+
+// Where the sun stands in the world, placed after the camera each frame so
+// it stays put as the view moves.
+constexpr float kSunPosition[4] = {-40.0f, 80.0f, -80.0f, 1.0f};
+
+}  // namespace gl_lights
