@@ -2,6 +2,11 @@
 // channels in one of seven pixel formats, rows stored bottom-up (row 0 is the
 // bottom row, as OpenGL expects) with optional padding bytes after each row.
 // Also the entry points of the file readers and writer and the GL uploads.
+//
+// The class is defined in two libraries: what needs no GL (storage, pixels,
+// conversion, files) in ondra_files, which tools that only check files link
+// alone; what needs a GL context or GLU (rescaling, the frame buffer, the
+// uploads) in ondra. The declarations below come in those two groups.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +33,8 @@ public:
     Image(const Image& other);
     Image& operator=(const Image& other);
     virtual ~Image();
+
+    // ---- Without GL: library ondra_files. ----
 
     // Storage.
     bool Copy(const Image& other);
@@ -72,11 +79,22 @@ public:
     // Alpha for ALPHA images, grey otherwise, as 0..1.
     float GetPixel(int x, int y) const;
 
-    // Conversion and processing.
+    // Conversion.
     bool SetFormat(ImageFormat format);
     bool CopyAlpha(const Image& source);
     void FlipHorizontal();
     void FlipVertical();
+
+    // Files: BMP (paletted, RLE, 16/24/32-bit), TGA and JPEG in; 24-bit BMP out.
+    bool Load(const char* fileName);
+    // The same; on failure `whyNot` says what each reader tried refused,
+    // as "READER: reason; ...", for tools that tell the user.
+    bool Load(const char* fileName, std::string& whyNot);
+    bool Save(const char* fileName) const;
+
+    // ---- With a GL context (and GLU): library ondra. ----
+
+    // Processing.
     int Rescale(int width, int height);  // GLU error code, 0 on success
     bool ScaleImagePow2();
 
@@ -86,13 +104,6 @@ public:
     bool GrabWindow();
     bool GrabDesktop();
     static bool IsBGRASupported();
-
-    // Files: BMP (paletted, RLE, 16/24/32-bit), TGA and JPEG in; 24-bit BMP out.
-    bool Load(const char* fileName);
-    // The same; on failure `whyNot` says what each reader tried refused,
-    // as "READER: reason; ...", for tools that tell the user.
-    bool Load(const char* fileName, std::string& whyNot);
-    bool Save(const char* fileName) const;
 
     // Uploads to the bound texture or the frame buffer; the image is unchanged
     // and the GL unpack state is restored.

@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
+#include "game/core/game_clock.h"
 #include "game/render/billboard.h"
-#include "game/render/game_clock.h"
 
 namespace {
 

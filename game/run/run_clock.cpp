@@ -8,7 +8,7 @@
 
 #include "framework/glwindow.h"
 #include "framework/main.h"
-#include "game/render/game_clock.h"
+#include "game/core/game_clock.h"
 #include "game/run/frame_phase.h"
 
 void RunClock::Configure(GameOptions& options, std::vector<ScriptEvent> events) {

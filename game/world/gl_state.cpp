@@ -22,8 +22,10 @@ void SetUpMaterialAndLights() {
 
     SetLight(gl_lights::kSun, GL_AMBIENT, 0, 0, 0, 1);
     SetLight(gl_lights::kSun, GL_DIFFUSE, 0.3f, 0.3f, 0.3f, 1);
-    // In eye space until the first frame places the sun in the world; the
-    // first frame's surface, drawn before that, is lit from here.
+    // In eye space until the first frame places the sun in the world. The
+    // frame draws the planet surface before it places the sun, so the first
+    // frame's surface is lit from here, and each later one from where the
+    // frame before left the sun.
     SetLight(gl_lights::kSun, GL_POSITION, -80, 80, 80, 1);
 
     SetLight(gl_lights::kBoltLight, GL_AMBIENT, 0, 0, 0, 1);

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/render/game_clock.h"
+#include "game/core/game_clock.h"
 #include "game/run/frame_times.h"
 #include "game/run/options.h"
 #include "game/run/run_clock.h"

@@ -1,9 +1,8 @@
 // The system or the simulated clock.
-#include "game/render/game_clock.h"
+#include "game/core/game_clock.h"
 
+#include <chrono>
 #include <cmath>
-
-#include "framework/main.h"
 
 namespace game_clock {
 namespace {
@@ -11,9 +10,15 @@ namespace {
 bool simulated = false;
 double simulatedNow = 0.0;
 
+// The monotonic clock in seconds, as the framework's GetTime reads it.
+double SystemNow() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
 
-double Now() { return simulated ? simulatedNow : ondra::GetTime(); }
+double Now() { return simulated ? simulatedNow : SystemNow(); }
 
 unsigned long long NowMilliseconds() {
     const double milliseconds = std::floor(Now() * 1000.0);

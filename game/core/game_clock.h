@@ -1,5 +1,6 @@
-// GameClock: the game's time. Normally the system's monotonic clock; a
-// scripted run switches it to a simulated clock that moves only when the
+// GameClock: the game's time, the one clock of the process that the run
+// sets and whatever moves with time reads. Normally the system's monotonic
+// clock; a scripted run switches it to a simulated clock that moves only when the
 // game steps it, so two runs of one script see the same times, frame times
 // and random seeds.
 #pragma once

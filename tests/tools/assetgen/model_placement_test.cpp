@@ -81,7 +81,7 @@ void ExpectInsideBlock(const Box& box, const std::string& name)
     EXPECT_LE(box.max.y, 2.95f) << name << " reaches into the ceiling";
 }
 
-TEST(GameFrames, WeaponRackHangsOnTheWall)
+TEST(GamePlacement, WeaponRackHangsOnTheWall)
 {
     for (const char* name : {"rack.3DS", "fullrack.3DS"}) {
         const Box box = BoundsOf(PlacedVertices(name, 0.1f, Transform::Translate(1.5f, 1.5f, 0.1f)));
@@ -92,7 +92,7 @@ TEST(GameFrames, WeaponRackHangsOnTheWall)
     }
 }
 
-TEST(GameFrames, ToolBoxStandsOnTheFloorAgainstTheWall)
+TEST(GamePlacement, ToolBoxStandsOnTheFloorAgainstTheWall)
 {
     const Transform place = Transform::Translate(1.5f, 0.2f, 0.6f) * Transform::RotateZ(-90) * Transform::RotateY(-90);
     for (const char* name : {"toolbox.3DS", "emptybox.3DS"}) {
@@ -103,7 +103,7 @@ TEST(GameFrames, ToolBoxStandsOnTheFloorAgainstTheWall)
     }
 }
 
-TEST(GameFrames, MedikitCabinetHangsOnTheWall)
+TEST(GamePlacement, MedikitCabinetHangsOnTheWall)
 {
     const Transform place = Transform::Translate(1.5f, 1.5f, 0.1f) * Transform::RotateX(-90);
     for (const char* name : {"medikit.3DS", "emptykit.3DS"}) {
@@ -134,7 +134,7 @@ Mount WallMount(int facing, float inset, float height)
     }
 }
 
-TEST(GameFrames, WallPickupsHangOnWhicheverWallTheirBlockHas)
+TEST(GamePlacement, WallPickupsHangOnWhicheverWallTheirBlockHas)
 {
     for (int facing = 0; facing < 4; ++facing) {
         const Mount rack = WallMount(facing, 0.1f, 1.5f);
@@ -170,7 +170,7 @@ TEST(GameFrames, WallPickupsHangOnWhicheverWallTheirBlockHas)
     }
 }
 
-TEST(GameFrames, KeysLieFlatOnTheFloor)
+TEST(GamePlacement, KeysLieFlatOnTheFloor)
 {
     const Transform place = Transform::Translate(1.5f, 0.1f, 1.5f) * Transform::RotateX(-90);
     for (const char* name : {"keyred.3DS", "keyblue.3DS"}) {
@@ -181,7 +181,7 @@ TEST(GameFrames, KeysLieFlatOnTheFloor)
     }
 }
 
-TEST(GameFrames, CreatureStandsInItsBlockAndFallsOntoTheFloor)
+TEST(GamePlacement, CreatureStandsInItsBlockAndFallsOntoTheFloor)
 {
     // The creature's frame turns towards the player; any heading must keep
     // it inside the block's height, and its front (+z) must hold the cannon.
@@ -201,7 +201,7 @@ TEST(GameFrames, CreatureStandsInItsBlockAndFallsOntoTheFloor)
     EXPECT_LT(dead.max.y, 1.5f) << "the dead creature should lie low";
 }
 
-TEST(GameFrames, GeneratorStandsOnTheFloorBelowItsCore)
+TEST(GamePlacement, GeneratorStandsOnTheFloorBelowItsCore)
 {
     const Transform corner = Transform::Translate(3.0f, 0.0f, 3.0f);
     const Box base = BoundsOf(PlacedVertices("genbase.3DS", 1.5f, corner));
@@ -222,7 +222,7 @@ TEST(GameFrames, GeneratorStandsOnTheFloorBelowItsCore)
     }
 }
 
-TEST(GameFrames, ArmsShowInTheLowerRightOfTheView)
+TEST(GamePlacement, ArmsShowInTheLowerRightOfTheView)
 {
     // The player at the origin looking along +x (yaw 0, pitch 0): the arms
     // hang from 0.25 below the eye. Project with the 55-degree view.
@@ -251,7 +251,7 @@ TEST(GameFrames, ArmsShowInTheLowerRightOfTheView)
     }
 }
 
-TEST(GameFrames, PlanetSurfaceIsLevelOverTheCompoundWithATrenchAtTheRamp)
+TEST(GamePlacement, PlanetSurfaceIsLevelOverTheCompoundWithATrenchAtTheRamp)
 {
     const Transform place = Transform::Translate(-0.6f, 3.5f, 29.05f) * Transform::RotateX(-90);
     const PlacedMesh surface = PlacedModel("surface.3DS", 1.0f, place);
