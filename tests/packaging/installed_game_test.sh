@@ -21,9 +21,11 @@ case "$mode" in
     prefix=$scratch/root
     ;;
   deb)
-    cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/pack" >/dev/null
+    # cpack's own account goes to the test's log when a package is missing.
+    cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/pack" >"$scratch/cpack.log" 2>&1 \
+      || { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
     debs=("$scratch"/pack/compound_*.deb)
-    [ -f "${debs[0]}" ] || fail "cpack made no .deb"
+    [ -f "${debs[0]}" ] || { cat "$scratch/cpack.log" >&2; fail "cpack made no .deb"; }
     depends=$(dpkg-deb -f "${debs[0]}" Depends)
     for wanted in libopengl0 libglx0 libglu1-mesa libx11-6 libjpeg62-turbo libgl1-mesa-dri libopenal1; do
       [[ ", $depends," == *", $wanted"[\ ,]* ]] || fail "Depends lacks $wanted: $depends"
@@ -32,7 +34,11 @@ case "$mode" in
     prefix=$scratch/root/usr
     # The debug information, apart: one file per program, by build id.
     ddebs=("$scratch"/pack/compound-dbgsym_*.ddeb)
-    [ -f "${ddebs[0]}" ] || fail "cpack made no debug symbols package"
+    if [ ! -f "${ddebs[0]}" ]; then
+      cat "$scratch/cpack.log" >&2
+      file "$build"/bin/* >&2
+      fail "cpack made no debug symbols package"
+    fi
     dpkg-deb -x "${ddebs[0]}" "$scratch/debug"
     [ "$(find "$scratch/debug/usr/lib/debug/.build-id" -name '*.debug' | wc -l)" -ge 5 ] \
       || fail "the debug symbols package lacks the programs' debug information"

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <memory>
 
+#include "game/core/game_clock.h"
 #include "game/level/level.h"
 #include "game/level/level_collider.h"
 #include "game/objects/bolt_projectile.h"
@@ -19,6 +20,11 @@ namespace {
 // inside, as every map has.
 class BoltTest : public ::testing::Test {
 protected:
+    // The sparks seed their randomness from the game's clock: a simulated
+    // clock gives every run the same sparks.
+    void SetUp() override { game_clock::Simulate(1000.0); }
+    void TearDown() override { game_clock::UseSystemClock(); }
+
     void Build(int rows, int columns) {
         level.Resize(rows, columns);
         for (int r = 1; r <= rows; ++r) {
