@@ -15,12 +15,15 @@
 #include "framework/platform/platform.h"
 #include "tests/framework/window_fixture.h"
 #include "tests/support/skip_or_fail.h"
+#include "tests/support/window_system.h"
 
 namespace ondra {
 namespace {
 
 using test::RecordingWindow;
 using test::TestApp;
+using test::WhyHeldKeysDoNotRepeat;
+using test::WhyTheLayoutIsFixed;
 
 // A sequence of steps, each run once its predecessor returned true; each
 // step may wait (return false) until the events it caused have arrived.
@@ -93,10 +96,7 @@ TEST_F(Input, KeysArriveAsVirtualKeyCodes) {
 }
 
 TEST_F(Input, HeldKeyRepeatsAsKeyDownsWithoutKeyUps) {
-#ifdef _WIN32
-    // The keyboard makes the repeats there, and SendInput is no keyboard.
-    GTEST_SKIP() << "a key held through SendInput does not repeat";
-#endif
+    if (const char* why = WhyHeldKeysDoNotRepeat()) GTEST_SKIP() << why;
     TestApp app;
     RecordingWindow window;
     double pressedAt = 0;
@@ -183,11 +183,7 @@ private:
 // On a German keyboard Y and Z swap places. The key where a US keyboard has
 // Z is labelled Y: the handler hears Y, the key state still says Z.
 TEST_F(Input, HandlersGetTheLayoutsLetterKeyStateTheKeysPlace) {
-#ifdef _WIN32
-    // Injected keys there are virtual-key codes, which no layout moves.
-    GTEST_SKIP() << "the layout is the X server's; Win32Port.KeysReachTheHandlerByLabelAndTheStateByPlace "
-                    "checks the rule with the system's key messages";
-#endif
+    if (const char* why = WhyTheLayoutIsFixed()) GTEST_SKIP() << why;
     ServerLayout german("de");
     if (!german.loaded) ONDRA_SKIP_OR_FAIL("setxkbmap could not load the German layout");
     TestApp app;

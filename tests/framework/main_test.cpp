@@ -5,14 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "tests/framework/window_fixture.h"
+#include "tests/support/window_system.h"
 
 namespace ondra {
 namespace {
 
 using test::RecordingWindow;
 using test::TestApp;
+using test::MissingDisplayMessage;
+using test::PointAtMissingDisplay;
+using test::WhyNoDisplayCanBeMissing;
 using ::testing::ExitedWithCode;
 
 class MainDeathTest : public ::testing::Test {
@@ -143,19 +148,17 @@ TEST_F(MainDeathTest, SecondApplicationEndsTheProcessWithExitCodeOne) {
         ExitedWithCode(1), "");
 }
 
-// Only the X11 port has a display to lack.
-#ifndef _WIN32
 TEST_F(MainDeathTest, NoDisplayIsReportedAndExecuteFails) {
+    if (const char* why = WhyNoDisplayCanBeMissing()) GTEST_SKIP() << why;
     EXPECT_EXIT(
         {
-            setenv("DISPLAY", ":4242", 1);
+            PointAtMissingDisplay();
             TestApp app;
             RecordingWindow window;
             std::exit(Main::Instance()->Execute(0, nullptr) == 1 ? 3 : 4);
         },
-        ExitedWithCode(3), "Cannot open X display \":4242\"(.|\n)*No window could be created, exiting.");
+        ExitedWithCode(3), std::string(MissingDisplayMessage()) + "(.|\n)*No window could be created, exiting.");
 }
-#endif
 
 TEST_F(MainDeathTest, FirstElapsedTimeIsTwentyMilliseconds) {
     EXPECT_EXIT(std::exit(GetElapsedTime() == 0.02 ? 0 : 1), ExitedWithCode(0), "");

@@ -10,6 +10,7 @@
 #include "tests/framework/window_fixture.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/kept_pictures.h"
+#include "tests/support/window_system.h"
 
 namespace ondra {
 namespace {
@@ -17,6 +18,7 @@ namespace {
 using test::RecordingWindow;
 using test::RunOnce;
 using test::TestApp;
+using test::InstalledFontFace;
 
 void PixelCoordinates(const RecordingWindow& w) {
     glMatrixMode(GL_PROJECTION);
@@ -142,13 +144,7 @@ struct FontRequest {
 // (on X11: another face at that height, or the nearest height). No height
 // or no face is the system font.
 TEST(Text, SetFontTakesWhateverFontTheSystemGivesAtThatHeight) {
-    // "fixed" at 13 pixels is in xfonts-base, which the build installs;
-    // every Windows (and Wine) has Tahoma.
-#ifdef _WIN32
-    const char* installed = "Tahoma";
-#else
-    const char* installed = "fixed";
-#endif
+    const char* installed = InstalledFontFace();
     const FontRequest requests[] = {
         {0, "fixed", false},           {20, "", false},
         {20, nullptr, false},          {-4, "no-such-face-anywhere", false},
