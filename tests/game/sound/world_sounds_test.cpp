@@ -5,7 +5,11 @@
 // frame costs no allocation once the sounds are under way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <cstdlib>
 #include <cmath>
 #include <functional>
@@ -25,7 +29,10 @@
 #include "game/objects/vorlax.h"
 #include "game/render/camera.h"
 #include "game/run/audio_capture.h"
+#include "game/level_file/sound_names.h"
+#include "game/sound/sound_bank.h"
 #include "game/sound/world_sounds.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -236,6 +243,40 @@ TEST_F(WorldSoundsTest, AFrameAllocatesNothing) {
     }
     EXPECT_EQ(allocations - before, 0);
     EXPECT_EQ(capture.FramesOfSound(), 220 * 882);
+}
+
+// A data folder with broken sound files: each stays silent with its name
+// and reason on standard error, and every other sound still plays.
+TEST(SoundBankTest, ABrokenSoundFileStaysSilentAndSaysWhy) {
+    ondra::AudioDevice device({ondra::AudioOutput::kMemory, "", ""});
+    if (!device.Audible()) FAIL() << "OpenAL Soft's memory output is needed: " << device.SilenceReason();
+    const ondra::test::ScratchFolder data;
+    for (const game_sounds::SoundFile& file : game_sounds::kAllSounds)
+        std::filesystem::copy_file(std::string(ONDRA_DATA_DIR) + "/" + file.name, data.File(file.name));
+    struct Broken {
+        const char* name;
+        const char* content;  // null: the file is missing
+    };
+    const Broken broken[] = {
+        {game_sounds::kShot, nullptr},
+        {game_sounds::kDoorOpen, "RIFF"},
+        {game_sounds::kReload, "this is no sound at all, only words"},
+        {game_sounds::kGeneratorHum, ""},
+    };
+    for (const Broken& b : broken) {
+        std::filesystem::remove(data.File(b.name));
+        if (b.content) std::ofstream(data.File(b.name), std::ios::binary) << b.content;
+    }
+    testing::internal::CaptureStderr();
+    const SoundBank bank(device, data.Path());
+    const std::string said = testing::internal::GetCapturedStderr();
+    for (const game_sounds::SoundFile& file : game_sounds::kAllSounds) {
+        bool isBroken = false;
+        for (const Broken& b : broken) isBroken = isBroken || std::string(b.name) == file.name;
+        EXPECT_EQ(bank.Get(file.name) == nullptr, isBroken) << file.name;
+        EXPECT_EQ(said.find(data.File(file.name)) != std::string::npos, isBroken) << file.name << "\n" << said;
+    }
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), long(std::size(broken))) << said;
 }
 
 }  // namespace
