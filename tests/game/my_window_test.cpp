@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "game/render/gl_lights.h"
 #include "game/run/script.h"
 #include "tests/framework/window_fixture.h"
+#include "tests/support/in_folder.h"
 
 namespace {
 
@@ -113,12 +113,10 @@ void Play(SpyWindow& window, const std::string& script, long frames) {
     options.scriptFile = "test";
     options.frames = frames;
     window.Configure(options, events);
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(ONDRA_DATA_DIR);
+    const ondra::test::InFolder inData(ONDRA_DATA_DIR);
     testing::internal::CaptureStdout();  // the 3DS reader's trace
     ondra::Main::Instance()->Execute(0, nullptr);
     testing::internal::GetCapturedStdout();
-    std::filesystem::current_path(previous);
 }
 
 TEST(MyWindow, AFrameCollidesThenUpdatesThenDrawsInTheGamesOrder) {

@@ -3,7 +3,6 @@
 // DIB, and the working-directory path rule.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -14,6 +13,7 @@
 #include <jpeglib.h>
 
 #include "tests/framework/image/image_test_util.h"
+#include "tests/support/in_folder.h"
 
 namespace ondra {
 namespace {
@@ -235,9 +235,7 @@ TEST_F(JpegTest, FilesTooSmallForTheirFrameFail) {
 TEST_F(JpegTest, RelativeNamesAndThePathLimit) {
     const Bytes bytes = encoders::EncodeJpeg(Quarters(8, 8), 90, false);
     ASSERT_TRUE(encoders::WriteFile(folder_.File("picture.jpg"), bytes));
-    char previous[PATH_MAX];
-    ASSERT_TRUE(getcwd(previous, sizeof previous));
-    ASSERT_EQ(chdir(folder_.File("").c_str()), 0);
+    const test::InFolder inFolder(folder_.Path());
 
     Image image;
     EXPECT_TRUE(image.Load("picture.jpg"));
@@ -250,8 +248,6 @@ TEST_F(JpegTest, RelativeNamesAndThePathLimit) {
     std::fclose(direct);
     EXPECT_FALSE(image.Load(longName.c_str()));
     EXPECT_TRUE(image.IsEmpty());
-
-    ASSERT_EQ(chdir(previous), 0);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <vector>
 
 #include "game/effects/bolt_trail.h"
@@ -18,6 +17,7 @@
 #include "tests/support/kept_pictures.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
+#include "tests/support/in_folder.h"
 
 namespace {
 
@@ -152,14 +152,14 @@ TEST_F(EffectsRender, EachCrackleBindsItsOwnTexture) {
     ScratchFolder files;
     ASSERT_TRUE(files.WriteImage("storm.jpg", 255, 255, 255));
     ASSERT_TRUE(files.WriteImage("lightning.jpg", 128, 128, 255));
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(files.File("").c_str()), 0);
     TextureCache cache(50);
-    testing::internal::CaptureStdout();  // the BMP reader's report
-    const bool loaded = cache.Load("storm.jpg") && cache.Load("lightning.jpg");
-    testing::internal::GetCapturedStdout();
-    std::filesystem::current_path(previous);
+    bool loaded = false;
+    {
+        const ondra::test::InFolder inFiles(files.Path());
+        testing::internal::CaptureStdout();  // the BMP reader's report
+        loaded = cache.Load("storm.jpg") && cache.Load("lightning.jpg");
+        testing::internal::GetCapturedStdout();
+    }
     ASSERT_TRUE(loaded);
 
     Lightning lightning(500, Vector3(0, 0, 0), 0.5f, &cache);

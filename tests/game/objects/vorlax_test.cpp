@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <memory>
 
 #include "game/level/level.h"
@@ -24,6 +23,7 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/kept_pictures.h"
 #include "tests/support/skip_or_fail.h"
+#include "tests/support/in_folder.h"
 
 namespace {
 
@@ -320,13 +320,14 @@ TEST(VorlaxPicture, ChargingInSightAndBurningWhenShot) {
     // Loaded as the game loads them, from the working directory.
     TextureCache textures;
     ModelCache models;
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(ONDRA_DATA_DIR);
-    for (const char* name : {"flame.jpg", "gunflare.jpg", "flarered.jpg"}) EXPECT_TRUE(textures.Load(name)) << name;
-    testing::internal::CaptureStdout();  // the 3DS reader's trace
-    for (const char* name : {"vorlax.3DS", "deadvorl.3DS"}) EXPECT_TRUE(models.Load(name)) << name;
-    testing::internal::GetCapturedStdout();
-    std::filesystem::current_path(previous);
+    {
+        const ondra::test::InFolder inData(ONDRA_DATA_DIR);
+        for (const char* name : {"flame.jpg", "gunflare.jpg", "flarered.jpg"})
+            EXPECT_TRUE(textures.Load(name)) << name;
+        testing::internal::CaptureStdout();  // the 3DS reader's trace
+        for (const char* name : {"vorlax.3DS", "deadvorl.3DS"}) EXPECT_TRUE(models.Load(name)) << name;
+        testing::internal::GetCapturedStdout();
+    }
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glEnable(GL_LIGHTING);

@@ -10,20 +10,11 @@
 #include "game/run/options.h"
 #include "game/run/run_files.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/in_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Works in `folder` until it goes out of scope.
-class WorkingIn {
-public:
-    explicit WorkingIn(const std::string& folder) : previous(fs::current_path()) { fs::current_path(folder); }
-    ~WorkingIn() { fs::current_path(previous); }
-
-private:
-    fs::path previous;
-};
 
 TEST(RunFiles, OutputsAndTheScriptAreFixedFromTheStartingFolder) {
     ondra::test::ScratchFolder scratch;
@@ -35,7 +26,7 @@ TEST(RunFiles, OutputsAndTheScriptAreFixedFromTheStartingFolder) {
     options.scriptFile = "sub/run.txt";
     options.shots = {{3, "a.bmp"}, {5, elsewhere}};
     std::string error;
-    WorkingIn working(here);
+    const ondra::test::InFolder working(here);
     ASSERT_TRUE(PlaceOutputs(options, error)) << error;
     const struct {
         std::string placed, expected;
@@ -58,7 +49,7 @@ TEST(RunFiles, TheDataFolderIsEnteredOnlyWhenItHoldsAMap) {
     fs::create_directories(withMap);
     fs::create_directories(without);
     std::ofstream(withMap + "/map.txt") << "mapsize 1 1\n";
-    WorkingIn working(scratch.Path());
+    const ondra::test::InFolder working(scratch.Path());
 
     GameOptions options;
     options.dataDir = without;

@@ -4,7 +4,6 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "game/level/level.h"
@@ -17,6 +16,7 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
+#include "tests/support/in_folder.h"
 
 namespace {
 
@@ -45,15 +45,16 @@ TEST(Hud, TheDrawnPanelsShowTheImagesOfTheInventory) {
                                              "hudU5.tga", "hudL.tga", "hudLKey.tga", "hudLMed.tga", "hudLBoth.tga"};
     ondra::test::ScratchFolder files;
     TextureCache cache(50);
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(files.File(""));
-    testing::internal::CaptureStdout();  // the BMP reader's lines
-    for (size_t i = 0; i < images.size(); ++i) {
-        ASSERT_TRUE(files.WriteImage(images[i], 20 + 23 * static_cast<int>(i), 250 - 23 * static_cast<int>(i), 128));
-        ASSERT_TRUE(cache.Load(images[i]));
+    {
+        const ondra::test::InFolder inFiles(files.Path());
+        testing::internal::CaptureStdout();  // the BMP reader's lines
+        for (size_t i = 0; i < images.size(); ++i) {
+            ASSERT_TRUE(
+                files.WriteImage(images[i], 20 + 23 * static_cast<int>(i), 250 - 23 * static_cast<int>(i), 128));
+            ASSERT_TRUE(cache.Load(images[i]));
+        }
+        testing::internal::GetCapturedStdout();
     }
-    testing::internal::GetCapturedStdout();
-    std::filesystem::current_path(previous);
     // The image whose colour a pixel shows, by its red.
     const auto shown = [&](int y) {
         const int red = ondra::test::ReadPixel(32, y).r;

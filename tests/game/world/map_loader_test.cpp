@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <tuple>
@@ -32,12 +31,12 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/skip_or_fail.h"
+#include "tests/support/in_folder.h"
 
 namespace {
 
 using ondra::test::ScratchFolder;
 
-namespace fs = std::filesystem;
 using testing::internal::CaptureStderr;
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStderr;
@@ -72,14 +71,12 @@ protected:
     // From the data folder, where the game's models and images lie; both
     // streams are kept for the test to read.
     bool LoadFile(const std::string& path) {
-        const fs::path previous = fs::current_path();
-        fs::current_path(ONDRA_DATA_DIR);
+        const ondra::test::InFolder inData(ONDRA_DATA_DIR);
         CaptureStdout();
         CaptureStderr();
         const bool loaded = LoadMap(path, world, lamps);
         out = GetCapturedStdout();
         err = GetCapturedStderr();
-        fs::current_path(previous);
         return loaded;
     }
 
@@ -303,12 +300,12 @@ TEST_F(MapLoaderTest, TheWorldsGroupSpheresHoldANonSquareMap) {
                                                std::tuple{"6 1", Vector3(1.5f, 1.5f, 9.0f), 18.0f}}) {
         SCOPED_TRACE(size);
         std::ofstream(files.File("map.txt")) << "mapsize " << size << " models { armgun.3DS armtorch.3DS }\n";
-        const fs::path previous = fs::current_path();
-        fs::current_path(ONDRA_DATA_DIR);
-        CaptureStdout();
-        BuildWorld(world, files.File("map.txt"));
-        out = GetCapturedStdout();
-        fs::current_path(previous);
+        {
+            const ondra::test::InFolder inData(ONDRA_DATA_DIR);
+            CaptureStdout();
+            BuildWorld(world, files.File("map.txt"));
+            out = GetCapturedStdout();
+        }
         for (const CObject* group : world.Groups()) {
             ExpectAt(*group, centre);
             EXPECT_FLOAT_EQ(group->radius, radius);

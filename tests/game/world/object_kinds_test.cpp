@@ -14,6 +14,7 @@
 #include "game/level_file/object_kinds.h"
 #include "game/world/object_makers.h"
 #include "game/world/world.h"
+#include "tests/support/in_folder.h"
 
 namespace {
 
@@ -40,8 +41,7 @@ MapBlock ReadKindEntry(const MapObjectKindRules& kind) {
 }
 
 TEST(ObjectKinds, EveryKindIsReadPlacedDrawnOnThePlanMadeAndReported) {
-    const fs::path previous = fs::current_path();
-    fs::current_path(ONDRA_DATA_DIR);  // where the kinds' models lie
+    const ondra::test::InFolder inData(ONDRA_DATA_DIR);  // where the kinds' models lie
     World world;
     const MapObjectSetting setting{&world.models, nullptr, &world.collider, &world.level, &world.doors,
                                    world.player.get()};
@@ -75,7 +75,6 @@ TEST(ObjectKinds, EveryKindIsReadPlacedDrawnOnThePlanMadeAndReported) {
         EXPECT_TRUE(maker->group == &World::doors || maker->group == &World::lights ||
                     maker->group == &World::pickups || maker->group == &World::enemies);
     }
-    fs::current_path(previous);
 }
 
 }  // namespace

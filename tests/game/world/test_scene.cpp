@@ -13,6 +13,7 @@
 #include "game/world/gl_state.h"
 #include "game/world/hud.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/in_folder.h"
 
 namespace game_test {
 
@@ -48,15 +49,13 @@ Scene::Scene(ondra::GLWindow* window) {
 }
 
 void Scene::Load(std::initializer_list<const char*> names) {
-    const fs::path previous = fs::current_path();
-    fs::current_path(ONDRA_DATA_DIR);
+    const ondra::test::InFolder inData(ONDRA_DATA_DIR);
     testing::internal::CaptureStdout();  // the 3DS reader's trace
     for (const char* name : names) {
         const bool model = fs::path(name).extension() == ".3DS";
         EXPECT_TRUE(model ? models.Load(name) : textures.Load(name)) << name;
     }
     testing::internal::GetCapturedStdout();
-    fs::current_path(previous);
 }
 
 std::unique_ptr<Block> Scene::MakeBlock(int row, int column) {

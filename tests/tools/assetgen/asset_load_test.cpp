@@ -9,6 +9,7 @@
 
 #include "framework/image.h"
 #include "framework/load3ds/model.h"
+#include "tests/support/in_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +45,9 @@ std::vector<std::string> FilesEndingWith(const std::vector<std::string>& endings
 // game runs with the data folder as its working directory.
 class InDataFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previous = fs::current_path();
-        fs::current_path(kDataDir);
-    }
-    void TearDown() override { fs::current_path(previous); }
-    fs::path previous;
+    void SetUp() override { inData = std::make_unique<ondra::test::InFolder>(kDataDir); }
+    void TearDown() override { inData.reset(); }
+    std::unique_ptr<ondra::test::InFolder> inData;
 };
 
 using GeneratedModels = InDataFolder;

@@ -5,20 +5,19 @@
 #include "transform.h"
 
 #include "framework/load3ds/model.h"
+#include "tests/support/in_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace assetgen {
 namespace {
 
-namespace fs = std::filesystem;
 
 struct Box {
     V3 min{1e9f, 1e9f, 1e9f};
@@ -34,13 +33,14 @@ struct PlacedMesh {
 // `place`, and its triangles.
 PlacedMesh PlacedModel(const std::string& name, float scale, const Transform& place)
 {
-    const fs::path previous = fs::current_path();
-    fs::current_path(ONDRA_DATA_DIR);
     ondra::Model model;
-    testing::internal::CaptureStdout();
-    const bool loaded = model.Load(name.c_str());
-    testing::internal::GetCapturedStdout();
-    fs::current_path(previous);
+    bool loaded = false;
+    {
+        const ondra::test::InFolder inData(ONDRA_DATA_DIR);
+        testing::internal::CaptureStdout();
+        loaded = model.Load(name.c_str());
+        testing::internal::GetCapturedStdout();
+    }
     EXPECT_TRUE(loaded) << name;
     model.SetScale(scale);
     PlacedMesh mesh;

@@ -15,6 +15,7 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/skip_or_fail.h"
 #include "tools/map-check/map_model.h"
+#include "tests/support/in_folder.h"
 
 namespace {
 
@@ -58,8 +59,7 @@ int TopLevelObjects(const World& world) {
 TEST(GridAgreement, TheGameAndMapCheckFillTheGridAlike) {
     ondra::test::ScopedGLContext context;
     if (!context.ok()) ONDRA_SKIP_OR_FAIL("no GL context");
-    const fs::path previous = fs::current_path();
-    fs::current_path(ONDRA_DATA_DIR);  // where the objects' models lie
+    const ondra::test::InFolder inData(ONDRA_DATA_DIR);  // where the objects' models lie
     for (const std::string& path : PlaythroughMaps()) {
         SCOPED_TRACE(path);
         std::ifstream in(path, std::ios::binary);
@@ -84,7 +84,6 @@ TEST(GridAgreement, TheGameAndMapCheckFillTheGridAlike) {
                 ExpectSameCell(world.level.BlockAt(row - 1, column - 1), model.Cell(row, column), row, column);
         EXPECT_EQ(TopLevelObjects(world), static_cast<int>(model.Objects().size()));
     }
-    fs::current_path(previous);
 }
 
 }  // namespace
