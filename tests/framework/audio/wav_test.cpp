@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -76,10 +77,12 @@ Chunk ExtensibleFormatOf(const Bytes& wav) {
 
 class Wav : public ::testing::Test {
 protected:
-    // Writes the bytes as a file and reads it back; `message` names it.
-    bool Load(const Bytes& bytes, SoundClip& clip, std::string& message) {
+    // Writes the bytes as a file, `length` long if that is more, and reads
+    // it back; `message` names it.
+    bool Load(const Bytes& bytes, SoundClip& clip, std::string& message, std::uintmax_t length = 0) {
         const std::string path = folder.File("sound.wav");
         std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        if (length > bytes.size()) std::filesystem::resize_file(path, length);
         return LoadWav(path.c_str(), clip, message);
     }
 
@@ -138,7 +141,8 @@ TEST_F(Wav, SaveWavWritesWhatLoadWavReads) {
     EXPECT_FALSE(SaveWav(folder.File("no/such/folder.wav").c_str(), clip));
 }
 
-// Each broken file, made from a good one, and the reason given for it.
+// Each broken file, made from a good one, and the reason given for it;
+// a file longer than its bytes ends in zeros (sparse where the system can).
 TEST_F(Wav, RefusesBrokenFilesNamingTheFileAndTheReason) {
     const Bytes good = EncodeWav(Clip(1, 22050, 10, false));  // 44 header bytes, 20 data bytes
     auto with = [&](std::size_t at, std::uint32_t value, int width) {
@@ -160,7 +164,9 @@ TEST_F(Wav, RefusesBrokenFilesNamingTheFileAndTheReason) {
         const char* what;
         Bytes bytes;
         std::string reason;
+        std::uintmax_t length = 0;
     };
+    const std::uint32_t overCap = std::uint32_t(kMaxWavDataBytes) + 2;
     const Case cases[] = {
         {"empty", {}, "too short for a WAV file (0 bytes)"},
         {"cut in the header", cut(11), "too short for a WAV file (11 bytes)"},
@@ -172,6 +178,8 @@ TEST_F(Wav, RefusesBrokenFilesNamingTheFileAndTheReason) {
         {"data size at most", with(40, 0xFFFFFFFF, 4),
          "the data chunk holds 4294967295 bytes, but the file ends 20 bytes after its start"},
         {"no data", with(40, 0, 4), "no samples"},
+        {"data over 64 MiB", with(40, overCap, 4),
+         "the data chunk holds 67108866 bytes, more than the 67108864 a sound may have", 44 + overCap},
         {"no RIFF", notRiff, "not a WAV file (no RIFF header)"},
         {"not WAVE", notWave, "a RIFF file, but not of WAVE sound"},
         {"only chunk is data", Riff({DataOf(good)}), "the data chunk comes before the format chunk"},
@@ -193,7 +201,7 @@ TEST_F(Wav, RefusesBrokenFilesNamingTheFileAndTheReason) {
         SoundClip clip;
         clip.channels = 5;
         std::string message;
-        EXPECT_FALSE(Load(c.bytes, clip, message)) << c.what;
+        EXPECT_FALSE(Load(c.bytes, clip, message, c.length)) << c.what;
         EXPECT_EQ(message, folder.File("sound.wav") + ": " + c.reason) << c.what;
         EXPECT_TRUE(clip.samples.empty() && clip.channels == 0 && clip.rate == 0) << c.what;
     }
