@@ -21,6 +21,8 @@ bool Push(platform::Window* window) {
     return platform::MakeCurrent(window);
 }
 
+bool Bind(platform::Window* window) { return platform::MakeCurrent(window); }
+
 void Pop() {
     if (depth == 0) return;
     --depth;

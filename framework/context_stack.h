@@ -10,6 +10,10 @@ namespace ondra::context_stack {
 constexpr int kCapacity = 16;
 
 bool Push(platform::Window* window);
+// Makes a window's context current in place of the current binding, saving
+// nothing: a window's context stays current after its creation, and no pop
+// will ever come for that.
+bool Bind(platform::Window* window);
 void Pop();
 int Depth();
 

@@ -56,7 +56,10 @@ bool WindowEx::Create() {
             return false;
     }
     hwnd = window;
-    if (!MakeCurrent(true)) {
+    // Bound, not pushed: a push here would never be popped, and every window
+    // created (each pixel-format change recreates one) would leave the
+    // stack a level deeper until it overflowed.
+    if (!context_stack::Bind(hwnd)) {
         std::printf("Failed to make GL context current\n");
         Release();
         return false;

@@ -13,10 +13,12 @@ build_dir=${BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -DONDRA_TESTS=ON -DONDRA_BENCH=ON -DONDRA_WERROR=ON "$@" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
 # LeakSanitizer stops every thread of the process to scan it at exit, and
-# its tracer has been seen to crash while llvmpipe's rasterizer threads exit
-# beside it: under the sanitizers llvmpipe draws on the calling thread.
+# its tracer has been seen to crash while a thread of Mesa's exits beside
+# it: llvmpipe's rasterizer threads, and the shader cache's writer, which
+# Mesa stops at exit just before the scan. Under the sanitizers llvmpipe
+# draws on the calling thread and compiles its shaders afresh instead.
 if grep -q '^ONDRA_SANITIZE:BOOL=ON' "$build_dir/CMakeCache.txt"; then
-  export LP_NUM_THREADS=0
+  export LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true
 fi
 # 16- and 32-bit Xvfb screens misbehave with GLX; 24 bits is what we test.
 xvfb-run -a -s "-screen 0 1024x768x24" \

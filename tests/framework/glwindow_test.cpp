@@ -110,6 +110,22 @@ TEST(GLWindowContextStack, SeventeenNestedPushesOverflowAndUnwind) {
     });
 }
 
+// Every pixel-format change recreates the window; each creation leaves its
+// context current but must not leave the stack a level deeper, or after
+// sixteen of them the handlers' pops would unbind the context for good.
+TEST(GLWindowContextStack, RecreatedWindowsLeaveTheStackAsItWas) {
+    TestApp app;
+    RecordingWindow window;
+    RunOnce(window, [](RecordingWindow& w) {
+        const int base = context_stack::Depth();
+        for (int i = 0; i < context_stack::kCapacity + 4; ++i) {
+            ASSERT_TRUE(w.SetDepthBits(i % 2 == 0 ? 16 : 24));
+            EXPECT_EQ(base, context_stack::Depth()) << "after recreation " << i;
+            EXPECT_NE(nullptr, glGetString(GL_VERSION)) << "no context current after recreation " << i;
+        }
+    });
+}
+
 TEST(GLWindowExtensions, WholeNamesOnly) {
     TestApp app;
     RecordingWindow window;

@@ -240,6 +240,8 @@ TEST(Main, TraceSwitch) {
         TestApp app;
         Main::Instance()->SetConsole(true);
         Main::Instance()->Execute(0, nullptr);
+        // The flag outlives the application: later tests expect a windowed one.
+        Main::Instance()->SetConsole(false);
     }
     SetTrace(0);
     EXPECT_EQ("Main::Execute\n", ::testing::internal::GetCapturedStdout());
