@@ -12,10 +12,6 @@ namespace {
 constexpr float kKeyPush = 0.6f;  // per held direction and reference frame
 constexpr int kVkF12 = ondra::VK_F1 + 11;
 
-// Front faces in wireframe or filled, toggled by U; the first press keeps
-// them filled.
-bool wireFlag = false;
-
 }  // namespace
 
 void PlayerControls::AddMovementKeys(float dt, const std::function<bool(int)>& held) {

@@ -36,4 +36,7 @@ private:
     int lastMouseY = 0;
     bool mouseSeen = false;  // the first motion only records where the pointer is
     bool fullScreen = false;
+    // Front faces in wireframe or filled, toggled by U; the first press
+    // keeps them filled. Each window's controls start over.
+    bool wireFlag = false;
 };
