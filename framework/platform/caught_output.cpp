@@ -1,11 +1,10 @@
-// Catching standard output and error on POSIX systems: each descriptor
-// duplicated onto an unlinked temporary file, and back.
+// Catching standard output and error: each descriptor duplicated onto an
+// anonymous temporary file, and back.
 #include "framework/platform/caught_output.h"
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
+
+#include "framework/platform/descriptors.h"
 
 namespace ondra::platform {
 
@@ -13,22 +12,14 @@ namespace {
 
 std::string ReadAll(int fd) {
     std::string text;
-    if (fd < 0 || lseek(fd, 0, SEEK_SET) < 0) return text;
+    if (fd < 0 || !descriptors::Rewind(fd)) return text;
     char buffer[4096];
     for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+        const long n = descriptors::Read(fd, buffer, sizeof buffer);
         if (n <= 0) break;
-        text.append(buffer, static_cast<size_t>(n));
+        text.append(buffer, static_cast<std::size_t>(n));
     }
     return text;
-}
-
-int TemporaryFile() {
-    const char* folder = std::getenv("TMPDIR");
-    std::string path = std::string(folder && *folder ? folder : "/tmp") + "/caught-output-XXXXXX";
-    const int fd = mkstemp(path.data());
-    if (fd >= 0) unlink(path.c_str());
-    return fd;
 }
 
 }  // namespace
@@ -38,11 +29,11 @@ CaughtOutput::CaughtOutput() {
     std::fflush(stderr);
     for (int stream = 0; stream < 2; ++stream) {
         const int fd = stream + 1;
-        caught[stream] = TemporaryFile();
+        caught[stream] = descriptors::AnonymousFile();
         if (caught[stream] < 0) continue;
-        saved[stream] = dup(fd);
-        if (saved[stream] < 0 || dup2(caught[stream], fd) < 0) {
-            if (saved[stream] >= 0) close(saved[stream]);
+        saved[stream] = descriptors::Duplicate(fd);
+        if (saved[stream] < 0 || !descriptors::Redirect(caught[stream], fd)) {
+            if (saved[stream] >= 0) descriptors::Close(saved[stream]);
             saved[stream] = -1;
         }
     }
@@ -55,12 +46,12 @@ void CaughtOutput::Release(std::string& out, std::string& err) {
     for (int stream = 0; stream < 2; ++stream) {
         texts[stream]->clear();
         if (saved[stream] >= 0) {
-            dup2(saved[stream], stream + 1);
-            close(saved[stream]);
+            descriptors::Redirect(saved[stream], stream + 1);
+            descriptors::Close(saved[stream]);
             saved[stream] = -1;
             *texts[stream] = ReadAll(caught[stream]);
         }
-        if (caught[stream] >= 0) close(caught[stream]);
+        if (caught[stream] >= 0) descriptors::Close(caught[stream]);
         caught[stream] = -1;
     }
 }
