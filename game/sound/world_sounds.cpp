@@ -9,6 +9,7 @@
 #include "game/level/level.h"
 #include "game/level/level_collider.h"
 #include "game/level_file/sound_names.h"
+#include "game/objects/automatic_door.h"
 #include "game/objects/bolt_projectile.h"
 #include "game/objects/door.h"
 #include "game/objects/flashlight.h"
@@ -148,6 +149,14 @@ const char* PickupSound(const Pickup& pickup) {
     return game_sounds::kWeaponPickup;
 }
 
+// How far a door stands open, from 0 (shut) to 1: its leaves' slide or
+// its slab's rise.
+float OpenFraction(const Door& door) {
+    if (const auto* sliding = dynamic_cast<const AutomaticDoor*>(&door))
+        return sliding->Slide() / AutomaticDoor::kOpenSlide;
+    return (door.position.y - LockedDoor::kClosedHeight) / (LockedDoor::kOpenHeight - LockedDoor::kClosedHeight);
+}
+
 // Where a creature's shot is while it flies.
 const VorlaxProjectile* ShotOf(const Vorlax& creature) {
     for (const CObject& child : creature.Children())
@@ -162,7 +171,7 @@ void WorldSounds::WatchObjects() {
     for (const CObject& object : scene.doors->Children())
         if (const auto* door = dynamic_cast<const Door*>(&object)) {
             const auto* locked = dynamic_cast<const LockedDoor*>(door);
-            doors.push_back({door, locked, door->state, locked ? locked->refusals : 0, false});
+            doors.push_back({door, locked, OpenFraction(*door), 0, locked ? locked->refusals : 0, false});
         }
     pickups.clear();
     for (const CObject& object : scene.pickups->Children())
@@ -186,14 +195,20 @@ void WorldSounds::WatchObjects() {
     boltsNow.reserve(VoicePool::kVoices);
 }
 
-// A door heard as it starts to open or to shut; a locked one as the
-// player, without its key, first runs into it.
+// A door heard as it starts to move open or shut; a locked one as the
+// player, without its key, first runs into it. How far it stands open
+// tells: its state cannot, since every step leaves it closing and only
+// the player's touch in the next frame sets it opening again. A step past
+// either end, set back to the end the frame after, is no move.
 void WorldSounds::HearDoors() {
+    constexpr float kEnd = 0.005f;  // under either kind's step
     for (DoorWatch& watch : doors) {
-        const int state = watch.door->state;
-        if (state != watch.state && state == Door::kOpening) PlayAt(game_sounds::kDoorOpen, watch.door->position);
-        if (state != watch.state && state == Door::kClosing) PlayAt(game_sounds::kDoorShut, watch.door->position);
-        watch.state = state;
+        const float open = OpenFraction(*watch.door);
+        const int motion = open > watch.open && open > kEnd ? 1 : open < watch.open && open < 1 - kEnd ? -1 : 0;
+        if (motion != watch.motion && motion > 0) PlayAt(game_sounds::kDoorOpen, watch.door->position);
+        if (motion != watch.motion && motion < 0) PlayAt(game_sounds::kDoorShut, watch.door->position);
+        watch.open = open;
+        watch.motion = motion;
         if (!watch.locked) continue;
         // Refused again each frame the player stays against it: heard once.
         const int refusals = watch.locked->refusals;

@@ -55,7 +55,8 @@ private:
     struct DoorWatch {
         const Door* door;
         const LockedDoor* locked;
-        int state;
+        float open;  // 0 shut to 1 open
+        int motion;  // 1 opening, -1 shutting, 0 still
         int refusals;
         bool refusing;
     };

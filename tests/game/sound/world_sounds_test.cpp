@@ -139,8 +139,9 @@ TEST_F(WorldSoundsTest, EachChangeIsHeardInTheFrameItHappens) {
         int framesToSound;  // 1: in the frame of the change
     };
     const Change changes[] = {
-        {"a door starts to open", [&] { door->state = Door::kOpening; }, 1},
-        {"a door starts to shut", [&] { door->state = Door::kClosing; }, 1},
+        // As the game moves a door: the player's touch, then its step.
+        {"a door starts to open", [&] { door->OnCollision(&player), door->Update(kFrame); }, 1},
+        {"a door starts to shut", [&] { door->Update(kFrame); }, 1},
         {"a locked door refuses the player", [&] { ++locked->refusals; }, 1},
         {"a medikit is taken", [&] { medikit->taken = true; }, 1},
         {"the player fires", [&] { --player.ammo; }, 1},
@@ -188,6 +189,30 @@ TEST_F(WorldSoundsTest, LevelsFollowWhereTheSoundIsMade) {
     const Levels walledIn = heard({4.5f, 1.0f, 4.5f});
     const Levels open = heard({4.5f, 1.0f, -1.5f});
     EXPECT_GE(Decibels(open.Both()) - Decibels(walledIn.Both()), 5.0) << "the closed cell's wall lets less through";
+}
+
+// A door's travel takes 31 frames and its sounds 70: once the sound of
+// setting off has ended, a door at rest at either end is silent (the step
+// past the end, set back the frame after, is no move).
+TEST_F(WorldSoundsTest, ADoorIsSilentAtRestAtEitherEnd) {
+    auto* door = new AutomaticDoor({4.5f, 1.5f, 1.5f}, 1.5f);
+    door->orientation = kFacingEast;
+    door->AttachTo(&doors);
+    Watch();
+    auto move = [&](bool touched, int frames) {
+        Levels loudest;
+        for (int i = 0; i < frames; ++i) {
+            if (touched) door->OnCollision(&player);
+            door->Update(kFrame);
+            const Levels now = Frame();
+            if (now.Both() > loudest.Both()) loudest = now;
+        }
+        return loudest;
+    };
+    EXPECT_GT(move(true, 75).Both(), 100) << "opening";
+    EXPECT_LT(move(true, 30).Both(), 1) << "open";
+    EXPECT_GT(move(false, 75).Both(), 100) << "shutting";
+    EXPECT_LT(move(false, 30).Both(), 1) << "shut";
 }
 
 TEST_F(WorldSoundsTest, AGeneratorHumsUntilItIsWrecked) {
