@@ -10,13 +10,12 @@ namespace {
 bool simulated = false;
 double simulatedNow = 0.0;
 
-// The monotonic clock in seconds, as the framework's GetTime reads it.
+}  // namespace
+
 double SystemNow() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
-
-}  // namespace
 
 double Now() { return simulated ? simulatedNow : SystemNow(); }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "game/level/level.h"
+#include "game/render/gl_lights.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ constexpr float kRampLength = 6.0f;
 constexpr float kRampRise = 3.0f;
 constexpr float kSunGlowAtEdge = 0.05f;
 constexpr float kSunGlowPerRamp = 0.3f;
-constexpr float kSunGlowMax = 0.3f;
+constexpr float kSunGlowMax = gl_lights::kSunBrightness;
 
 }  // namespace
 

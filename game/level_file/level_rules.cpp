@@ -61,6 +61,16 @@ Vector3 MapWallMountPosition(int row, int column, Facing wall, float inset, floa
     return Vector3(west + kHalfBlock, height, north + inset);
 }
 
+float MapWallTurn(Facing wall) {
+    switch (wall) {
+        case kFacingWest: return 90.0f;
+        case kFacingSouth: return 180.0f;
+        case kFacingEast: return 270.0f;
+        case kFacingNorth: break;
+    }
+    return 0.0f;
+}
+
 Vector3 MapBlockCentre(int row, int column, float height) {
     return Vector3(WestEdge(column) + kHalfBlock, height, NorthEdge(row) + kHalfBlock);
 }

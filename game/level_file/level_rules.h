@@ -44,6 +44,9 @@ Vector3 MapDoorPosition(int row, int column, Facing side);
 // Something mounted on the wall of that side, `inset` in from it and
 // `height` above the floor.
 Vector3 MapWallMountPosition(int row, int column, Facing wall, float inset, float height);
+// Degrees about the vertical that turn a wall-mounted model, built facing
+// away from a north wall, away from `wall` into its block.
+float MapWallTurn(Facing wall);
 // The block's middle at `height`.
 Vector3 MapBlockCentre(int row, int column, float height);
 // The block's north-west corner on the floor.

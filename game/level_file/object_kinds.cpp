@@ -58,3 +58,13 @@ const std::vector<MapObjectKindRules>& MapObjectKinds() { return kKinds; }
 const MapObjectKindRules& RulesOf(MapObjectKind kind) { return kKinds.at(static_cast<std::size_t>(kind)); }
 
 const char* MapKindWord(MapObjectKind kind) { return RulesOf(kind).word; }
+
+MapKeyRole KeyRoleOf(MapObjectKind kind) {
+    switch (RulesOf(kind).fields) {
+        case MapObjectFields::kKeyAndSide: return MapKeyRole::kOpenedBy;
+        case MapObjectFields::kKeyAndModel: return MapKeyRole::kIs;
+        case MapObjectFields::kNone:
+        case MapObjectFields::kSide: break;
+    }
+    return MapKeyRole::kNone;
+}

@@ -84,3 +84,9 @@ const MapObjectKindRules& RulesOf(MapObjectKind kind);
 
 // The word a map writes for the kind.
 const char* MapKindWord(MapObjectKind kind);
+
+// What an entry's key number means, by the fields it reads: the key that
+// opens the object (a locked door, "N SIDE") or the key it is (a key,
+// "N MODEL"); nothing for kinds without one.
+enum class MapKeyRole { kNone, kOpenedBy, kIs };
+MapKeyRole KeyRoleOf(MapObjectKind kind);

@@ -22,14 +22,7 @@ ondra::Model* Pickup::FetchModel(const std::string& name, float scale) const {
 WallPickup::WallPickup(ModelCache* models, const char* fullModel, const char* emptyModel, float scale)
     : Pickup(models), full(FetchModel(fullModel, scale)), empty(FetchModel(emptyModel, scale)) {}
 
-float WallPickup::WallTurn() const {
-    switch (orientation) {
-        case kFacingWest: return 90.0f;
-        case kFacingSouth: return 180.0f;
-        case kFacingEast: return 270.0f;
-        default: return 0.0f;
-    }
-}
+float WallPickup::WallTurn() const { return MapWallTurn(static_cast<Facing>(orientation)); }
 
 void WallPickup::Draw() {
     glTranslatef(position.x, position.y, position.z);

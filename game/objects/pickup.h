@@ -50,8 +50,8 @@ protected:
     // The kind's own turns that stand its model up, ending with WallTurn
     // about the model's vertical axis.
     virtual void StandUp() const = 0;
-    // Degrees about the model's vertical axis that face it away from the
-    // wall: its models are built facing away from a north wall.
+    // Degrees about the model's vertical axis that face it away from its
+    // wall (MapWallTurn).
     float WallTurn() const;
 
 private:

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "framework/load3ds/model.h"
 #include "game/level/level_collider.h"
@@ -90,12 +91,10 @@ void Player::PlaceArms() const {
 // The beam sits at the hand. Its spot direction stays GL's default, (0, 0, -1)
 // in eye space, so it always shines where the view looks.
 void Player::LightFlashlight() {
-    const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     const float atHand[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glEnable(gl_lights::kFlashlight);
-    glLightfv(gl_lights::kFlashlight, GL_AMBIENT, white);
-    glLightfv(gl_lights::kFlashlight, GL_DIFFUSE, white);
-    glLightfv(gl_lights::kFlashlight, GL_SPECULAR, white);
+    for (GLenum part : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR})
+        glLightfv(gl_lights::kFlashlight, part, gl_lights::kFlashlightColour);
     glLightfv(gl_lights::kFlashlight, GL_POSITION, atHand);
 }
 

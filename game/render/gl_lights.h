@@ -19,5 +19,15 @@ constexpr GLenum kSun = GL_LIGHT7;
 // Where the sun stands in the world, placed after the camera each frame so
 // it stays put as the view moves.
 constexpr float kSunPosition[4] = {-40.0f, 80.0f, -80.0f, 1.0f};
+// Where it stands, in eye space, until the first frame places it: the frame
+// draws the planet surface before it places the sun, so the first frame's
+// surface is lit from here, and each later one from where the frame before
+// left the sun.
+constexpr float kSunStartPosition[4] = {-80.0f, 80.0f, 80.0f, 1.0f};
+// Its grey on the surface, where every run starts; it dims down the ramp.
+constexpr float kSunBrightness = 0.3f;
+
+// The flashlight's colour: its ambient, diffuse and specular alike.
+constexpr float kFlashlightColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
 }  // namespace gl_lights

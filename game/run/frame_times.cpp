@@ -7,8 +7,8 @@
 #include <cmath>
 #include <numeric>
 
-#include "framework/main.h"
 #include "game/core/counted.h"
+#include "game/core/game_clock.h"
 
 namespace {
 
@@ -49,12 +49,12 @@ PhaseTimes::PhaseTimes(std::vector<const char*> phaseNames)
 
 void PhaseTimes::StartFrame() {
     glFinish();
-    lastMark = ondra::GetTime();
+    lastMark = game_clock::SystemNow();
 }
 
 void PhaseTimes::EndPhase(size_t phase) {
     glFinish();
-    const double now = ondra::GetTime();
+    const double now = game_clock::SystemNow();
     if (phase < seconds.size()) seconds[phase] += now - lastMark;
     lastMark = now;
 }

@@ -38,7 +38,19 @@ void RunClock::Configure(GameOptions& options, std::vector<ScriptEvent> events) 
     scriptDt = options.dt;
 }
 
-void RunClock::Start() { nextFrameDue = ondra::GetTime(); }
+void RunClock::Start() { nextFrameDue = RealNow(); }
+
+// A run that drives the game's clock (a script, a recording) measures the
+// player's time beneath it; any other reads the game's clock, which is the
+// system's unless a test simulates it.
+double RunClock::RealNow() const { return scripted || recording ? game_clock::SystemNow() : game_clock::Now(); }
+
+double RunClock::RealStep() {
+    const double now = RealNow();
+    const double step = previousFrameStart < 0.0 ? kFirstRealStep : now - previousFrameStart;
+    previousFrameStart = now;
+    return step;
+}
 
 bool RunClock::KeyHeld(int virtualKey) const {
     if (!scripted) return ondra::IsKeyDown(virtualKey);
@@ -63,7 +75,7 @@ void RunClock::PlayDueEvents(ondra::GLWindow& window) {
 }
 
 float RunClock::BeginFrame() {
-    frameStart = ondra::GetTime();
+    frameStart = RealNow();
     if (phases) phases->StartFrame();
     return NextFrameTime();
 }
@@ -82,7 +94,7 @@ float RunClock::NextFrameTime() {
         game_clock::Advance(scriptDt);
         return static_cast<float>(scriptDt);
     }
-    lastStep = ondra::GetElapsedTime();
+    lastStep = RealStep();
     // A recorded step must be one a script can hold (over 0, at most 60
     // seconds): the recording's run takes the step its playback will.
     if (recording) {
@@ -93,7 +105,7 @@ float RunClock::NextFrameTime() {
 }
 
 bool RunClock::EndFrame() {
-    if (timedemo) frameTimes.Add(ondra::GetTime() - frameStart);
+    if (timedemo) frameTimes.Add(RealNow() - frameStart);
     ++framesDrawn;
     return frameLimit > 0 && framesDrawn >= frameLimit;
 }
@@ -101,7 +113,7 @@ bool RunClock::EndFrame() {
 void RunClock::WaitForNextFrame() {
     if (fps <= 0) return;
     const double period = 1.0 / fps;
-    const double now = ondra::GetTime();
+    const double now = RealNow();
     if (nextFrameDue > now + period) nextFrameDue = now;  // the clock went back
     if (nextFrameDue > now) std::this_thread::sleep_for(std::chrono::duration<double>(nextFrameDue - now));
     nextFrameDue = std::max(nextFrameDue, now) + period;

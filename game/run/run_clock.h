@@ -61,6 +61,10 @@ public:
 
 private:
     float NextFrameTime();
+    // The clock frames are paced and timed by.
+    double RealNow() const;
+    // Seconds on it since the previous call; kFirstRealStep the first time.
+    double RealStep();
 
     std::vector<ScriptEvent> script;
     size_t nextEvent = 0;
@@ -79,6 +83,8 @@ private:
     long framesDrawn = 0;
     double nextFrameDue = 0.0;
     double frameStart = 0.0;
+    static constexpr double kFirstRealStep = 0.02;
+    double previousFrameStart = -1.0;
     FrameTimes frameTimes;
     std::unique_ptr<PhaseTimes> phases;
 };

@@ -19,12 +19,18 @@ void GameFrame::EndPhase(FramePhase phase) {
     if (phases) phases->EndPhase(static_cast<size_t>(phase));
 }
 
-void GameFrame::Run(float dt, float aspect) {
+void GameFrame::PlaceView(float aspect) {
     LoadGameProjection(aspect);
-    Camera& camera = *world.player->GetCamera();
     glPushMatrix();
-    camera.Apply();
+    world.player->GetCamera()->Apply();
     glEnable(GL_LIGHTING);
+}
+
+void GameFrame::PlaceSun() { glLightfv(gl_lights::kSun, GL_POSITION, gl_lights::kSunPosition); }
+
+void GameFrame::Run(float dt, float aspect) {
+    PlaceView(aspect);
+    const Camera& camera = *world.player->GetCamera();
     if (cull)
         culler.Look(world.level, camera.position, ViewFrustum::FromCurrentMatrices());
     else
@@ -35,7 +41,7 @@ void GameFrame::Run(float dt, float aspect) {
     EndPhase(FramePhase::kSurface);
 
     Step(dt);
-    glLightfv(gl_lights::kSun, GL_POSITION, gl_lights::kSunPosition);
+    PlaceSun();
     EndPhase(FramePhase::kWorldStep);
 
     Draw();

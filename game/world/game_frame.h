@@ -38,6 +38,12 @@ public:
     void Step(float dt);
     // The draws, from the lamps to the player, under the current view.
     void Draw();
+    // The game's projection for a view of that width / height, and the
+    // player's view pushed on the modelview stack with lighting on: Run's
+    // first step, which a caller of Draw ends with glPopMatrix.
+    void PlaceView(float aspect);
+    // The sun where it stands in the world, under the current view.
+    static void PlaceSun();
 
     // A shot lights the bolt light for the two frames drawn next.
     void BoltFired() { boltFlashFrames = 2; }

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <initializer_list>
+
 #include "game/render/gl_lights.h"
 
 namespace {
@@ -21,19 +23,15 @@ void SetUpMaterialAndLights() {
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, dark);
 
     SetLight(gl_lights::kSun, GL_AMBIENT, 0, 0, 0, 1);
-    SetLight(gl_lights::kSun, GL_DIFFUSE, 0.3f, 0.3f, 0.3f, 1);
-    // In eye space until the first frame places the sun in the world. The
-    // frame draws the planet surface before it places the sun, so the first
-    // frame's surface is lit from here, and each later one from where the
-    // frame before left the sun.
-    SetLight(gl_lights::kSun, GL_POSITION, -80, 80, 80, 1);
+    const float sun = gl_lights::kSunBrightness;
+    SetLight(gl_lights::kSun, GL_DIFFUSE, sun, sun, sun, 1);
+    glLightfv(gl_lights::kSun, GL_POSITION, gl_lights::kSunStartPosition);
 
     SetLight(gl_lights::kBoltLight, GL_AMBIENT, 0, 0, 0, 1);
     SetLight(gl_lights::kBoltLight, GL_DIFFUSE, 0.1f, 0.1f, 0.1f, 1);
 
-    SetLight(gl_lights::kFlashlight, GL_AMBIENT, 1, 1, 1, 1);
-    SetLight(gl_lights::kFlashlight, GL_DIFFUSE, 1, 1, 1, 1);
-    SetLight(gl_lights::kFlashlight, GL_SPECULAR, 1, 1, 1, 1);
+    for (GLenum part : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR})
+        glLightfv(gl_lights::kFlashlight, part, gl_lights::kFlashlightColour);
     glLightf(gl_lights::kFlashlight, GL_CONSTANT_ATTENUATION, 1.0f);
     glLightf(gl_lights::kFlashlight, GL_LINEAR_ATTENUATION, 0.1f);
     glLightf(gl_lights::kFlashlight, GL_QUADRATIC_ATTENUATION, 0.0f);

@@ -360,7 +360,7 @@ private:
     // ---- doors and keys -----------------------------------------------------
 
     static std::string DoorName(const PlacedObject& door) {
-        return std::string("the ") + (door.kind == MapObjectKind::kLockedDoor ? "locked door" : "automatic door") +
+        return std::string("the ") + (KeyRoleOf(door.kind) == MapKeyRole::kOpenedBy ? "locked door" : "automatic door") +
                " on the " + SideName(door.facing) + " side of " + BlockName(door.row, door.column);
     }
 
@@ -401,10 +401,10 @@ private:
         const std::vector<int> locked = LockedDoors(model);
         std::set<int> keysInMap, doorKeys;
         for (const PlacedObject& object : model.Objects())
-            if (object.kind == MapObjectKind::kKey) keysInMap.insert(object.keyId);
+            if (KeyRoleOf(object.kind) == MapKeyRole::kIs) keysInMap.insert(object.keyId);
         for (int i : locked) doorKeys.insert(model.Objects()[static_cast<size_t>(i)].keyId);
         for (const PlacedObject& object : model.Objects())
-            if (object.kind == MapObjectKind::kKey && doorKeys.count(object.keyId) == 0)
+            if (KeyRoleOf(object.kind) == MapKeyRole::kIs && doorKeys.count(object.keyId) == 0)
                 findings.Warning(object.line, "key " + std::to_string(object.keyId) + " opens no locked door");
         if (locked.empty() || !model.Inside(1, 1)) return;
 

@@ -87,7 +87,7 @@ long long EdgeId(int row, int column, Facing side) {
 std::vector<int> LockedDoors(const MapModel& model) {
     std::vector<int> doors;
     for (size_t i = 0; i < model.Objects().size(); ++i)
-        if (model.Objects()[i].kind == MapObjectKind::kLockedDoor) doors.push_back(static_cast<int>(i));
+        if (KeyRoleOf(model.Objects()[i].kind) == MapKeyRole::kOpenedBy) doors.push_back(static_cast<int>(i));
     return doors;
 }
 
@@ -106,7 +106,7 @@ Reachability::Reachability(const MapModel& model, const std::vector<int>& openDo
     JoinRooms(doorSides);
     FindGates(doorsOnEdge);
     for (const PlacedObject& object : model.Objects())
-        if (object.kind == MapObjectKind::kKey && model.Inside(object.row, object.column))
+        if (KeyRoleOf(object.kind) == MapKeyRole::kIs && model.Inside(object.row, object.column))
             keysInRoom[RoomOf(object.row, object.column)].push_back(object.keyId);
     Walk walk(*this, openDoors);
     keys = std::move(walk.keys);

@@ -148,13 +148,14 @@ TEST(GroundHeight, TheRampSetsThePlayerCameraAndSun) {
         glGetLightfv(gl_lights::kSun, GL_DIFFUSE, diffuse);
         return diffuse[0];
     };
-    const float start[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+    const float sun = gl_lights::kSunBrightness;
+    const float start[4] = {sun, sun, sun, 1.0f};
     glLightfv(gl_lights::kSun, GL_DIFFUSE, start);
 
     struct Step {
         float x, z, height, sun;
     };
-    for (const Step& s : {Step{-15.0f, 50.0f, 4.75f, 0.3f}, Step{-3.0f, 1.5f, 3.25f, 0.2f},
+    for (const Step& s : {Step{-15.0f, 50.0f, 4.75f, sun}, Step{-3.0f, 1.5f, 3.25f, 0.2f},
                           Step{-0.3f, 1.5f, 1.9f, 0.065f}, Step{1.5f, 1.5f, 1.75f, 0.065f}}) {
         player.position = Vector3(s.x, 0.0f, s.z);
         ApplyGroundHeight(player, collider, level);

@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -267,15 +265,19 @@ TEST(FrameTimes, AHugeFrameCountIsNotReservedUpFront) {
     EXPECT_EQ(times.Summarize().frames, 1u);
 }
 
-// A stall of the real clock advances the world by 0.1 s at most; a
-// scripted run steps its own clock by --dt whatever the real one does.
+// A stall of the clock advances the world by 0.1 s at most; a scripted
+// run steps its own clock by --dt whatever the real one does.
 TEST(RunClock, FrameTimesAreCappedOnTheRealClockAndFixedInAScript) {
+    game_clock::Simulate(0.0);  // a live run's clock, moved by the test alone
     GameOptions real;
     RunClock realClock;
     realClock.Configure(real, {});
-    realClock.BeginFrame();
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(realClock.BeginFrame(), 0.02f) << "the first frame has no frame before it";
+    game_clock::Advance(0.05);
+    EXPECT_EQ(realClock.BeginFrame(), 0.05f);
+    game_clock::Advance(0.15);
     EXPECT_EQ(realClock.BeginFrame(), RunClock::kMaxFrameTime);
+    EXPECT_NEAR(realClock.LastStep(), 0.15, 1e-9) << "the step as the clock took it, before the cap";
     EXPECT_EQ(RunClock::kMaxFrameTime, 0.1f);
 
     GameOptions scripted;
@@ -285,7 +287,6 @@ TEST(RunClock, FrameTimesAreCappedOnTheRealClockAndFixedInAScript) {
     scriptClock.Configure(scripted, {});
     EXPECT_EQ(scripted.fps, 0) << "a script plays as fast as it can unless told otherwise";
     const double before = game_clock::Now();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(scriptClock.BeginFrame(), 0.25f);
     EXPECT_EQ(game_clock::Now() - before, 0.25);
     game_clock::UseSystemClock();

@@ -4,7 +4,11 @@
 // world's table (it makes itself, joins a group, and reports itself).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -75,6 +79,31 @@ TEST(ObjectKinds, EveryKindIsReadPlacedDrawnOnThePlanMadeAndReported) {
         EXPECT_TRUE(maker->group == &World::doors || maker->group == &World::lights ||
                     maker->group == &World::pickups || maker->group == &World::enemies);
     }
+}
+
+// The README's list of objects for level designers shows every kind once,
+// as a map writes it (`LOCK_DOOR { N SIDE PIC }`), and nothing else.
+TEST(ObjectKinds, TheReadmeListsEveryKindAsAMapWritesIt) {
+    std::ifstream file(ONDRA_SOURCE_DIR "/README.md");
+    const std::string readme((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const size_t start = readme.find("\nObjects: ");
+    ASSERT_NE(start, std::string::npos);
+    std::string list = readme.substr(start, readme.find("\n\n", start) - start);
+    std::replace(list.begin(), list.end(), '\n', ' ');
+    std::multiset<std::string> listed;
+    for (size_t open = list.find('`'); open != std::string::npos; open = list.find('`', open + 1)) {
+        const size_t close = list.find('`', open + 1);
+        ASSERT_NE(close, std::string::npos);
+        listed.insert(list.substr(open + 1, close - open - 1));
+        open = close;
+    }
+    const std::map<MapObjectFields, std::string> fields = {{MapObjectFields::kNone, "{ }"},
+                                                           {MapObjectFields::kSide, "{ SIDE PIC }"},
+                                                           {MapObjectFields::kKeyAndSide, "{ N SIDE PIC }"},
+                                                           {MapObjectFields::kKeyAndModel, "{ N MODEL.3DS }"}};
+    std::multiset<std::string> kinds;
+    for (const MapObjectKindRules& kind : MapObjectKinds()) kinds.insert(kind.word + (" " + fields.at(kind.fields)));
+    EXPECT_EQ(listed, kinds);
 }
 
 }  // namespace

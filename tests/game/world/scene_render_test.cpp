@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/render/gl_lights.h"
+#include "game/world/hud.h"
 #include "tests/framework/window_fixture.h"
 #include "tests/game/world/test_scene.h"
 #include "tests/support/gl_context.h"
@@ -74,16 +75,20 @@ TEST(SceneRender, FromInsideTheCompoundWithArmsAndHud) {
         ondra::test::SavePicture("scene_sky.ppm", kSize, kSize);
         EXPECT_GT(BrightnessAround(mid, kSize - 20), 60) << "no sky through the open ceiling";
 
-        // Along the compound with the HUD: green numbers where the window
-        // puts them (pixel = centre + raster position), the arms at the
-        // lower right.
+        // Along the compound with the HUD: green numbers where the HUD
+        // places each text (pixel = centre + raster position, the glyphs
+        // rising from there), the arms at the lower right.
         scene.player.hudVisible = true;
         scene.Draw(Vector3(1.0f, 1.75f, 3.0f), 0.0f, 0.0f);
         ondra::test::SavePicture("scene_hud.ppm", kSize, kSize);
-        EXPECT_GT(GreenPixelsNear(mid + kSize / 20 + 12, mid + kSize / 2 - kSize / 7 + 4, 14), 10) << "ammunition";
-        EXPECT_GT(GreenPixelsNear(mid - kSize / 2 + kSize / 10 + 4, mid - kSize / 2 + kSize / 6 + 4, 8), 5)
-            << "medikits";
-        EXPECT_GT(GreenPixelsNear(mid + kSize / 2 - kSize / 10 + 4, mid - kSize / 2 + kSize / 7 + 4, 8), 5) << "keys";
+        const std::vector<HudText> texts = HudTexts(scene.player, kSize, kSize);
+        ASSERT_EQ(texts.size(), 3u) << "ammunition, medikits and keys";
+        for (const HudText& text : texts) {
+            const int half = 4 * static_cast<int>(text.text.size()) + 4;
+            const int x = mid + static_cast<int>(text.x) + half - 4;
+            const int y = mid + static_cast<int>(text.y) + 4;
+            EXPECT_GT(GreenPixelsNear(x, y, half), 5 * static_cast<int>(text.text.size())) << text.text;
+        }
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     });
 }

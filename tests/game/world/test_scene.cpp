@@ -9,7 +9,6 @@
 
 #include "framework/load3ds/model.h"
 #include "game/render/camera.h"
-#include "game/render/gl_lights.h"
 #include "game/world/gl_state.h"
 #include "game/world/hud.h"
 #include "tests/support/gl_context.h"
@@ -96,11 +95,8 @@ void Scene::Draw(const Vector3& eye, float yaw, float pitch) {
     glViewport(0, 0, kSize, kSize);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    LoadGameProjection(1.0);
-    glPushMatrix();
-    camera.Apply();
-    glEnable(GL_LIGHTING);
-    glLightfv(gl_lights::kSun, GL_POSITION, gl_lights::kSunPosition);
+    frame.PlaceView(1.0f);
+    GameFrame::PlaceSun();
     const float lampAt[4] = {4.5f, 2.8f, 3.0f, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, lampAt);
     frame.Draw();

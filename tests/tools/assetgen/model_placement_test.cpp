@@ -1,10 +1,14 @@
 // Places each generated model the way the game does (its scale, position and
 // turns) and checks where it ends up in the world: on the floor, against
 // its wall, inside its block and under the ceiling, the arms in the lower
-// right of the view, the planet's ground level over the compound.
+// right of the view, the planet's ground level over the compound. Where
+// and how large the map's objects stand is asked of the level's rules.
 #include "transform.h"
 
 #include "framework/load3ds/model.h"
+#include "game/level_file/level_rules.h"
+#include "game/level_file/object_kinds.h"
+#include "game/render/camera.h"
 #include "tests/support/in_folder.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +22,23 @@
 namespace assetgen {
 namespace {
 
+
+V3 FromGame(const Vector3& v) { return {v.x, v.y, v.z}; }
+
+// Where the game stands an object of `kind` in the block of row 1, column
+// 1: against `wall` when it hangs on one.
+Transform StandingPlace(MapObjectKind kind, Facing wall = kFacingNorth)
+{
+    const MapStanding& standing = RulesOf(kind).standing;
+    switch (standing.stand) {
+    case MapStand::kOnWall:
+        return Transform::Translate(FromGame(MapWallMountPosition(1, 1, wall, standing.inset, standing.height)));
+    case MapStand::kCorner: return Transform::Translate(FromGame(MapBlockCorner(2, 2)));
+    default: return Transform::Translate(FromGame(MapBlockCentre(1, 1, standing.height)));
+    }
+}
+
+float ModelScale(MapObjectKind kind) { return RulesOf(kind).standing.modelScale; }
 
 struct Box {
     V3 min{1e9f, 1e9f, 1e9f};
@@ -83,8 +104,9 @@ void ExpectInsideBlock(const Box& box, const std::string& name)
 
 TEST(GamePlacement, WeaponRackHangsOnTheWall)
 {
-    for (const char* name : {"rack.3DS", "fullrack.3DS"}) {
-        const Box box = BoundsOf(PlacedVertices(name, 0.1f, Transform::Translate(1.5f, 1.5f, 0.1f)));
+    for (const char* name : RulesOf(MapObjectKind::kWeapon).models) {
+        const Box box = BoundsOf(PlacedVertices(name, ModelScale(MapObjectKind::kWeapon),
+                                                StandingPlace(MapObjectKind::kWeapon)));
         ExpectInsideBlock(box, name);
         EXPECT_NEAR(box.min.z, 0.1f, 0.02f) << name << " should touch the wall";
         EXPECT_LT(box.max.z, 0.6f) << name;
@@ -94,9 +116,10 @@ TEST(GamePlacement, WeaponRackHangsOnTheWall)
 
 TEST(GamePlacement, ToolBoxStandsOnTheFloorAgainstTheWall)
 {
-    const Transform place = Transform::Translate(1.5f, 0.2f, 0.6f) * Transform::RotateZ(-90) * Transform::RotateY(-90);
-    for (const char* name : {"toolbox.3DS", "emptybox.3DS"}) {
-        const Box box = BoundsOf(PlacedVertices(name, 0.5f, place));
+    const Transform place =
+        StandingPlace(MapObjectKind::kFlashlight) * Transform::RotateZ(-90) * Transform::RotateY(-90);
+    for (const char* name : RulesOf(MapObjectKind::kFlashlight).models) {
+        const Box box = BoundsOf(PlacedVertices(name, ModelScale(MapObjectKind::kFlashlight), place));
         ExpectInsideBlock(box, name);
         EXPECT_NEAR(box.min.y, 0.0f, 0.02f) << name << " should stand on the floor";
         EXPECT_LT(box.min.z, 0.2f) << name << " should stand at the wall";
@@ -105,9 +128,9 @@ TEST(GamePlacement, ToolBoxStandsOnTheFloorAgainstTheWall)
 
 TEST(GamePlacement, MedikitCabinetHangsOnTheWall)
 {
-    const Transform place = Transform::Translate(1.5f, 1.5f, 0.1f) * Transform::RotateX(-90);
-    for (const char* name : {"medikit.3DS", "emptykit.3DS"}) {
-        const Box box = BoundsOf(PlacedVertices(name, 0.4f, place));
+    const Transform place = StandingPlace(MapObjectKind::kMedikit) * Transform::RotateX(-90);
+    for (const char* name : RulesOf(MapObjectKind::kMedikit).models) {
+        const Box box = BoundsOf(PlacedVertices(name, ModelScale(MapObjectKind::kMedikit), place));
         ExpectInsideBlock(box, name);
         EXPECT_NEAR(box.min.z, 0.1f, 0.02f) << name << " should touch the wall";
         EXPECT_GT(box.min.y, 0.8f) << name;
@@ -115,66 +138,48 @@ TEST(GamePlacement, MedikitCabinetHangsOnTheWall)
     }
 }
 
-// The game's wall mounting for each facing code: 0 west, 1 east, 2 north,
-// 3 south; `inset` from the wall, at `height`, in the block of row 1,
-// column 1. Returns the position and the wall's distance function.
-struct Mount {
-    V3 position;
-    float turn;  // degrees for the facing code, as the pickups turn
-    float (*distanceToWall)(V3);
-};
-
-Mount WallMount(int facing, float inset, float height)
+// How far inside its block a point lies from the surface of `wall`.
+float DistanceToWall(V3 point, Facing wall)
 {
-    switch (facing) {
-    case 0: return {{inset, height, 1.5f}, 90.0f, [](V3 p) { return p.x; }};
-    case 1: return {{3.0f - inset, height, 1.5f}, 270.0f, [](V3 p) { return 3.0f - p.x; }};
-    case 3: return {{1.5f, height, 3.0f - inset}, 180.0f, [](V3 p) { return 3.0f - p.z; }};
-    default: return {{1.5f, height, inset}, 0.0f, [](V3 p) { return p.z; }};
-    }
+    const V3 onWall = FromGame(MapWallMountPosition(1, 1, wall, 0.0f, point.y));
+    const V3 inwards = FromGame(MapWallMountPosition(1, 1, wall, 1.0f, point.y)) - onWall;
+    return Dot(point - onWall, inwards);
 }
 
 TEST(GamePlacement, WallPickupsHangOnWhicheverWallTheirBlockHas)
 {
-    for (int facing = 0; facing < 4; ++facing) {
-        const Mount rack = WallMount(facing, 0.1f, 1.5f);
-        const Mount box = WallMount(facing, 0.6f, 0.2f);
-        const Mount kit = WallMount(facing, 0.1f, 1.5f);
+    for (const Facing wall : {kFacingWest, kFacingEast, kFacingNorth, kFacingSouth}) {
+        const float turn = MapWallTurn(wall);
         struct Case {
-            const char* name;
-            float scale;
-            Transform place;
-            Mount mount;
+            MapObjectKind kind;
+            Transform standUp;  // the kind's own turns, ending with the wall's
         };
         const Case cases[] = {
-            {"fullrack.3DS", 0.1f, Transform::Translate(rack.position) * Transform::RotateY(rack.turn), rack},
-            {"toolbox.3DS", 0.5f,
-             Transform::Translate(box.position) * Transform::RotateZ(-90) * Transform::RotateY(-90) *
-                 Transform::RotateZ(box.turn),
-             box},
-            {"medikit.3DS", 0.4f,
-             Transform::Translate(kit.position) * Transform::RotateX(-90) * Transform::RotateZ(kit.turn), kit},
+            {MapObjectKind::kWeapon, Transform::RotateY(turn)},
+            {MapObjectKind::kFlashlight, Transform::RotateZ(-90) * Transform::RotateY(-90) * Transform::RotateZ(turn)},
+            {MapObjectKind::kMedikit, Transform::RotateX(-90) * Transform::RotateZ(turn)},
         };
         for (const Case& c : cases) {
-            const std::vector<V3> points = PlacedVertices(c.name, c.scale, c.place);
+            const char* name = RulesOf(c.kind).models.front();
+            const Transform place = StandingPlace(c.kind, wall) * c.standUp;
+            const std::vector<V3> points = PlacedVertices(name, ModelScale(c.kind), place);
             float nearest = 1e9f;
             for (const V3& p : points) {
-                nearest = std::min(nearest, c.mount.distanceToWall(p));
+                nearest = std::min(nearest, DistanceToWall(p, wall));
                 ASSERT_TRUE(p.x > 0.0f && p.x < 3.0f && p.z > 0.0f && p.z < 3.0f && p.y > -0.02f && p.y < 3.0f)
-                    << c.name << " with facing " << facing << " leaves its block at " << p.x << " " << p.y << " "
-                    << p.z;
+                    << name << " on wall " << wall << " leaves its block at " << p.x << " " << p.y << " " << p.z;
             }
-            EXPECT_GT(nearest, 0.0f) << c.name << " with facing " << facing;
-            EXPECT_LT(nearest, 0.2f) << c.name << " with facing " << facing << " floats away from its wall";
+            EXPECT_GT(nearest, 0.0f) << name << " on wall " << wall;
+            EXPECT_LT(nearest, 0.2f) << name << " on wall " << wall << " floats away from it";
         }
     }
 }
 
 TEST(GamePlacement, KeysLieFlatOnTheFloor)
 {
-    const Transform place = Transform::Translate(1.5f, 0.1f, 1.5f) * Transform::RotateX(-90);
+    const Transform place = StandingPlace(MapObjectKind::kKey) * Transform::RotateX(-90);
     for (const char* name : {"keyred.3DS", "keyblue.3DS"}) {
-        const Box box = BoundsOf(PlacedVertices(name, 0.2f, place));
+        const Box box = BoundsOf(PlacedVertices(name, ModelScale(MapObjectKind::kKey), place));
         ExpectInsideBlock(box, name);
         EXPECT_NEAR(box.min.y, 0.0f, 0.02f) << name;
         EXPECT_LT(box.max.y, 0.2f) << name << " should lie flat";
@@ -185,7 +190,7 @@ TEST(GamePlacement, CreatureStandsInItsBlockAndFallsOntoTheFloor)
 {
     // The creature's frame turns towards the player; any heading must keep
     // it inside the block's height, and its front (+z) must hold the cannon.
-    const Transform alive = Transform::Translate(1.5f, 2.0f, 1.5f) * Transform::RotateX(-90);
+    const Transform alive = StandingPlace(MapObjectKind::kVorlax) * Transform::RotateX(-90);
     const std::vector<V3> standing = PlacedVertices("vorlax.3DS", 0.07f, alive);
     const Box box = BoundsOf(standing);
     EXPECT_NEAR(box.min.y, 0.0f, 0.03f) << "feet should touch the floor";
@@ -203,7 +208,7 @@ TEST(GamePlacement, CreatureStandsInItsBlockAndFallsOntoTheFloor)
 
 TEST(GamePlacement, GeneratorStandsOnTheFloorBelowItsCore)
 {
-    const Transform corner = Transform::Translate(3.0f, 0.0f, 3.0f);
+    const Transform corner = StandingPlace(MapObjectKind::kGenerator);
     const Box base = BoundsOf(PlacedVertices("genbase.3DS", 1.5f, corner));
     const Box wreck = BoundsOf(PlacedVertices("gendead.3DS", 1.5f, corner));
     const std::vector<V3> core = PlacedVertices("gencore.3DS", 1.5f, Transform::Translate(3.0f, 2.15f, 3.0f));
@@ -225,11 +230,11 @@ TEST(GamePlacement, GeneratorStandsOnTheFloorBelowItsCore)
 TEST(GamePlacement, ArmsShowInTheLowerRightOfTheView)
 {
     // The player at the origin looking along +x (yaw 0, pitch 0): the arms
-    // hang from 0.25 below the eye. Project with the 55-degree view.
+    // hang from 0.25 below the eye. Project with the game's view.
     const float eyeHeight = 1.75f;
     const Transform place = Transform::Translate(0, eyeHeight - 0.25f, 0) * Transform::RotateX(-90) *
                             Transform::RotateZ(90);
-    const float tanHalf = std::tan(27.5f * 3.14159265f / 180.0f);
+    const float tanHalf = static_cast<float>(std::tan(kGameFieldOfView / 2.0 * kDegToRadDouble));
     for (const char* name : {"armgun.3DS", "armtorch.3DS"}) {
         int visible = 0, rightOrCentre = 0, lower = 0;
         for (const V3& p : PlacedVertices(name, 0.02f, place)) {
