@@ -81,9 +81,13 @@ TEST(GLWindowPixelFormat, ChangesInsideOnCreateAreRefusedWithOneMessage) {
     EXPECT_FALSE(first);
     EXPECT_FALSE(second);
     EXPECT_EQ(1, window.creates);
+    // The message is shown once in the process's life: a repeat of this
+    // test (the only one refused) sees the refusal without it.
+    static bool refusedBefore = false;
     const std::string message = "Error: You cannot change pixel format in GLWindow::OnCreate\n";
-    EXPECT_EQ(0u, shown.find(message));
+    EXPECT_EQ(refusedBefore ? std::string::npos : 0u, shown.find(message)) << shown;
     EXPECT_EQ(std::string::npos, shown.find(message, 1));
+    refusedBefore = true;
 }
 
 TEST(GLWindowContextStack, SeventeenNestedPushesOverflowAndUnwind) {
