@@ -72,8 +72,9 @@ void GameFrame::Step(float dt) {
     w.enemies.UpdateTree(dt);
 }
 
-// Culling may leave out blocks, pickups, creatures and doors, never the
-// lamps, the sky or the player with the HUD.
+// Culling may leave out blocks, doors, pickups and creatures, never the
+// lamps, the sky or the player with the HUD. Everything opaque (the level,
+// the sky, the doors) is drawn before anything that blends.
 void GameFrame::Draw() {
     World& w = world;
     w.lights.DrawTree();
@@ -86,12 +87,12 @@ void GameFrame::Draw() {
         w.level.Draw();
         EndPhase(FramePhase::kLevel);
     }
+    if (!doorsAfterCreatures) DrawDoors();
     DrawGroup(w.pickups);
     EndPhase(FramePhase::kPickups);
     DrawGroup(w.enemies);
     EndPhase(FramePhase::kCreatures);
-    DrawGroup(w.doors);
-    EndPhase(FramePhase::kDoors);
+    if (doorsAfterCreatures) DrawDoors();
     w.playerGroup.DrawTree();
     EndPhase(FramePhase::kPlayer);
 }
@@ -110,6 +111,11 @@ void GameFrame::DrawLevelThenSky() {
     EndPhase(FramePhase::kLevel);
     w.level.Sky().Draw();
     EndPhase(FramePhase::kSky);
+}
+
+void GameFrame::DrawDoors() {
+    DrawGroup(world.doors);
+    EndPhase(FramePhase::kDoors);
 }
 
 void GameFrame::DrawGroup(CObject& group) {
