@@ -307,10 +307,20 @@ pid_t StartPlaying(const std::string& script, double dt, bool doorsAfterCreature
     _exit(frames ? 0 : 5);
 }
 
+// Standard output without the lines that print addresses, which differ
+// from run to run.
+std::string Messages(const std::string& path) {
+    std::ifstream in(path);
+    std::string kept;
+    for (std::string line; std::getline(in, line);)
+        if (line.find("0x") == std::string::npos) kept += line + "\n";
+    return kept;
+}
+
 // What the child that played as TAG left.
 PlayedRun Played(const ondra::test::ScratchFolder& scratch, const std::string& tag) {
     PlayedRun run;
-    run.out = ReadAll(scratch.File(tag + "_out.txt"));
+    run.out = Messages(scratch.File(tag + "_out.txt"));
     run.state = ReadAll(scratch.File(tag + "_state.txt"));
     std::ifstream frames(scratch.File(tag + "_frames.bin"), std::ios::binary);
     uint64_t head[3];
@@ -368,10 +378,12 @@ TEST_P(DoorOrder, ChangesPixelsOnlyWhereABlendedThingIsInFrontOfADoor) {
     EXPECT_GE(changed, p.changedAtLeast);
 }
 
-// The route's frame 2045 has a creature's shot in front of a door.
+// Frames with a blended thing before a door: a creature's shot in the
+// route (frame 2045 among them), the key door and the reactor; none in the
+// medikit's tour.
 INSTANTIATE_TEST_SUITE_P(Playthroughs, DoorOrder,
-                         testing::Values(Playthrough{"route.txt", 0.025, 1}, Playthrough{"keydoor.txt", 0.05, 0},
-                                         Playthrough{"medikit.txt", 0.05, 0}, Playthrough{"reactor.txt", 0.05, 0}),
+                         testing::Values(Playthrough{"route.txt", 0.025, 1}, Playthrough{"keydoor.txt", 0.05, 1},
+                                         Playthrough{"medikit.txt", 0.05, 0}, Playthrough{"reactor.txt", 0.05, 1}),
                          [](const testing::TestParamInfo<Playthrough>& info) {
                              std::string name = info.param.script;
                              return name.substr(0, name.find('.'));
