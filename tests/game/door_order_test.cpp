@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -182,9 +183,11 @@ struct FrameRecord {
     std::vector<ScreenRect> mayChange;
 };
 
-uint64_t Mix(uint64_t hash, const unsigned char* rgb) {
-    for (int i = 0; i < 3; ++i) hash = (hash ^ rgb[i]) * 1099511628211ull;
-    return hash;
+// FNV-1a over a pixel's colour, the alpha left out.
+uint64_t Mix(uint64_t hash, const unsigned char* rgba) {
+    uint32_t rgb = 0;
+    std::memcpy(&rgb, rgba, sizeof rgb);
+    return (hash ^ (rgb & 0xffffffu)) * 1099511628211ull;
 }
 
 FrameRecord Record(std::vector<ScreenRect> mayChange, int width, int height) {
