@@ -107,10 +107,25 @@ void GameFrame::Draw() {
 // texture, which every later draw binds for itself.
 void GameFrame::DrawLevelThenSky() {
     World& w = world;
+    if (!doorsAfterCreatures) LayDoorDepths();
     w.level.Draw(culler.BlocksShown());
     EndPhase(FramePhase::kLevel);
     w.level.Sky().Draw();
     EndPhase(FramePhase::kSky);
+}
+
+// The shown doors go into the depth buffer before the level, as the walls'
+// fronts do: the room behind a door that fills the view then fails the
+// depth test before it is textured and lit. They are the very squares the
+// doors draw after the level, under the same matrices; the depth test
+// passes equal depths, and a door is opaque, so every pixel ends as it
+// would without this pass.
+void GameFrame::LayDoorDepths() {
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_LIGHTING);
+    culler.DrawGroup(world.doors);
+    glPopAttrib();
 }
 
 void GameFrame::DrawDoors() {

@@ -61,6 +61,7 @@ private:
     void DrawLevelThenSky();
     void DrawGroup(CObject& group);
     void DrawDoors();
+    void LayDoorDepths();
     void EndBoltFlash();
 
     World& world;
