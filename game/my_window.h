@@ -47,6 +47,7 @@ public:
     // The world; null once the window is gone (its GL resources go with
     // the window's context).
     World* GetWorld() { return world.get(); }
+    GameFrame& Frame() { return frame; }
     long FramesDrawn() const { return clock.FramesDrawn(); }
     // The run is over: the timedemo's times, and the state report, the
     // recording and the check of the pictures the options ask for. False

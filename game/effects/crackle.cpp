@@ -15,9 +15,13 @@ Crackle::Crackle(int maxParticles, const Vector3& origin, float spread, TextureC
       lifeBase(lifeBase),
       textureName(textureName),
       kept(textureCache, textureName) {
+    Rekindle();
+}
+
+void Crackle::Rekindle() {
     ReseedFromClock();
     Init();
-    Emit(this->maxParticles);
+    Emit(maxParticles);
 }
 
 void Crackle::InitParticle(int index) {

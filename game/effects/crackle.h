@@ -9,6 +9,11 @@
 class Crackle : public CParticleSystem {
 public:
     void Render() override;
+    // Starts full again, as a new one would (the generator reseeded from
+    // the clock, every particle born anew), in the array it has: a
+    // generator renews its burnt-out crackles every few frames, and a frame
+    // allocates nothing.
+    void Rekindle();
 
     const char* TextureName() const { return textureName; }
 

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "game/core/game_clock.h"
@@ -26,7 +27,10 @@ CParticleSystem::CParticleSystem(int maxParticles, const Vector3& origin)
 CParticleSystem::~CParticleSystem() = default;
 
 void CParticleSystem::Init() {
-    particles = std::make_unique<Particle[]>(maxParticles);
+    if (particles)
+        std::fill(particles.get(), particles.get() + maxParticles, Particle());
+    else
+        particles = std::make_unique<Particle[]>(maxParticles);
     liveCount = 0;
 }
 

@@ -34,7 +34,8 @@ public:
     // Gives birth to up to n particles; returns how many of the n did not
     // fit.
     virtual int Emit(int n);
-    // (Re)allocates an empty array of maxParticles records.
+    // An empty array of maxParticles zeroed records, the one it has when
+    // it has one.
     virtual void Init();
     // Releases the array; nothing can be emitted until the next Init.
     virtual void Shutdown();

@@ -33,10 +33,8 @@ void GeneratorCore::Destroy(std::unique_ptr<Flame> burningFlame) {
 }
 
 void GeneratorCore::RenewBurntOutEffects() {
-    if (electricity->IsEmpty())
-        electricity = std::make_unique<Electricity>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
-    if (lightning->IsEmpty())
-        lightning = std::make_unique<Lightning>(kEffectParticles, Vector3(), kEffectSpread, textureCache);
+    if (electricity->IsEmpty()) electricity->Rekindle();
+    if (lightning->IsEmpty()) lightning->Rekindle();
 }
 
 void GeneratorCore::Update(float dt) {

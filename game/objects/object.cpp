@@ -27,6 +27,19 @@ void FallToRest(CObject& object, float restHeight, float dt) {
 
 void CObject::CheckCollisions() { Collide(static_cast<CObject*>(GetRoot())); }
 
+namespace {
+
+// The member runs of the Collide calls under way, each call's run above its
+// callers' (indices, not pointers: a nested call may grow the buffer). One
+// buffer for the process, which stops growing once the largest trees have
+// met, so a frame's collisions allocate nothing.
+std::vector<CObject*>& WalkedMembers() {
+    static std::vector<CObject*> walked;
+    return walked;
+}
+
+}  // namespace
+
 // The order is that of a recursion which tests this object (and, while it
 // touches, its children), then Collides its next sibling, then Collides this
 // object with other's first child and with other's next sibling. Objects
@@ -37,22 +50,25 @@ void CObject::CheckCollisions() { Collide(static_cast<CObject*>(GetRoot())); }
 // last member first. Children still recurse: their depth is the nesting of
 // the tree, not its size.
 void CObject::Collide(CObject* other) {
-    std::vector<CObject*> walked;
+    std::vector<CObject*>& walked = WalkedMembers();
+    const std::size_t base = walked.size();
     while (other) {
-        walked.clear();
+        walked.resize(base);
         for (CObject* member = this; member; member = member->NextSibling()) {
             member->TouchAndDescend(other);
             walked.push_back(member);
         }
-        for (std::size_t i = walked.size(); i-- > 1;) {
-            if (other->HasChild()) walked[i]->Collide(other->FirstChild());
-            if (CObject* later = other->NextSibling()) walked[i]->Collide(later);
+        for (std::size_t i = walked.size(); i-- > base + 1;) {
+            CObject* member = walked[i];
+            if (other->HasChild()) member->Collide(other->FirstChild());
+            if (CObject* later = other->NextSibling()) member->Collide(later);
         }
         // This object's own calls come last, and the one with other's next
         // sibling ends the recursion's first call: it becomes the next round.
         if (other->HasChild()) Collide(other->FirstChild());
         other = other->NextSibling();
     }
+    walked.resize(base);
 }
 
 void CObject::TouchAndDescend(CObject* other) {

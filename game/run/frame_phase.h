@@ -6,10 +6,10 @@
 
 #include <vector>
 
-enum class FramePhase { kView, kSurface, kWorldStep, kLamps, kSky, kLevel, kPickups, kCreatures, kDoors, kPlayer, kSwap };
+enum class FramePhase { kView, kSurface, kWorldStep, kLamps, kSky, kLevel, kDoors, kPickups, kCreatures, kPlayer, kSwap };
 
 // One name per phase, in the order above.
 inline std::vector<const char*> FramePhaseNames() {
-    return {"clear and view", "surface", "collisions and updates", "lamps", "sky", "level", "pickups",
-            "creatures",      "doors",   "player and HUD",         "swap"};
+    return {"clear and view", "surface", "collisions and updates", "lamps", "sky", "level", "doors",
+            "pickups",        "creatures", "player and HUD",         "swap"};
 }

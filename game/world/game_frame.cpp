@@ -72,8 +72,9 @@ void GameFrame::Step(float dt) {
     w.enemies.UpdateTree(dt);
 }
 
-// Culling may leave out blocks, pickups, creatures and doors, never the
-// lamps, the sky or the player with the HUD.
+// Culling may leave out blocks, doors, pickups and creatures, never the
+// lamps, the sky or the player with the HUD. Everything opaque (the level,
+// the sky, the doors) is drawn before anything that blends.
 void GameFrame::Draw() {
     World& w = world;
     w.lights.DrawTree();
@@ -86,12 +87,12 @@ void GameFrame::Draw() {
         w.level.Draw();
         EndPhase(FramePhase::kLevel);
     }
+    if (!doorsAfterCreatures) DrawDoors();
     DrawGroup(w.pickups);
     EndPhase(FramePhase::kPickups);
     DrawGroup(w.enemies);
     EndPhase(FramePhase::kCreatures);
-    DrawGroup(w.doors);
-    EndPhase(FramePhase::kDoors);
+    if (doorsAfterCreatures) DrawDoors();
     w.playerGroup.DrawTree();
     EndPhase(FramePhase::kPlayer);
 }
@@ -106,10 +107,30 @@ void GameFrame::Draw() {
 // texture, which every later draw binds for itself.
 void GameFrame::DrawLevelThenSky() {
     World& w = world;
+    if (!doorsAfterCreatures) LayDoorDepths();
     w.level.Draw(culler.BlocksShown());
     EndPhase(FramePhase::kLevel);
     w.level.Sky().Draw();
     EndPhase(FramePhase::kSky);
+}
+
+// The shown doors go into the depth buffer before the level, as the walls'
+// fronts do: the room behind a door that fills the view then fails the
+// depth test before it is textured and lit. They are the very squares the
+// doors draw after the level, under the same matrices; the depth test
+// passes equal depths, and a door is opaque, so every pixel ends as it
+// would without this pass.
+void GameFrame::LayDoorDepths() {
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_LIGHTING);
+    culler.DrawGroup(world.doors);
+    glPopAttrib();
+}
+
+void GameFrame::DrawDoors() {
+    DrawGroup(world.doors);
+    EndPhase(FramePhase::kDoors);
 }
 
 void GameFrame::DrawGroup(CObject& group) {

@@ -1,9 +1,11 @@
 // GameFrame: one frame of the game, in its fixed order: place the view,
 // draw the planet surface, step the world (collisions, then updates), place
 // the sun, draw the lamps (they place the GL lights), the sky and the level
-// (the level first when culling), the pickups, the creatures, the doors and
+// (the level first when culling), the doors, the pickups, the creatures and
 // last the player with its arms and HUD; then let the bolt light go out
-// when its frames are over. The window calls Run once per repaint; tests
+// when its frames are over. The doors are opaque and belong with the level:
+// a creature's glowing shot or a generator's flame blends over what is
+// behind it, so what is behind it must be drawn first. The window calls Run once per repaint; tests
 // call Run, Step and Draw on a world of their own.
 #pragma once
 
@@ -25,6 +27,11 @@ public:
     // skips its panels' fully transparent texels by a switch of its own
     // (Hud::SetSkipClearTexels), set beside this one.
     void SetCulling(bool on);
+    // Draws the doors after the creatures, where the game drew them before
+    // they joined the opaque world: a shot in front of a door then cut a
+    // window through it, and a door painted over a flame in front of it.
+    // Only for the test that shows the pictures changed nowhere else.
+    void SetDoorsAfterCreatures(bool on) { doorsAfterCreatures = on; }
     // Marks each phase's end in `times`; null for none.
     void SetPhaseTimes(PhaseTimes* times) { phases = times; }
     // Once the world is built: what culling needs to know of its models.
@@ -53,11 +60,14 @@ private:
     void DrawSurface();
     void DrawLevelThenSky();
     void DrawGroup(CObject& group);
+    void DrawDoors();
+    void LayDoorDepths();
     void EndBoltFlash();
 
     World& world;
     SceneCuller culler;
     bool cull = true;
+    bool doorsAfterCreatures = false;
     PhaseTimes* phases = nullptr;
     int boltFlashFrames = 2;
 };

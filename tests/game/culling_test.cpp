@@ -88,8 +88,8 @@ void ExpectTheSameRoute(const RouteWindow& window) {
 
 // Besides, frames where a cheaper drawing is easily wrong: a sliding door
 // filling the view (510), and a creature's glowing shot in front of one
-// (2045; 1741 in the wide window), which blends with the level behind the
-// door because the door is drawn after it.
+// (2045; 1741 in the wide window), which blends with the door behind it
+// and so shows wherever the door is left out or drawn too late.
 TEST(Culling, TheRouteLooksTheSameWithAndWithoutIt) { ExpectTheSameRoute({"", 512u * 512u, 30, {510, 2045}}); }
 
 TEST(Culling, TheRouteLooksTheSameInAWideWindow) { ExpectTheSameRoute({"640x360", 640u * 360u, 10, {1741}}); }

@@ -131,7 +131,7 @@ TEST(MyWindow, AFrameCollidesThenUpdatesThenDrawsInTheGamesOrder) {
         if (phases.empty() || phases.back() != entry) phases.push_back(entry);
     const std::vector<std::string> expected = {
         "collide doors",  "collide lights", "collide pickups", "collide enemies", "update player", "update doors",
-        "update enemies", "draw lights",    "draw pickups",    "draw enemies",    "draw doors",    "draw player",
+        "update enemies", "draw lights",    "draw doors",      "draw pickups",    "draw enemies",  "draw player",
     };
     EXPECT_EQ(phases, expected);
     EXPECT_FLOAT_EQ(window.playerSpy->lastDt, 0.02f);
