@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+#include "game/render/sun_place.h"
+
 namespace gl_lights {
 
 // Lamps take the GL lights from this one up, to just below the bolt light.
@@ -16,13 +18,11 @@ constexpr GLenum kFlashlight = GL_LIGHT6;
 // The sun over the level, always on.
 constexpr GLenum kSun = GL_LIGHT7;
 
-// Where the sun stands in the world, placed after the camera each frame so
-// it stays put as the view moves.
-constexpr float kSunPosition[4] = {-40.0f, 80.0f, -80.0f, 1.0f};
-// Where it stands, in eye space, until the first frame places it: the frame
-// draws the planet surface before it places the sun, so the first frame's
-// surface is lit from here, and each later one from where the frame before
-// left the sun.
+// The sun stands in the world at kSunPosition (sun_place.h), placed after
+// the camera each frame so it stays put as the view moves. Until the first
+// frame places it, it stands here, in eye space: the frame draws the planet
+// surface before it places the sun, so the first frame's surface is lit
+// from here, and each later one from where the frame before left the sun.
 constexpr float kSunStartPosition[4] = {-80.0f, 80.0f, 80.0f, 1.0f};
 // Its grey on the surface, where every run starts; it dims down the ramp.
 constexpr float kSunBrightness = 0.3f;

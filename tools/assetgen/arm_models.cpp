@@ -4,10 +4,11 @@
 // z = 12.5 (0.25 / 0.02). Everything the player should see lies between 5
 // units (the near plane) and 40 units ahead, inside the lower right part of
 // the 55-degree view; the forearms run out of view at the bottom.
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "model_builder.h"
-#include "part_placement.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/model_builder.h"
+#include "tools/assetgen/part_placement.h"
 
 namespace assetgen {
 namespace {
@@ -22,15 +23,15 @@ void AddArmMaterials(ModelBuilder& model)
 }
 
 // A gloved hand closed around a grip, and the forearm back out of view.
-void AddArm(MeshBuilder& arm, V3 hand, V3 elbow)
+void AddArm(MeshBuilder& arm, Vector3 hand, Vector3 elbow)
 {
     const Transform none;
     arm.UseMaterial("Glove");
     arm.Sphere(Transform::Translate(hand), {2.0f, 2.6f, 1.9f}, 12, 8);
-    arm.Sphere(Transform::Translate(hand + V3{0, -1.8f, 0.6f}), {1.6f, 1.2f, 1.2f}, 10, 6);  // knuckles
+    arm.Sphere(Transform::Translate(hand + Vector3{0, -1.8f, 0.6f}), {1.6f, 1.2f, 1.2f}, 10, 6);  // knuckles
     arm.UseMaterial("Sleeve");
-    Limb(arm, none, hand + V3{0, 1.5f, -0.8f}, elbow, 1.8f, 2.6f, 12);
-    arm.Torus(Between(none, hand + V3{0, 1.6f, -0.9f}, hand + V3{0, 2.4f, -1.3f}), 1.9f, 0.45f, 12, 6);  // cuff
+    Limb(arm, none, hand + Vector3{0, 1.5f, -0.8f}, elbow, 1.8f, 2.6f, 12);
+    arm.Torus(Between(none, hand + Vector3{0, 1.6f, -0.9f}, hand + Vector3{0, 2.4f, -1.3f}), 1.9f, 0.45f, 12, 6);  // cuff
 }
 
 void BuildGun(MeshBuilder& gun)
@@ -72,7 +73,7 @@ void WriteArmModels(OutputFolder& out)
         BuildGun(model.AddMesh("Gun"));
         MeshBuilder& arm = model.AddMesh("RightArm");
         AddArm(arm, {-7.0f, -17.5f, 0.3f}, {-13.0f, -3.0f, -9.0f});
-        model.Save(out, "armgun.3DS");
+        model.Save(out, game_assets::kGunArm);
     }
     {
         ModelBuilder model;
@@ -81,7 +82,7 @@ void WriteArmModels(OutputFolder& out)
         BuildTorch(model.AddMesh("Flashlight"));
         MeshBuilder& arm = model.AddMesh("LeftArm");
         AddArm(arm, {-2.0f, -21.0f, 1.4f}, {3.0f, -4.0f, -12.0f});
-        model.Save(out, "armtorch.3DS");
+        model.Save(out, game_assets::kTorchArm);
     }
 }
 

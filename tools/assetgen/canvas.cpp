@@ -1,5 +1,5 @@
 // Canvas pixel access and the shape painters built on signed distances.
-#include "canvas.h"
+#include "tools/assetgen/canvas.h"
 
 namespace assetgen {
 namespace {

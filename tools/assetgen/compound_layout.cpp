@@ -12,9 +12,11 @@
 // into the lab L (blue key), on to the armoury A (red key), north to the
 // storage S and back west through the blue door to the reactor R; south from
 // the lab to the control room C and through the red door into the vault V.
-#include "compound_layout.h"
+#include "tools/assetgen/compound_layout.h"
 
-#include "asset_names.h"
+#include "game/level_file/map_reader.h"
+
+#include "tools/assetgen/asset_names.h"
 
 namespace assetgen {
 namespace {
@@ -44,16 +46,18 @@ bool IsMachineRoom(char area) { return area == 'R' || area == 'C' || area == 'V'
 
 }  // namespace
 
-const char* SideWord(Side side)
+MapFaceSlot SlotOf(Side side)
 {
     switch (side) {
-    case Side::kNorth: return "north";
-    case Side::kSouth: return "south";
-    case Side::kWest: return "west";
-    case Side::kEast: return "east";
+    case Side::kNorth: return MapFaceSlot::kNorth;
+    case Side::kSouth: return MapFaceSlot::kSouth;
+    case Side::kWest: return MapFaceSlot::kWest;
+    case Side::kEast: return MapFaceSlot::kEast;
     }
-    return "north";
+    return MapFaceSlot::kNorth;
 }
+
+const char* SideWord(Side side) { return MapSlotWord(SlotOf(side)); }
 
 Cell Neighbour(Cell cell, Side side)
 {
@@ -106,7 +110,7 @@ CompoundLayout::CompoundLayout() : plan(std::begin(kPlan), std::end(kPlan))
         {{12, 10}, S::kEast, D::kNone, 0},
         {{12, 11}, S::kEast, D::kLocked, kRedKey},
     };
-    using K = ThingKind;
+    using K = MapObjectKind;
     things = {
         // Lamps, listed row by row as the map writes them: lamps five apart
         // share a GL light, and each such pair lies far apart.

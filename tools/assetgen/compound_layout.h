@@ -8,6 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "game/level_file/map_reader.h"
+#include "game/level_file/object_kinds.h"
+
 namespace assetgen {
 
 // A block address: 1-based row (along z, north to south) and column (along
@@ -19,6 +22,8 @@ struct Cell {
 
 enum class Side { kNorth, kSouth, kWest, kEast };
 
+// The map's slot for the side, and its word ("north", ...).
+MapFaceSlot SlotOf(Side side);
 const char* SideWord(Side side);
 Cell Neighbour(Cell cell, Side side);
 Side Opposite(Side side);
@@ -34,15 +39,14 @@ struct Passage {
     int keyId = 0;  // locked doors only
 };
 
-enum class ThingKind { kLight, kWeapon, kFlashlight, kMedikit, kKey, kVorlax, kGenerator };
-
+// One of the map's objects other than a door, which stand in passages.
 struct Thing {
-    Thing(ThingKind kind, Cell cell, int keyId = 0, std::string model = "")
+    Thing(MapObjectKind kind, Cell cell, int keyId = 0, std::string model = "")
         : kind(kind), cell(cell), keyId(keyId), model(std::move(model))
     {
     }
 
-    ThingKind kind;
+    MapObjectKind kind;
     Cell cell;
     int keyId;          // keys only
     std::string model;  // keys only

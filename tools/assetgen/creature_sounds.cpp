@@ -1,8 +1,8 @@
 // The creatures and generators heard: a creature charging its shot, the
 // shot and its burst, a creature hurt and dying, a generator's hum and its
 // wreck.
-#include "sound_recipes.h"
-#include "sound_synth.h"
+#include "tools/assetgen/sound_recipes.h"
+#include "tools/assetgen/sound_synth.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // The sliding doors heard: opening, shutting, and a locked one refusing a
 // player without its key.
-#include "sound_recipes.h"
-#include "sound_synth.h"
+#include "tools/assetgen/sound_recipes.h"
+#include "tools/assetgen/sound_synth.h"
 
 namespace assetgen {
 

@@ -1,9 +1,10 @@
 // Effect painting. Every effect fades to black well inside the border, so
 // the square billboards never show their edges.
-#include "effect_images.h"
+#include "tools/assetgen/effect_images.h"
 
-#include "noise.h"
-#include "random.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/random.h"
 
 #include <algorithm>
 #include <cmath>
@@ -151,17 +152,18 @@ Canvas PaintLightning()
 
 std::vector<std::string> EffectImageNames()
 {
-    return {"flare.jpg", "flame.jpg", "gunflare.jpg", "flarered.jpg", "storm.jpg", "lightning.jpg"};
+    using namespace game_assets;
+    return {kBoltFlare, kFlame, kMuzzleFlash, kCreatureShot, kStorm, kLightning};
 }
 
 void WriteEffectImages(OutputFolder& out)
 {
-    out.SaveJpeg("flare.jpg", PaintFlare());
-    out.SaveJpeg("flame.jpg", PaintFlame());
-    out.SaveJpeg("gunflare.jpg", PaintGunFlare());
-    out.SaveJpeg("flarered.jpg", PaintRedFlare());
-    out.SaveJpeg("storm.jpg", PaintStorm());
-    out.SaveJpeg("lightning.jpg", PaintLightning());
+    out.SaveJpeg(game_assets::kBoltFlare, PaintFlare());
+    out.SaveJpeg(game_assets::kFlame, PaintFlame());
+    out.SaveJpeg(game_assets::kMuzzleFlash, PaintGunFlare());
+    out.SaveJpeg(game_assets::kCreatureShot, PaintRedFlare());
+    out.SaveJpeg(game_assets::kStorm, PaintStorm());
+    out.SaveJpeg(game_assets::kLightning, PaintLightning());
 }
 
 }  // namespace assetgen

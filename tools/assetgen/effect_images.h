@@ -3,8 +3,8 @@
 // and lightning), as 128 x 128 JPEGs whose borders are black.
 #pragma once
 
-#include "canvas.h"
-#include "output_folder.h"
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/output_folder.h"
 
 #include <string>
 #include <vector>

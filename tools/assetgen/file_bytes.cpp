@@ -1,25 +1,21 @@
-// File output.
-#include "file_bytes.h"
+// File output, through the framework's writer that puts a file in place
+// only once it is complete.
+#include "tools/assetgen/file_bytes.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include "framework/platform/replace_file.h"
 
 namespace assetgen {
 
 bool WriteFileBytes(const std::string& path, const Bytes& bytes)
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "assetgen: cannot create %s\n", path.c_str());
-        return false;
-    }
-    const size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), file);
-    const bool closed = std::fclose(file) == 0;
-    if (written != bytes.size() || !closed) {
-        std::fprintf(stderr, "assetgen: failed writing %s\n", path.c_str());
-        std::remove(path.c_str());
-        return false;
-    }
-    return true;
+    const bool written = ondra::platform::WriteReplacing(
+        path.c_str(), [&bytes](int fd) { return ondra::platform::WriteAll(fd, bytes.data(), bytes.size()); });
+    if (!written) std::fprintf(stderr, "assetgen: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+    return written;
 }
 
 }  // namespace assetgen

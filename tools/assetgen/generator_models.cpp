@@ -3,11 +3,12 @@
 // above it and spinning about x. y is up and both are centred on the origin;
 // the base stands on y = 0. Two thirds of a unit is one world unit, so the
 // core's centre is at y = 1.43 above the base in model units.
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "asset_names.h"
-#include "model_builder.h"
-#include "part_placement.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/asset_names.h"
+#include "tools/assetgen/model_builder.h"
+#include "tools/assetgen/part_placement.h"
 
 namespace assetgen {
 namespace {
@@ -42,9 +43,9 @@ void BuildIntactBase(MeshBuilder& base)
     // Four prongs bending in towards the core.
     for (int prong = 0; prong < 4; ++prong) {
         const Transform turn = Transform::RotateY(45.0f + prong * 90.0f);
-        const V3 foot{0.5f, 0.1f, 0};
-        const V3 knee{0.55f, 0.8f, 0};
-        const V3 tip{0.32f, 1.15f, 0};
+        const Vector3 foot{0.5f, 0.1f, 0};
+        const Vector3 knee{0.55f, 0.8f, 0};
+        const Vector3 tip{0.32f, 1.15f, 0};
         base.UseMaterial("Housing");
         Limb(base, turn, foot, knee, 0.06f, 0.05f, 8);
         Limb(base, turn, knee, tip, 0.05f, 0.035f, 8);
@@ -64,14 +65,14 @@ void BuildWreck(MeshBuilder& base)
     base.Torus(Transform::Translate(-0.25f, 0.16f, 0.35f) * Transform::RotateX(-80), 0.3f, 0.04f, 16, 6);
     for (int prong = 0; prong < 4; ++prong) {
         const Transform turn = Transform::RotateY(45.0f + prong * 90.0f);
-        const V3 foot{0.5f, 0.1f, 0};
-        const V3 broken{0.6f + 0.05f * prong, 0.35f + 0.1f * (prong % 2), 0.1f * (prong - 1.5f)};
+        const Vector3 foot{0.5f, 0.1f, 0};
+        const Vector3 broken{0.6f + 0.05f * prong, 0.35f + 0.1f * (prong % 2), 0.1f * (prong - 1.5f)};
         base.UseMaterial("Housing");
         Limb(base, turn, foot, broken, 0.06f, 0.05f, 8);
         // The snapped-off upper part lies on the floor.
         base.UseMaterial("Emitter");
-        const V3 lying0{0.85f, 0.04f, -0.15f + 0.1f * prong};
-        const V3 lying1{1.05f, 0.04f, 0.2f + 0.05f * prong};
+        const Vector3 lying0{0.85f, 0.04f, -0.15f + 0.1f * prong};
+        const Vector3 lying1{1.05f, 0.04f, 0.2f + 0.05f * prong};
         Limb(base, turn, lying0, lying1, 0.04f, 0.035f, 6);
     }
 }
@@ -98,20 +99,20 @@ void WriteGeneratorModels(OutputFolder& out)
         ModelBuilder model;
         AddGeneratorMaterials(model, false);
         BuildIntactBase(model.AddMesh("Generator"));
-        model.Save(out, "genbase.3DS");
+        model.Save(out, game_assets::kGeneratorBase);
     }
     {
         ModelBuilder model;
         AddGeneratorMaterials(model, true);
         BuildWreck(model.AddMesh("Wreck"));
-        model.Save(out, "gendead.3DS");
+        model.Save(out, game_assets::kGeneratorWreck);
     }
     {
         ModelBuilder model;
         model.AddMaterial({"CoreGlow", {0.5f, 0.9f, 1.0f}, 0.6f, 0.9f, 90, 100});
         model.AddMaterial({"CoreCage", {0.7f, 0.72f, 0.78f}, 0.6f, 0.9f, 80, 20});
         BuildCore(model.AddMesh("Core"));
-        model.Save(out, "gencore.3DS");
+        model.Save(out, game_assets::kGeneratorCore);
     }
 }
 

@@ -1,8 +1,12 @@
 // HUD painting. The panels are quads 2.8 wide and 1.1 high at depth 2 in
-// front of the eye; with the 55-degree view, half a square window spans
-// 2 tan(27.5 deg) = 1.041 units there. The game prints its numbers at fixed
-// window positions, so each frame is placed by converting those positions.
-#include "hud_images.h"
+// front of the eye; with the game's view (kGameFieldOfView, 55 degrees),
+// half a square window spans 2 tan(27.5 deg) = 1.041 units there. The game
+// prints its numbers at fixed window positions, so each frame is placed by
+// converting those positions.
+#include "tools/assetgen/hud_images.h"
+
+#include "game/level_file/asset_names.h"
+#include "game/render/camera.h"
 
 #include <cmath>
 
@@ -14,7 +18,8 @@ constexpr int kHeight = 256;
 constexpr float kPanelHalfWidth = 1.4f;
 constexpr float kPanelHeight = 1.1f;
 constexpr float kWindowHalf = 256.0f;
-const float kViewHalfAtPanel = 2.0f * std::tan(27.5f * 3.14159265f / 180.0f);
+const float kViewHalfAtPanel =
+    2.0f * std::tan(static_cast<float>(kGameFieldOfView) / 2.0f * 3.14159265f / 180.0f);
 
 const Color kFrame{0.35f, 0.95f, 0.55f, 0.55f};
 const Color kFrameDim{0.35f, 0.95f, 0.55f, 0.22f};
@@ -171,21 +176,22 @@ Canvas PaintLowerHud(bool hasKey, bool hasMedikit)
 
 std::vector<std::string> HudImageNames()
 {
-    return {"hudU.tga",  "hudU1.tga",   "hudU2.tga",   "hudU3.tga",   "hudU4.tga",
-            "hudU5.tga", "hudL.tga",    "hudLKey.tga", "hudLMed.tga", "hudLBoth.tga"};
+    using namespace game_assets;
+    return {kHudNoHealth, kHudHealth[0], kHudHealth[1], kHudHealth[2], kHudHealth[3],
+            kHudHealth[4], kHudEmpty, kHudKeys, kHudMedikits, kHudBoth};
 }
 
 void WriteHudImages(OutputFolder& out)
 {
     // Uncompressed: the readers warn about run-length encoded 32-bit files.
-    out.SaveTga("hudU.tga", PaintUpperHud(0), true, TgaCompression::kNone);
+    out.SaveTga(game_assets::kHudNoHealth, PaintUpperHud(0), true, TgaCompression::kNone);
     for (int health = 1; health <= 5; ++health) {
-        out.SaveTga("hudU" + std::to_string(health) + ".tga", PaintUpperHud(health), true, TgaCompression::kNone);
+        out.SaveTga(game_assets::kHudHealth[health - 1], PaintUpperHud(health), true, TgaCompression::kNone);
     }
-    out.SaveTga("hudL.tga", PaintLowerHud(false, false), true, TgaCompression::kNone);
-    out.SaveTga("hudLKey.tga", PaintLowerHud(true, false), true, TgaCompression::kNone);
-    out.SaveTga("hudLMed.tga", PaintLowerHud(false, true), true, TgaCompression::kNone);
-    out.SaveTga("hudLBoth.tga", PaintLowerHud(true, true), true, TgaCompression::kNone);
+    out.SaveTga(game_assets::kHudEmpty, PaintLowerHud(false, false), true, TgaCompression::kNone);
+    out.SaveTga(game_assets::kHudKeys, PaintLowerHud(true, false), true, TgaCompression::kNone);
+    out.SaveTga(game_assets::kHudMedikits, PaintLowerHud(false, true), true, TgaCompression::kNone);
+    out.SaveTga(game_assets::kHudBoth, PaintLowerHud(true, true), true, TgaCompression::kNone);
 }
 
 }  // namespace assetgen

@@ -5,8 +5,8 @@
 // icons of what the player carries (hudL, hudLKey, hudLMed, hudLBoth).
 #pragma once
 
-#include "canvas.h"
-#include "output_folder.h"
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/output_folder.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The desktop icon, drawn in the colours the game's own textures use: the
 // concrete grey of the walls, the steel of the door frames and the blue of
 // a generator's core and its lightning.
-#include "icon.h"
+#include "tools/assetgen/icon.h"
 
 namespace assetgen {
 

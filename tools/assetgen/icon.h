@@ -3,7 +3,7 @@
 // serves every icon size a desktop asks for.
 #pragma once
 
-#include "output_folder.h"
+#include "tools/assetgen/output_folder.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Pickups and the player heard: a medikit and a key taken, a medikit
 // used, the player hurt, and footsteps.
-#include "sound_recipes.h"
-#include "sound_synth.h"
+#include "tools/assetgen/sound_recipes.h"
+#include "tools/assetgen/sound_synth.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 // with the origin 0.1 above the floor and turned -90 degrees about x, so z
 // is up, the key lies flat and its underside is at z = -0.5; five units are
 // one world unit. A glowing gem in the bow shows the key in the dark.
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "asset_names.h"
-#include "model_builder.h"
+#include "tools/assetgen/asset_names.h"
+#include "tools/assetgen/model_builder.h"
 
 namespace assetgen {
 namespace {

@@ -1,12 +1,12 @@
 // Wall, floor, ceiling and door pictures. A face shows its texture once
 // across its 3 x 3 units, so 256 pixels span 3 units and panel seams fall on
 // the texture's edges, where neighbouring faces meet.
-#include "level_textures.h"
+#include "tools/assetgen/level_textures.h"
 
-#include "asset_names.h"
-#include "noise.h"
-#include "palette_ramp.h"
-#include "texture_painter.h"
+#include "tools/assetgen/asset_names.h"
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/palette_ramp.h"
+#include "tools/assetgen/texture_painter.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // JPEG, 24-bit BMP, 8-bit paletted BMP and run-length encoded TGA.
 #pragma once
 
-#include "output_folder.h"
+#include "tools/assetgen/output_folder.h"
 
 namespace assetgen {
 

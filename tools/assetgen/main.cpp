@@ -2,17 +2,17 @@
 // effect images, sounds, the level map and the desktop icon) into the folder named
 // on the command line. Everything is generated from fixed seeds, so every run produces the
 // same bytes.
-#include "compound_layout.h"
-#include "effect_images.h"
-#include "hud_images.h"
-#include "icon.h"
-#include "level_textures.h"
-#include "map_writer.h"
-#include "model_textures.h"
-#include "models.h"
-#include "output_folder.h"
-#include "skybox.h"
-#include "sounds.h"
+#include "tools/assetgen/compound_layout.h"
+#include "tools/assetgen/effect_images.h"
+#include "tools/assetgen/hud_images.h"
+#include "tools/assetgen/icon.h"
+#include "tools/assetgen/level_textures.h"
+#include "tools/assetgen/map_writer.h"
+#include "tools/assetgen/model_textures.h"
+#include "tools/assetgen/models.h"
+#include "tools/assetgen/output_folder.h"
+#include "tools/assetgen/skybox.h"
+#include "tools/assetgen/sounds.h"
 
 #include <cstdio>
 #include <filesystem>

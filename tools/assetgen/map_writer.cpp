@@ -1,8 +1,10 @@
 // Level file text. Blocks are written row by row, west to east, so lamps
 // take their GL lights in that order.
-#include "map_writer.h"
+#include "tools/assetgen/map_writer.h"
 
-#include "asset_names.h"
+#include "game/level_file/level_rules.h"
+#include "game/level_file/object_kinds.h"
+#include "tools/assetgen/asset_names.h"
 
 #include <sstream>
 
@@ -25,24 +27,24 @@ bool Same(Cell a, Cell b) { return a.row == b.row && a.column == b.column; }
 bool HasLight(const CompoundLayout& layout, Cell cell)
 {
     for (const Thing& thing : layout.Things()) {
-        if (thing.kind == ThingKind::kLight && Same(thing.cell, cell)) {
+        if (thing.kind == MapObjectKind::kLight && Same(thing.cell, cell)) {
             return true;
         }
     }
     return false;
 }
 
+// "KIND { FIELDS }" as a block's object, in the words the level file's
+// rules give the kind.
+void WriteObject(std::ostringstream& out, MapObjectKind kind, const std::string& fields)
+{
+    out << "        " << MapKindWord(kind) << " { " << fields << (fields.empty() ? "" : " ") << "}\n";
+}
+
 void WriteThing(std::ostringstream& out, const Thing& thing)
 {
-    switch (thing.kind) {
-    case ThingKind::kLight: out << "        LIGHT { }\n"; break;
-    case ThingKind::kWeapon: out << "        WEAPON { }\n"; break;
-    case ThingKind::kFlashlight: out << "        FLASHLIGHT { }\n"; break;
-    case ThingKind::kMedikit: out << "        MEDIKIT { }\n"; break;
-    case ThingKind::kKey: out << "        KEY { " << thing.keyId << " " << thing.model << " }\n"; break;
-    case ThingKind::kVorlax: out << "        VORLAX { }\n"; break;
-    case ThingKind::kGenerator: out << "        GENERATOR { }\n"; break;
-    }
+    const bool isKey = KeyRoleOf(thing.kind) == MapKeyRole::kIs;
+    WriteObject(out, thing.kind, isKey ? std::to_string(thing.keyId) + " " + thing.model : "");
 }
 
 void WriteObjects(std::ostringstream& out, const CompoundLayout& layout, Cell cell)
@@ -52,11 +54,12 @@ void WriteObjects(std::ostringstream& out, const CompoundLayout& layout, Cell ce
         if (!Same(p.cell, cell)) {
             continue;
         }
+        const std::string side = SideWord(p.side);
         if (p.door == DoorKind::kAutomatic) {
-            objects << "        AUTO_DOOR { " << SideWord(p.side) << " " << names::kDoorSliding << " }\n";
+            WriteObject(objects, MapObjectKind::kAutomaticDoor, side + " " + names::kDoorSliding);
         } else if (p.door == DoorKind::kLocked) {
-            objects << "        LOCK_DOOR { " << p.keyId << " " << SideWord(p.side) << " " << names::kDoorLocked
-                    << " }\n";
+            WriteObject(objects, MapObjectKind::kLockedDoor,
+                        std::to_string(p.keyId) + " " + side + " " + names::kDoorLocked);
         }
     }
     for (const Thing& thing : layout.Things()) {
@@ -69,15 +72,21 @@ void WriteObjects(std::ostringstream& out, const CompoundLayout& layout, Cell ce
     }
 }
 
+// "SLOT { TYPE TEXTURE }": a face the game draws.
+void WriteFace(std::ostringstream& out, MapFaceSlot slot, const char* texture)
+{
+    out << "    " << MapSlotWord(slot) << " { " << MapFaceTypeWord(slot) << " " << texture << " }\n";
+}
+
 void WriteOpenBlock(std::ostringstream& out, const CompoundLayout& layout, Cell cell)
 {
     const AreaStyle style = layout.StyleOf(cell);
     out << "block " << cell.row << " " << cell.column << " {\n";
-    out << "    ceiling { NO_LIGHT " << (HasLight(layout, cell) ? names::kCeilingLights : style.ceiling) << " }\n";
-    out << "    floor { NORMAL_FLOOR " << style.floor << " }\n";
+    WriteFace(out, MapFaceSlot::kCeiling, HasLight(layout, cell) ? names::kCeilingLights : style.ceiling);
+    WriteFace(out, MapFaceSlot::kFloor, style.floor);
     for (Side side : kSides) {
         if (layout.HasWall(cell, side)) {
-            out << "    " << SideWord(side) << " { WALL " << style.wall << " }\n";
+            WriteFace(out, SlotOf(side), style.wall);
         }
     }
     WriteObjects(out, layout, cell);
@@ -91,7 +100,7 @@ void WriteSealedRock(std::ostringstream& out, const CompoundLayout& layout, Cell
     std::ostringstream faces;
     for (Side side : kSides) {
         if (!layout.Inside(Neighbour(cell, side))) {
-            faces << "    " << SideWord(side) << " { WALL " << names::kWallPipes << " }\n";
+            WriteFace(faces, SlotOf(side), names::kWallPipes);
         }
     }
     if (!faces.str().empty()) {

@@ -4,7 +4,7 @@
 // compound's footprint where rock meets the outside.
 #pragma once
 
-#include "compound_layout.h"
+#include "tools/assetgen/compound_layout.h"
 
 #include <string>
 #include <vector>

@@ -3,10 +3,11 @@
 // wall. z is up and the cabinet faces -y, so its back lies on y = 0; 2.5
 // units are one world unit. The full cabinet is closed and shows its red
 // cross; the empty one stands open.
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "asset_names.h"
-#include "model_builder.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/asset_names.h"
+#include "tools/assetgen/model_builder.h"
 
 namespace assetgen {
 namespace {
@@ -71,14 +72,14 @@ void WriteMedikitModels(OutputFolder& out)
         AddKitMaterials(model);
         BuildCabinet(model.AddMesh("Cabinet"));
         BuildDoor(model.AddMesh("Door"), 0.0f);
-        model.Save(out, "medikit.3DS");
+        model.Save(out, game_assets::kMedikit);
     }
     {
         ModelBuilder model;
         AddKitMaterials(model);
         BuildCabinet(model.AddMesh("Cabinet"));
         BuildDoor(model.AddMesh("Door"), 105.0f);
-        model.Save(out, "emptykit.3DS");
+        model.Save(out, game_assets::kEmptyMedikit);
     }
 }
 

@@ -1,7 +1,7 @@
 // Primitive tessellation for MeshBuilder. Curved surfaces share vertices
 // and carry smoothing group 1, flat faces get their own vertices, so the
 // model reader's normals come out smooth or crisp where they should.
-#include "mesh_builder.h"
+#include "tools/assetgen/mesh_builder.h"
 
 #include <cmath>
 #include <utility>
@@ -28,7 +28,7 @@ void MeshBuilder::UseMaterial(const std::string& material)
     currentMaterial = static_cast<int>(materials.size()) - 1;
 }
 
-int MeshBuilder::Vertex(V3 p, float u, float v)
+int MeshBuilder::Vertex(Vector3 p, float u, float v)
 {
     positions.push_back(p);
     uvs.push_back({u, v});
@@ -54,23 +54,23 @@ void MeshBuilder::Emit(const Transform& t, int a, int b, int c, uint32_t smoothi
     Triangle(a, b, c, smoothing);
 }
 
-void MeshBuilder::Box(const Transform& t, V3 half)
+void MeshBuilder::Box(const Transform& t, Vector3 half)
 {
     // Each face: outward normal axis n, and the two axes spanning it so that
     // (s x r) = n keeps the quad counter-clockwise from outside.
     struct FaceAxes {
-        V3 n, s, r;
+        Vector3 n, s, r;
     };
     const FaceAxes axes[6] = {
         {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},  {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
         {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}},  {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
         {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}},
     };
-    auto scale = [&](V3 axis) { return V3{axis.x * half.x, axis.y * half.y, axis.z * half.z}; };
+    auto scale = [&](Vector3 axis) { return Vector3{axis.x * half.x, axis.y * half.y, axis.z * half.z}; };
     for (const FaceAxes& f : axes) {
-        const V3 centre = scale(f.n);
-        const V3 s = scale(f.s);
-        const V3 r = scale(f.r);
+        const Vector3 centre = scale(f.n);
+        const Vector3 s = scale(f.s);
+        const Vector3 r = scale(f.r);
         const float su = Length(s) * 2.0f * uvDensity;
         const float rv = Length(r) * 2.0f * uvDensity;
         const int a = Vertex(t.Point(centre - s - r), 0, 0);
@@ -97,7 +97,7 @@ void MeshBuilder::Lathe(const Transform& t, const std::vector<ProfilePoint>& pro
         }
         for (int column = 0; column < columns; ++column) {
             const float angle = kTwoPi * column / segments;
-            const V3 local{profile[ring].radius * std::cos(angle), profile[ring].radius * std::sin(angle), profile[ring].z};
+            const Vector3 local{profile[ring].radius * std::cos(angle), profile[ring].radius * std::sin(angle), profile[ring].z};
             Vertex(t.Point(local), static_cast<float>(column) / segments * 2.0f, pathLength * uvDensity);
         }
     }
@@ -152,7 +152,7 @@ void MeshBuilder::Cone(const Transform& t, float radiusStart, float radiusEnd, f
     Lathe(t, {{radiusStart, -halfLength}, {radiusEnd, halfLength}}, segments, true, true);
 }
 
-void MeshBuilder::Sphere(const Transform& t, V3 radii, int segments, int rings)
+void MeshBuilder::Sphere(const Transform& t, Vector3 radii, int segments, int rings)
 {
     std::vector<ProfilePoint> profile;
     for (int ring = 0; ring <= rings; ++ring) {
@@ -220,9 +220,9 @@ void MeshBuilder::Prism(const Transform& t, const std::vector<Point2>& polygon, 
     }
 }
 
-void MeshBuilder::Offset(V3 offset)
+void MeshBuilder::Offset(Vector3 offset)
 {
-    for (V3& p : positions) {
+    for (Vector3& p : positions) {
         p = p + offset;
     }
 }
@@ -231,7 +231,7 @@ ondra::file3ds::Mesh MeshBuilder::ToMesh() const
 {
     ondra::file3ds::Mesh mesh;
     mesh.name = name;
-    for (const V3& p : positions) {
+    for (const Vector3& p : positions) {
         mesh.vertices.push_back({p.x, p.y, p.z});
     }
     mesh.texCoords = uvs;

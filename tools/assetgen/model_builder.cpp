@@ -1,5 +1,5 @@
 // Scene assembly and 3DS output.
-#include "model_builder.h"
+#include "tools/assetgen/model_builder.h"
 
 #include "framework/load3ds/writer/scene_writer.h"
 
@@ -25,7 +25,7 @@ MeshBuilder& ModelBuilder::AddMesh(const std::string& name)
     return meshes.back();
 }
 
-void ModelBuilder::SetPivot(const std::string& meshName, V3 pivot) { pivots.emplace_back(meshName, pivot); }
+void ModelBuilder::SetPivot(const std::string& meshName, Vector3 pivot) { pivots.emplace_back(meshName, pivot); }
 
 int ModelBuilder::TriangleCount() const
 {

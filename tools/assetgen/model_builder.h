@@ -3,8 +3,8 @@
 // node per mesh (with its pivot where one is set).
 #pragma once
 
-#include "mesh_builder.h"
-#include "output_folder.h"
+#include "tools/assetgen/mesh_builder.h"
+#include "tools/assetgen/output_folder.h"
 
 #include "framework/load3ds/writer/scene.h"
 
@@ -50,7 +50,7 @@ public:
     // by minus the pivot, so the mesh's vertices are stored shifted by plus
     // the pivot and the model still shows where it was built. Only models
     // drawn at scale 1 may use it: the reader does not scale the shift.
-    void SetPivot(const std::string& meshName, V3 pivot);
+    void SetPivot(const std::string& meshName, Vector3 pivot);
 
     int TriangleCount() const;
     ondra::file3ds::Scene ToScene() const;
@@ -60,7 +60,7 @@ public:
 private:
     std::vector<MaterialLook> materials;
     std::deque<MeshBuilder> meshes;
-    std::vector<std::pair<std::string, V3>> pivots;
+    std::vector<std::pair<std::string, Vector3>> pivots;
 };
 
 }  // namespace assetgen

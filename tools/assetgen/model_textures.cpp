@@ -1,10 +1,10 @@
 // Model texture painting. The ground and concrete tile, since the surface
 // repeats them many times across the plain.
-#include "model_textures.h"
+#include "tools/assetgen/model_textures.h"
 
-#include "asset_names.h"
-#include "noise.h"
-#include "texture_painter.h"
+#include "tools/assetgen/asset_names.h"
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/texture_painter.h"
 
 #include <algorithm>
 #include <cmath>

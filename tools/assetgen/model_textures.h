@@ -2,8 +2,8 @@
 // concrete, the creature's skin, the medikit label and the tool box paint.
 #pragma once
 
-#include "canvas.h"
-#include "output_folder.h"
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/output_folder.h"
 
 namespace assetgen {
 

@@ -1,7 +1,8 @@
 // The list of models and the order they are written in.
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "asset_names.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/asset_names.h"
 
 namespace assetgen {
 
@@ -19,9 +20,10 @@ void WriteAllModels(OutputFolder& out)
 
 std::vector<std::string> MapModelNames()
 {
-    return {"armgun.3DS",  "armtorch.3DS", "rack.3DS",    "fullrack.3DS", "toolbox.3DS",
-            "emptybox.3DS", "medikit.3DS", "emptykit.3DS", "vorlax.3DS",  "deadvorl.3DS",
-            "genbase.3DS",  "gendead.3DS", "gencore.3DS", names::kRedKey, names::kBlueKey};
+    using namespace game_assets;
+    return {kGunArm, kTorchArm, kEmptyRack, kFullRack, kToolBox,
+            kEmptyToolBox, kMedikit, kEmptyMedikit, kVorlax, kDeadVorlax,
+            kGeneratorBase, kGeneratorWreck, kGeneratorCore, names::kRedKey, names::kBlueKey};
 }
 
 }  // namespace assetgen

@@ -2,7 +2,7 @@
 // frame and at the size in which the game places and scales it.
 #pragma once
 
-#include "output_folder.h"
+#include "tools/assetgen/output_folder.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // Value noise on a hashed lattice with smoothstep interpolation.
-#include "noise.h"
+#include "tools/assetgen/noise.h"
 
-#include "random.h"
+#include "tools/assetgen/random.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // File output for the generator, one call per file.
-#include "output_folder.h"
+#include "tools/assetgen/output_folder.h"
 
 #include "framework/audio/wav_writer.h"
 #include "framework/image/encoders/image_encoders.h"

@@ -3,9 +3,9 @@
 // it, so the program can finish writing what it can and still exit non-zero.
 #pragma once
 
-#include "canvas.h"
-#include "file_bytes.h"
-#include "palette_ramp.h"
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/file_bytes.h"
+#include "tools/assetgen/palette_ramp.h"
 
 #include "framework/audio/sound_clip.h"
 

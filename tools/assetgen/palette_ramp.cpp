@@ -1,5 +1,5 @@
 // Ramp palettes and brightness indexing.
-#include "palette_ramp.h"
+#include "tools/assetgen/palette_ramp.h"
 
 #include <algorithm>
 

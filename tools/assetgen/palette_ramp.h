@@ -3,9 +3,9 @@
 // pixel's brightness.
 #pragma once
 
-#include "canvas.h"
 #include "framework/image.h"
 #include "framework/image/encoders/image_encoders.h"
+#include "tools/assetgen/canvas.h"
 
 #include <vector>
 

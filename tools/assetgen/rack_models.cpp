@@ -2,9 +2,10 @@
 // with its centre 1.5 above the floor and its back 0.1 from the wall (on the
 // wall's surface). y is up, the rack faces +z and its back lies on z = 0;
 // ten units are one world unit, so the board spans 1.6 x 1.2.
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "model_builder.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/model_builder.h"
 
 namespace assetgen {
 namespace {
@@ -64,14 +65,14 @@ void WriteRackModels(OutputFolder& out)
         ModelBuilder model;
         AddRackMaterials(model);
         BuildRack(model.AddMesh("Rack"));
-        model.Save(out, "rack.3DS");
+        model.Save(out, game_assets::kEmptyRack);
     }
     {
         ModelBuilder model;
         AddRackMaterials(model);
         BuildRack(model.AddMesh("Rack"));
         BuildRifle(model.AddMesh("Rifle"));
-        model.Save(out, "fullrack.3DS");
+        model.Save(out, game_assets::kFullRack);
     }
 }
 

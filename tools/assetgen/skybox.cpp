@@ -1,10 +1,11 @@
 // Sky painting. The cube's quads are given here exactly as the game draws
 // them (before its half turn about the vertical axis), so a texel maps to
 // the direction the player sees it in.
-#include "skybox.h"
+#include "tools/assetgen/skybox.h"
 
-#include "noise.h"
-#include "random.h"
+#include "game/render/sun_place.h"
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/random.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,7 +20,7 @@ namespace {
 constexpr int kFaceSize = 512;
 
 // Quad corners with texture coordinates (0,0), (1,0), (1,1), (0,1).
-const V3 kFaceCorners[6][4] = {
+const Vector3 kFaceCorners[6][4] = {
     {{100, -101, -101}, {100, -101, 101}, {100, 101, 101}, {100, 101, -101}},      // west
     {{-100, -101, 101}, {-100, -101, -101}, {-100, 101, -101}, {-100, 101, 101}},  // east
     {{101, 100, 101}, {-101, 100, 101}, {-101, 100, -101}, {101, 100, -101}},      // top
@@ -28,8 +29,10 @@ const V3 kFaceCorners[6][4] = {
     {{-101, -101, -100}, {101, -101, -100}, {101, 101, -100}, {-101, 101, -100}},  // south
 };
 
-const V3 kSunDirection = Normalized({-40, 80, -80});      // where the sun light shines from
-const V3 kPlanetDirection = Normalized({1.0f, 0.42f, 0.25f});  // ahead of the player at the start
+// Where the game's sun light shines from.
+const Vector3 kSunDirection =
+    Normalized({gl_lights::kSunPosition[0], gl_lights::kSunPosition[1], gl_lights::kSunPosition[2]});
+const Vector3 kPlanetDirection = Normalized({1.0f, 0.42f, 0.25f});  // ahead of the player at the start
 constexpr float kPlanetAngle = 0.26f;                      // angular radius, radians
 
 float Smoothstep(float a, float b, float x)
@@ -39,9 +42,9 @@ float Smoothstep(float a, float b, float x)
 }
 
 // Stars hashed on a lattice of directions: density per cell, size in radians.
-float StarLight(V3 d, float cellsPerUnit, float density, float size, uint32_t seed)
+float StarLight(Vector3 d, float cellsPerUnit, float density, float size, uint32_t seed)
 {
-    const V3 p = d * cellsPerUnit;
+    const Vector3 p = d * cellsPerUnit;
     const int cx = static_cast<int>(std::floor(p.x));
     const int cy = static_cast<int>(std::floor(p.y));
     const int cz = static_cast<int>(std::floor(p.z));
@@ -55,8 +58,8 @@ float StarLight(V3 d, float cellsPerUnit, float density, float size, uint32_t se
                 if (HashUnit(x, y, z, seed) > density) {
                     continue;
                 }
-                const V3 star = Normalized({x + HashUnit(x, y, z, seed + 1), y + HashUnit(x, y, z, seed + 2),
-                                            z + HashUnit(x, y, z, seed + 3)});
+                const Vector3 star = Normalized({x + HashUnit(x, y, z, seed + 1), y + HashUnit(x, y, z, seed + 2),
+                                                 z + HashUnit(x, y, z, seed + 3)});
                 const float angle = Length(d - star);
                 const float brightness = 0.3f + 0.7f * HashUnit(x, y, z, seed + 4);
                 light += brightness * std::exp(-(angle * angle) / (size * size));
@@ -68,7 +71,7 @@ float StarLight(V3 d, float cellsPerUnit, float density, float size, uint32_t se
 
 // The thin atmosphere around the planet, brightest on the sunny side; it
 // runs on under the disc's edge so the edge pixels blend into it.
-Color PlanetHalo(V3 d)
+Color PlanetHalo(Vector3 d)
 {
     const float cosAngle = Dot(d, kPlanetDirection);
     const float rim = std::cos(kPlanetAngle * 1.08f);
@@ -83,23 +86,23 @@ Color PlanetHalo(V3 d)
 
 // The planet as a sphere: returns how much of the pixel it covers (0 off
 // the disc) and its colour there.
-float PlanetDisc(V3 d, Color& colour)
+float PlanetDisc(Vector3 d, Color& colour)
 {
     const float cosAngle = Dot(d, kPlanetDirection);
     const float edge = std::cos(kPlanetAngle);
     // Unit sphere seen from distance 1 / sin(angle) along the planet direction.
     const float distance = 1.0f / std::sin(kPlanetAngle);
-    const V3 centre = kPlanetDirection * distance;
+    const Vector3 centre = kPlanetDirection * distance;
     const float b = Dot(d, centre);
     const float disc = b * b - (Dot(centre, centre) - 1.0f);
     if (cosAngle < edge - 0.0006f || b <= 0.0f) {
         return 0.0f;
     }
     // Pixels on the very edge take the limb's surface point.
-    const V3 hit = d * (b - std::sqrt(std::max(disc, 0.0f)));
-    const V3 normal = Normalized(hit - centre);
+    const Vector3 hit = d * (b - std::sqrt(std::max(disc, 0.0f)));
+    const Vector3 normal = Normalized(hit - centre);
     // Banded gas giant: latitude bands bent by turbulence.
-    const V3 axis = Normalized({0.2f, 1.0f, 0.3f});
+    const Vector3 axis = Normalized({0.2f, 1.0f, 0.3f});
     const float latitude = Dot(normal, axis);
     const float swirl = Fbm3(normal.x * 3.0f, normal.y * 3.0f, normal.z * 3.0f, 5, 901);
     const float band = 0.5f + 0.5f * std::sin(latitude * 14.0f + swirl * 6.0f);
@@ -116,14 +119,14 @@ float PlanetDisc(V3 d, Color& colour)
 
 }  // namespace
 
-V3 SkyDirection(int face, float u, float v)
+Vector3 SkyDirection(int face, float u, float v)
 {
-    const V3* q = kFaceCorners[face];
-    const V3 p = q[0] * ((1 - u) * (1 - v)) + q[1] * (u * (1 - v)) + q[2] * (u * v) + q[3] * ((1 - u) * v);
+    const Vector3* q = kFaceCorners[face];
+    const Vector3 p = q[0] * ((1 - u) * (1 - v)) + q[1] * (u * (1 - v)) + q[2] * (u * v) + q[3] * ((1 - u) * v);
     return Normalized({-p.x, p.y, -p.z});  // the game turns the cube half way round
 }
 
-Color SkyColor(V3 d)
+Color SkyColor(Vector3 d)
 {
     // Deep blue-black, a little lighter towards the horizon.
     const float horizon = std::exp(-std::fabs(d.y) * 6.0f);

@@ -3,9 +3,9 @@
 // by the world direction it is seen in, so the faces meet without seams.
 #pragma once
 
-#include "canvas.h"
-#include "output_folder.h"
-#include "vec3.h"
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/output_folder.h"
+#include "tools/assetgen/vector_math.h"
 
 namespace assetgen {
 
@@ -16,10 +16,10 @@ extern const char* const kSkyFaceNames[6];
 void WriteSkybox(OutputFolder& out);
 
 // The sky colour seen along a world direction (normalised).
-Color SkyColor(V3 direction);
+Color SkyColor(Vector3 direction);
 
 // The world direction at texture coordinates (u, v) of face index 0..5
 // (order as kSkyFaceNames), with the cube drawn the way the game draws it.
-V3 SkyDirection(int face, float u, float v);
+Vector3 SkyDirection(int face, float u, float v);
 
 }  // namespace assetgen

@@ -1,5 +1,5 @@
 // Oscillators, noise, filters, envelopes and the finishing of sounds.
-#include "sound_synth.h"
+#include "tools/assetgen/sound_synth.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // same on every run.
 #pragma once
 
-#include "random.h"
+#include "tools/assetgen/random.h"
 
 #include "framework/audio/sound_clip.h"
 

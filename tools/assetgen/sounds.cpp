@@ -1,7 +1,7 @@
 // Which recipe makes which of the game's sound files.
-#include "sounds.h"
+#include "tools/assetgen/sounds.h"
 
-#include "sound_recipes.h"
+#include "tools/assetgen/sound_recipes.h"
 
 #include "game/level_file/sound_names.h"
 

@@ -1,7 +1,7 @@
 // The game's sounds: each file the game plays, made by its recipe.
 #pragma once
 
-#include "output_folder.h"
+#include "tools/assetgen/output_folder.h"
 
 #include "framework/audio/sound_clip.h"
 

@@ -8,12 +8,13 @@
 // from the start point to the entrance, and rolls into rocky hills further
 // out. A trench cuts the ramp down to the entrance, and two beacon masts
 // with a gantry mark it from afar.
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "asset_names.h"
-#include "model_builder.h"
-#include "noise.h"
-#include "random.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/asset_names.h"
+#include "tools/assetgen/model_builder.h"
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/random.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,17 +72,17 @@ std::vector<float> GridLines(float step, std::vector<float> required)
     return lines;
 }
 
-V3 ToModel(float x, float height, float z) { return kWorldToModel.Point({x, height, z}); }
+Vector3 ToModel(float x, float height, float z) { return kWorldToModel.Point({x, height, z}); }
 
 // Adds a world-space quad wound so that it faces `outward`.
-void FacingQuad(MeshBuilder& mesh, V3 a, V3 b, V3 c, V3 d, V3 outward, float uvScale)
+void FacingQuad(MeshBuilder& mesh, Vector3 a, Vector3 b, Vector3 c, Vector3 d, Vector3 outward, float uvScale)
 {
-    const V3 normal = Cross(b - a, c - b);
+    const Vector3 normal = Cross(b - a, c - b);
     if (Dot(normal, outward) < 0.0f) {
         std::swap(b, d);
     }
-    auto vertex = [&](V3 p) {
-        const V3 m = kWorldToModel.Point(p);
+    auto vertex = [&](Vector3 p) {
+        const Vector3 m = kWorldToModel.Point(p);
         // Project the texture along the face's dominant axis.
         const float u = std::fabs(outward.x) > 0.5f ? p.z : p.x;
         const float v = std::fabs(outward.y) > 0.5f ? p.z : p.y;
@@ -214,7 +215,7 @@ void WriteSurfaceModel(OutputFolder& out)
     // The beacon gantry is built in place and keeps its pivot at the mast
     // feet, as a modeller would set it for turning the assembly.
     model.SetPivot("Beacons", ToModel(kTrenchMinX - 0.8f, kGroundHeight, 1.5f));
-    model.Save(out, "surface.3DS");
+    model.Save(out, game_assets::kSurface);
 }
 
 }  // namespace assetgen

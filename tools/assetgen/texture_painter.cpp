@@ -1,7 +1,7 @@
 // Surface painting helpers.
-#include "texture_painter.h"
+#include "tools/assetgen/texture_painter.h"
 
-#include "noise.h"
+#include "tools/assetgen/noise.h"
 
 #include <algorithm>
 #include <cmath>

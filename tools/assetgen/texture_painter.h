@@ -3,8 +3,8 @@
 // it is a function of the seed, and tileable canvases stay seamless.
 #pragma once
 
-#include "canvas.h"
-#include "random.h"
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/random.h"
 
 #include <cstdint>
 

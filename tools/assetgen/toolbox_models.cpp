@@ -2,10 +2,11 @@
 // drawn at scale 0.5 with its origin 0.2 above the floor and 0.6 from the
 // wall. z is up and the box faces +x, so the floor is at z = -0.4 and the
 // wall's surface at x = -1.0; two units are one world unit.
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "asset_names.h"
-#include "model_builder.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/asset_names.h"
+#include "tools/assetgen/model_builder.h"
 
 namespace assetgen {
 namespace {
@@ -82,14 +83,14 @@ void WriteToolboxModels(OutputFolder& out)
         BuildBox(model.AddMesh("Box"));
         BuildFlashlight(model.AddMesh("Flashlight"));
         BuildWrench(model.AddMesh("Wrench"));
-        model.Save(out, "toolbox.3DS");
+        model.Save(out, game_assets::kToolBox);
     }
     {
         ModelBuilder model;
         AddToolboxMaterials(model);
         BuildBox(model.AddMesh("Box"));
         BuildWrench(model.AddMesh("Wrench"));
-        model.Save(out, "emptybox.3DS");
+        model.Save(out, game_assets::kEmptyToolBox);
     }
 }
 

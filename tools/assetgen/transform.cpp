@@ -1,5 +1,5 @@
 // Affine transforms.
-#include "transform.h"
+#include "tools/assetgen/transform.h"
 
 #include <cmath>
 
@@ -66,14 +66,14 @@ Transform Transform::RotateZ(float degrees)
     return t;
 }
 
-Transform Transform::AlignZ(V3 axis)
+Transform Transform::AlignZ(Vector3 axis)
 {
-    const V3 z = Normalized(axis);
-    const V3 helper = std::fabs(z.z) < 0.9f ? V3{0, 0, 1} : V3{1, 0, 0};
-    const V3 x = Normalized(Cross(helper, z));
-    const V3 y = Cross(z, x);
+    const Vector3 z = Normalized(axis);
+    const Vector3 helper = std::fabs(z.z) < 0.9f ? Vector3{0, 0, 1} : Vector3{1, 0, 0};
+    const Vector3 x = Normalized(Cross(helper, z));
+    const Vector3 y = Cross(z, x);
     Transform t;
-    const V3 columns[3] = {x, y, z};
+    const Vector3 columns[3] = {x, y, z};
     for (int c = 0; c < 3; ++c) {
         t.m[0][c] = columns[c].x;
         t.m[1][c] = columns[c].y;
@@ -97,14 +97,14 @@ Transform Transform::operator*(const Transform& o) const
     return r;
 }
 
-V3 Transform::Point(V3 p) const
+Vector3 Transform::Point(Vector3 p) const
 {
     return {m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z + m[0][3],
             m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z + m[1][3],
             m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z + m[2][3]};
 }
 
-V3 Transform::Direction(V3 d) const
+Vector3 Transform::Direction(Vector3 d) const
 {
     return {m[0][0] * d.x + m[0][1] * d.y + m[0][2] * d.z, m[1][0] * d.x + m[1][1] * d.y + m[1][2] * d.z,
             m[2][0] * d.x + m[2][1] * d.y + m[2][2] * d.z};
@@ -112,9 +112,9 @@ V3 Transform::Direction(V3 d) const
 
 bool Transform::Mirrors() const
 {
-    const V3 x{m[0][0], m[1][0], m[2][0]};
-    const V3 y{m[0][1], m[1][1], m[2][1]};
-    const V3 z{m[0][2], m[1][2], m[2][2]};
+    const Vector3 x{m[0][0], m[1][0], m[2][0]};
+    const Vector3 y{m[0][1], m[1][1], m[2][1]};
+    const Vector3 z{m[0][2], m[1][2], m[2][2]};
     return Dot(Cross(x, y), z) < 0.0f;
 }
 

@@ -3,7 +3,7 @@
 // first: (A * B).Point(p) == A.Point(B.Point(p)).
 #pragma once
 
-#include "vec3.h"
+#include "tools/assetgen/vector_math.h"
 
 namespace assetgen {
 
@@ -12,17 +12,17 @@ public:
     Transform();  // identity
 
     static Transform Translate(float x, float y, float z);
-    static Transform Translate(V3 offset) { return Translate(offset.x, offset.y, offset.z); }
+    static Transform Translate(Vector3 offset) { return Translate(offset.x, offset.y, offset.z); }
     static Transform Scale(float x, float y, float z);
     static Transform RotateX(float degrees);
     static Transform RotateY(float degrees);
     static Transform RotateZ(float degrees);
     // Maps local +z onto `axis` (for cylinders and cones along any axis).
-    static Transform AlignZ(V3 axis);
+    static Transform AlignZ(Vector3 axis);
 
     Transform operator*(const Transform& other) const;
-    V3 Point(V3 p) const;
-    V3 Direction(V3 d) const;  // without translation
+    Vector3 Point(Vector3 p) const;
+    Vector3 Direction(Vector3 d) const;  // without translation
     // Whether the transform mirrors space, which flips triangle winding.
     bool Mirrors() const;
 

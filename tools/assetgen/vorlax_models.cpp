@@ -4,18 +4,19 @@
 // each case); 14.3 units are one world unit. It holds its cannon in both
 // claws with the muzzle where the game shows the muzzle flash, one unit in
 // front and 0.5 below its centre: (0, -14.3, -7.1).
-#include "models.h"
+#include "tools/assetgen/models.h"
 
-#include "asset_names.h"
-#include "model_builder.h"
-#include "part_placement.h"
+#include "game/level_file/asset_names.h"
+#include "tools/assetgen/asset_names.h"
+#include "tools/assetgen/model_builder.h"
+#include "tools/assetgen/part_placement.h"
 
 namespace assetgen {
 namespace {
 
 constexpr float kFeet = -28.6f;
 constexpr float kDeadFloor = -7.1f;
-const V3 kMuzzle{0, -14.3f, -7.1f};
+const Vector3 kMuzzle{0, -14.3f, -7.1f};
 
 void AddVorlaxMaterials(ModelBuilder& model, bool dead)
 {
@@ -34,9 +35,9 @@ void BuildBody(MeshBuilder& body, const Transform& f)
     body.UseMaterial("Hide");
     // Legs: thigh, shin (bent back) and a long foot.
     for (float side : {-1.0f, 1.0f}) {
-        const V3 hip{side * 4.0f, 1.0f, -12.0f};
-        const V3 knee{side * 5.0f, -3.0f, -19.5f};
-        const V3 ankle{side * 5.0f, 2.0f, -26.5f};
+        const Vector3 hip{side * 4.0f, 1.0f, -12.0f};
+        const Vector3 knee{side * 5.0f, -3.0f, -19.5f};
+        const Vector3 ankle{side * 5.0f, 2.0f, -26.5f};
         Limb(body, f, hip, knee, 2.8f, 2.0f, 10);
         Limb(body, f, knee, ankle, 1.9f, 1.2f, 10);
         body.Sphere(f * Transform::Translate(knee), {2.1f, 2.1f, 2.1f}, 8, 5);
@@ -62,15 +63,15 @@ void BuildBody(MeshBuilder& body, const Transform& f)
     // Dorsal spines.
     body.UseMaterial("Claw");
     for (int spine = 0; spine < 4; ++spine) {
-        const V3 root{0, 3.5f, 2.0f - spine * 4.0f};
-        body.Cone(Between(f, root, root + V3{0, 3.0f, 1.5f}), 1.0f, 0.1f, HalfLength(root, root + V3{0, 3.0f, 1.5f}), 6);
+        const Vector3 root{0, 3.5f, 2.0f - spine * 4.0f};
+        body.Cone(Between(f, root, root + Vector3{0, 3.0f, 1.5f}), 1.0f, 0.1f, HalfLength(root, root + Vector3{0, 3.0f, 1.5f}), 6);
     }
     // Arms reaching forward to the cannon.
     body.UseMaterial("Hide");
     for (float side : {-1.0f, 1.0f}) {
-        const V3 shoulder{side * 6.0f, -2.0f, 1.0f};
-        const V3 elbow{side * 7.5f, -6.0f, -6.0f};
-        const V3 claw{side * 2.2f, -9.5f, -7.5f};
+        const Vector3 shoulder{side * 6.0f, -2.0f, 1.0f};
+        const Vector3 elbow{side * 7.5f, -6.0f, -6.0f};
+        const Vector3 claw{side * 2.2f, -9.5f, -7.5f};
         body.Sphere(f * Transform::Translate(shoulder), {2.4f, 2.4f, 2.4f}, 8, 5);
         Limb(body, f, shoulder, elbow, 1.9f, 1.5f, 8);
         Limb(body, f, elbow, claw, 1.5f, 1.1f, 8);
@@ -101,7 +102,7 @@ void WriteVorlaxModels(OutputFolder& out)
         AddVorlaxMaterials(model, false);
         BuildBody(model.AddMesh("Body"), Transform());
         BuildCannon(model.AddMesh("Cannon"), Transform());
-        model.Save(out, "vorlax.3DS");
+        model.Save(out, game_assets::kVorlax);
     }
     {
         // Fallen on its face: the standing body turned +90 degrees about x
@@ -115,7 +116,7 @@ void WriteVorlaxModels(OutputFolder& out)
         // The cannon dropped beside the body.
         BuildCannon(model.AddMesh("Cannon"),
                     Transform::Translate(8.0f, 6.0f, kDeadFloor + 1.9f - kMuzzle.z) * Transform::RotateZ(70));
-        model.Save(out, "deadvorl.3DS");
+        model.Save(out, game_assets::kDeadVorlax);
     }
 }
 

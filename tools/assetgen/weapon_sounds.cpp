@@ -1,7 +1,7 @@
 // The player's weapon heard: its shot, the bolt bursting where it lands,
 // the reload and the weapon taken from its rack.
-#include "sound_recipes.h"
-#include "sound_synth.h"
+#include "tools/assetgen/sound_recipes.h"
+#include "tools/assetgen/sound_synth.h"
 
 namespace assetgen {
 

@@ -1,7 +1,7 @@
 // The surface heard: the wind, a seamless loop, and thunder with the
 // lightning.
-#include "sound_recipes.h"
-#include "sound_synth.h"
+#include "tools/assetgen/sound_recipes.h"
+#include "tools/assetgen/sound_synth.h"
 
 #include <cmath>
 

@@ -4,9 +4,9 @@
 // where the numbers are printed and inside the visible part of the panels,
 // sky faces matching the directions they are seen in, effects black at the
 // border, level textures seamless).
-#include "hud_images.h"
-#include "models.h"
-#include "skybox.h"
+#include "tools/assetgen/hud_images.h"
+#include "tools/assetgen/models.h"
+#include "tools/assetgen/skybox.h"
 
 #include "framework/image.h"
 #include "framework/load3ds/model.h"

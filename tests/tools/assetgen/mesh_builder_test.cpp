@@ -1,7 +1,7 @@
 // MeshBuilder's primitives: every triangle must face away from the solid it
 // bounds (the game culls back faces), also under a mirroring placement, and
 // curved surfaces must share their vertices so the reader smooths them.
-#include "mesh_builder.h"
+#include "tools/assetgen/mesh_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,19 +18,19 @@ void ExpectOutward(const ondra::file3ds::Mesh& mesh, Outward outward)
     ASSERT_FALSE(mesh.faces.empty());
     for (size_t i = 0; i < mesh.faces.size(); ++i) {
         const auto& f = mesh.faces[i];
-        const V3 a{mesh.vertices[f.a].x, mesh.vertices[f.a].y, mesh.vertices[f.a].z};
-        const V3 b{mesh.vertices[f.b].x, mesh.vertices[f.b].y, mesh.vertices[f.b].z};
-        const V3 c{mesh.vertices[f.c].x, mesh.vertices[f.c].y, mesh.vertices[f.c].z};
-        const V3 normal = Cross(b - a, c - a);
+        const Vector3 a{mesh.vertices[f.a].x, mesh.vertices[f.a].y, mesh.vertices[f.a].z};
+        const Vector3 b{mesh.vertices[f.b].x, mesh.vertices[f.b].y, mesh.vertices[f.b].z};
+        const Vector3 c{mesh.vertices[f.c].x, mesh.vertices[f.c].y, mesh.vertices[f.c].z};
+        const Vector3 normal = Cross(b - a, c - a);
         if (Length(normal) < 1e-6f) {
             continue;  // the degenerate slivers at a sphere's poles
         }
-        const V3 middle = (a + b + c) * (1.0f / 3.0f);
+        const Vector3 middle = (a + b + c) * (1.0f / 3.0f);
         EXPECT_GT(Dot(normal, outward(middle)), 0.0f) << "face " << i << " faces inward";
     }
 }
 
-V3 From(V3 centre, V3 p) { return p - centre; }
+Vector3 From(Vector3 centre, Vector3 p) { return p - centre; }
 
 TEST(MeshBuilder, BoxesFaceOutwardEvenWhenMirrored)
 {
@@ -40,7 +40,7 @@ TEST(MeshBuilder, BoxesFaceOutwardEvenWhenMirrored)
         mesh.UseMaterial("m");
         mesh.Box(place, {1.0f, 0.5f, 2.0f});
         EXPECT_EQ(mesh.TriangleCount(), 12);
-        ExpectOutward(mesh.ToMesh(), [](V3 p) { return From({1, 2, 3}, p); });
+        ExpectOutward(mesh.ToMesh(), [](Vector3 p) { return From({1, 2, 3}, p); });
     }
 }
 
@@ -49,17 +49,17 @@ TEST(MeshBuilder, LathedSolidsFaceOutwardWithTheirCaps)
     MeshBuilder cylinder("cylinder");
     cylinder.UseMaterial("m");
     cylinder.Cylinder(Transform::AlignZ({1, 1, 0}), 0.5f, 2.0f, 12);
-    ExpectOutward(cylinder.ToMesh(), [](V3 p) { return p; });
+    ExpectOutward(cylinder.ToMesh(), [](Vector3 p) { return p; });
 
     MeshBuilder sphere("sphere");
     sphere.UseMaterial("m");
     sphere.Sphere(Transform::Translate(0, 0, 5), {1.0f, 2.0f, 0.5f}, 10, 6);
-    ExpectOutward(sphere.ToMesh(), [](V3 p) { return From({0, 0, 5}, p); });
+    ExpectOutward(sphere.ToMesh(), [](Vector3 p) { return From({0, 0, 5}, p); });
 
     MeshBuilder cone("cone");
     cone.UseMaterial("m");
     cone.Cone(Transform::RotateX(90), 1.0f, 0.2f, 1.0f, 8);
-    ExpectOutward(cone.ToMesh(), [](V3 p) { return p; });
+    ExpectOutward(cone.ToMesh(), [](Vector3 p) { return p; });
 }
 
 TEST(MeshBuilder, TorusAndPrismFaceOutward)
@@ -67,15 +67,15 @@ TEST(MeshBuilder, TorusAndPrismFaceOutward)
     MeshBuilder torus("torus");
     torus.UseMaterial("m");
     torus.Torus(Transform(), 2.0f, 0.5f, 16, 8);
-    ExpectOutward(torus.ToMesh(), [](V3 p) {
-        const V3 core = Normalized({p.x, p.y, 0}) * 2.0f;  // nearest point of the tube's core circle
+    ExpectOutward(torus.ToMesh(), [](Vector3 p) {
+        const Vector3 core = Normalized({p.x, p.y, 0}) * 2.0f;  // nearest point of the tube's core circle
         return p - core;
     });
 
     MeshBuilder prism("prism");
     prism.UseMaterial("m");
     prism.Prism(Transform(), {{-1, -1}, {1, -1}, {1.5f, 0.5f}, {0, 1.5f}, {-1.2f, 0.3f}}, 0.3f);
-    ExpectOutward(prism.ToMesh(), [](V3 p) { return V3{p.x - 0.06f, p.y - 0.06f, p.z}; });
+    ExpectOutward(prism.ToMesh(), [](Vector3 p) { return Vector3{p.x - 0.06f, p.y - 0.06f, p.z}; });
 }
 
 TEST(MeshBuilder, CurvedSurfacesShareVerticesAndCarryASmoothingGroup)
@@ -110,13 +110,13 @@ TEST(MeshBuilder, CurvedSurfacesShareVerticesAndCarryASmoothingGroup)
 TEST(Transform, ComposesRightToLeftAndDetectsMirrors)
 {
     const Transform t = Transform::Translate(1, 0, 0) * Transform::RotateZ(90);
-    const V3 p = t.Point({1, 0, 0});  // rotated to (0, 1, 0), then moved
+    const Vector3 p = t.Point({1, 0, 0});  // rotated to (0, 1, 0), then moved
     EXPECT_NEAR(p.x, 1.0f, 1e-5f);
     EXPECT_NEAR(p.y, 1.0f, 1e-5f);
     EXPECT_FALSE(t.Mirrors());
     EXPECT_TRUE(Transform::Scale(1, -1, 1).Mirrors());
-    const V3 axis = Normalized({1, 2, 3});
-    const V3 mapped = Transform::AlignZ(axis).Direction({0, 0, 1});
+    const Vector3 axis = Normalized({1, 2, 3});
+    const Vector3 mapped = Transform::AlignZ(axis).Direction({0, 0, 1});
     EXPECT_NEAR(Dot(mapped, axis), 1.0f, 1e-5f);
     EXPECT_FALSE(Transform::AlignZ({0, 0, -1}).Mirrors());
 }

@@ -3,7 +3,7 @@
 // its wall, inside its block and under the ceiling, the arms in the lower
 // right of the view, the planet's ground level over the compound. Where
 // and how large the map's objects stand is asked of the level's rules.
-#include "transform.h"
+#include "tools/assetgen/transform.h"
 
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
@@ -22,9 +22,6 @@
 namespace assetgen {
 namespace {
 
-
-V3 FromGame(const Vector3& v) { return {v.x, v.y, v.z}; }
-
 // Where the game stands an object of `kind` in the block of row 1, column
 // 1: against `wall` when it hangs on one.
 Transform StandingPlace(MapObjectKind kind, Facing wall = kFacingNorth)
@@ -32,21 +29,21 @@ Transform StandingPlace(MapObjectKind kind, Facing wall = kFacingNorth)
     const MapStanding& standing = RulesOf(kind).standing;
     switch (standing.stand) {
     case MapStand::kOnWall:
-        return Transform::Translate(FromGame(MapWallMountPosition(1, 1, wall, standing.inset, standing.height)));
-    case MapStand::kCorner: return Transform::Translate(FromGame(MapBlockCorner(2, 2)));
-    default: return Transform::Translate(FromGame(MapBlockCentre(1, 1, standing.height)));
+        return Transform::Translate(MapWallMountPosition(1, 1, wall, standing.inset, standing.height));
+    case MapStand::kCorner: return Transform::Translate(MapBlockCorner(2, 2));
+    default: return Transform::Translate(MapBlockCentre(1, 1, standing.height));
     }
 }
 
 float ModelScale(MapObjectKind kind) { return RulesOf(kind).standing.modelScale; }
 
 struct Box {
-    V3 min{1e9f, 1e9f, 1e9f};
-    V3 max{-1e9f, -1e9f, -1e9f};
+    Vector3 min{1e9f, 1e9f, 1e9f};
+    Vector3 max{-1e9f, -1e9f, -1e9f};
 };
 
 struct PlacedMesh {
-    std::vector<V3> vertices;
+    std::vector<Vector3> vertices;
     std::vector<std::array<int, 3>> triangles;
 };
 
@@ -75,15 +72,15 @@ PlacedMesh PlacedModel(const std::string& name, float scale, const Transform& pl
     return mesh;
 }
 
-std::vector<V3> PlacedVertices(const std::string& name, float scale, const Transform& place)
+std::vector<Vector3> PlacedVertices(const std::string& name, float scale, const Transform& place)
 {
     return PlacedModel(name, scale, place).vertices;
 }
 
-Box BoundsOf(const std::vector<V3>& points)
+Box BoundsOf(const std::vector<Vector3>& points)
 {
     Box box;
-    for (const V3& p : points) {
+    for (const Vector3& p : points) {
         box.min = {std::min(box.min.x, p.x), std::min(box.min.y, p.y), std::min(box.min.z, p.z)};
         box.max = {std::max(box.max.x, p.x), std::max(box.max.y, p.y), std::max(box.max.z, p.z)};
     }
@@ -139,10 +136,10 @@ TEST(GamePlacement, MedikitCabinetHangsOnTheWall)
 }
 
 // How far inside its block a point lies from the surface of `wall`.
-float DistanceToWall(V3 point, Facing wall)
+float DistanceToWall(Vector3 point, Facing wall)
 {
-    const V3 onWall = FromGame(MapWallMountPosition(1, 1, wall, 0.0f, point.y));
-    const V3 inwards = FromGame(MapWallMountPosition(1, 1, wall, 1.0f, point.y)) - onWall;
+    const Vector3 onWall = MapWallMountPosition(1, 1, wall, 0.0f, point.y);
+    const Vector3 inwards = MapWallMountPosition(1, 1, wall, 1.0f, point.y) - onWall;
     return Dot(point - onWall, inwards);
 }
 
@@ -162,9 +159,9 @@ TEST(GamePlacement, WallPickupsHangOnWhicheverWallTheirBlockHas)
         for (const Case& c : cases) {
             const char* name = RulesOf(c.kind).models.front();
             const Transform place = StandingPlace(c.kind, wall) * c.standUp;
-            const std::vector<V3> points = PlacedVertices(name, ModelScale(c.kind), place);
+            const std::vector<Vector3> points = PlacedVertices(name, ModelScale(c.kind), place);
             float nearest = 1e9f;
-            for (const V3& p : points) {
+            for (const Vector3& p : points) {
                 nearest = std::min(nearest, DistanceToWall(p, wall));
                 ASSERT_TRUE(p.x > 0.0f && p.x < 3.0f && p.z > 0.0f && p.z < 3.0f && p.y > -0.02f && p.y < 3.0f)
                     << name << " on wall " << wall << " leaves its block at " << p.x << " " << p.y << " " << p.z;
@@ -191,13 +188,13 @@ TEST(GamePlacement, CreatureStandsInItsBlockAndFallsOntoTheFloor)
     // The creature's frame turns towards the player; any heading must keep
     // it inside the block's height, and its front (+z) must hold the cannon.
     const Transform alive = StandingPlace(MapObjectKind::kVorlax) * Transform::RotateX(-90);
-    const std::vector<V3> standing = PlacedVertices("vorlax.3DS", 0.07f, alive);
+    const std::vector<Vector3> standing = PlacedVertices("vorlax.3DS", 0.07f, alive);
     const Box box = BoundsOf(standing);
     EXPECT_NEAR(box.min.y, 0.0f, 0.03f) << "feet should touch the floor";
     EXPECT_LT(box.max.y, 2.9f);
     EXPECT_GT(box.max.y, 2.0f) << "the creature should stand taller than its centre";
     EXPECT_GT(box.max.z - 1.5f, 1.5f - box.min.z) << "the creature should face +z";
-    for (const V3& p : standing) {
+    for (const Vector3& p : standing) {
         EXPECT_LT(std::hypot(p.x - 1.5f, p.z - 1.5f), 1.5f) << "the creature reaches out of its block when turned";
     }
     const Box dead = BoundsOf(PlacedVertices("deadvorl.3DS", 0.07f, Transform::Translate(1.5f, 0.5f, 1.5f) *
@@ -211,13 +208,13 @@ TEST(GamePlacement, GeneratorStandsOnTheFloorBelowItsCore)
     const Transform corner = StandingPlace(MapObjectKind::kGenerator);
     const Box base = BoundsOf(PlacedVertices("genbase.3DS", 1.5f, corner));
     const Box wreck = BoundsOf(PlacedVertices("gendead.3DS", 1.5f, corner));
-    const std::vector<V3> core = PlacedVertices("gencore.3DS", 1.5f, Transform::Translate(3.0f, 2.15f, 3.0f));
+    const std::vector<Vector3> core = PlacedVertices("gencore.3DS", 1.5f, Transform::Translate(3.0f, 2.15f, 3.0f));
     EXPECT_NEAR(base.min.y, 0.0f, 0.02f);
     EXPECT_NEAR(wreck.min.y, 0.0f, 0.02f);
     EXPECT_LT(wreck.max.y, base.max.y);
     float reach = 0.0f;
-    for (const V3& p : core) {
-        reach = std::max(reach, Length(p - V3{3.0f, 2.15f, 3.0f}));
+    for (const Vector3& p : core) {
+        reach = std::max(reach, Length(p - Vector3{3.0f, 2.15f, 3.0f}));
     }
     EXPECT_LT(2.15f + reach, 2.95f) << "the spinning core would touch the ceiling";
     EXPECT_LT(base.max.y, 2.15f - 0.2f) << "the base reaches into the core";
@@ -237,7 +234,7 @@ TEST(GamePlacement, ArmsShowInTheLowerRightOfTheView)
     const float tanHalf = static_cast<float>(std::tan(kGameFieldOfView / 2.0 * kDegToRadDouble));
     for (const char* name : {"armgun.3DS", "armtorch.3DS"}) {
         int visible = 0, rightOrCentre = 0, lower = 0;
-        for (const V3& p : PlacedVertices(name, 0.02f, place)) {
+        for (const Vector3& p : PlacedVertices(name, 0.02f, place)) {
             const float depth = p.x;  // forward
             if (depth < 0.1f) {
                 continue;  // in front of the near plane only
@@ -261,7 +258,7 @@ TEST(GamePlacement, PlanetSurfaceIsLevelOverTheCompoundWithATrenchAtTheRamp)
     const Transform place = Transform::Translate(-0.6f, 3.5f, 29.05f) * Transform::RotateX(-90);
     const PlacedMesh surface = PlacedModel("surface.3DS", 1.0f, place);
     int overCompound = 0;
-    for (const V3& p : surface.vertices) {
+    for (const Vector3& p : surface.vertices) {
         if (p.x > 0.01f && p.x < 42.0f && p.z > 0.01f && p.z < 42.0f) {
             ++overCompound;
             EXPECT_NEAR(p.y, 3.0f, 0.01f) << "ground over the compound at " << p.x << " " << p.z;
@@ -276,11 +273,11 @@ TEST(GamePlacement, PlanetSurfaceIsLevelOverTheCompoundWithATrenchAtTheRamp)
     // height 3 at x = -6 to the compound's floor at x = 0.
     int rampFaces = 0;
     for (const auto& t : surface.triangles) {
-        const V3 a = surface.vertices[t[0]];
-        const V3 b = surface.vertices[t[1]];
-        const V3 c = surface.vertices[t[2]];
-        const V3 centre = (a + b + c) * (1.0f / 3.0f);
-        const V3 normal = Normalized(Cross(b - a, c - a));
+        const Vector3 a = surface.vertices[t[0]];
+        const Vector3 b = surface.vertices[t[1]];
+        const Vector3 c = surface.vertices[t[2]];
+        const Vector3 centre = (a + b + c) * (1.0f / 3.0f);
+        const Vector3 normal = Normalized(Cross(b - a, c - a));
         if (centre.x > 0.0f && centre.x < 42.0f && centre.z > 0.0f && centre.z < 42.0f && std::fabs(normal.y) > 0.5f) {
             EXPECT_GT(normal.y, 0.0f) << "the ground over the compound faces down and would be culled";
         }

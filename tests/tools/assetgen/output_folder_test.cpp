@@ -1,7 +1,7 @@
 // The generator's file output: a file that cannot be written, or a picture
 // the encoder refuses, is reported and leaves nothing behind, so a run that
 // lost a file cannot pass for a complete one.
-#include "output_folder.h"
+#include "tools/assetgen/output_folder.h"
 
 #include "tests/support/scratch_folder.h"
 

@@ -1,10 +1,10 @@
 // The procedural painter: tileable noise repeats exactly over the tile,
 // tileable canvases wrap what is drawn over an edge, and blending keeps
 // translucent HUD paint translucent.
-#include "canvas.h"
-#include "noise.h"
-#include "palette_ramp.h"
-#include "random.h"
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/palette_ramp.h"
+#include "tools/assetgen/random.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The finishing of made sounds: a one-shot comes out at its peak with
 // silent ends, a loop at exactly its length and wrapping as smoothly as it
 // runs, and the oscillators keep their pitch.
-#include "sound_synth.h"
+#include "tools/assetgen/sound_synth.h"
 
 #include <gtest/gtest.h>
 
