@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/load3ds/load_warnings.h"
+#include "framework/load3ds/texture_names.h"
 #include "framework/main.h"
 #include "framework/standard_output.h"
 #include "game/my_app.h"
@@ -60,6 +61,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return ondra::StandardOutputWritten("compound") ? 0 : kExitOutput;
     }
+    // The models lie in the data folder, and so must what they make the
+    // game read: a texture named by a path is not read (nor kept off the
+    // outputs).
+    ondra::PlainTextureNamesOnly(true);
     std::vector<ScriptEvent> events;
     if (!options.scriptFile.empty() && !ReadScript(options.scriptFile, events, error)) {
         std::fprintf(stderr, "compound: %s\n", error.c_str());

@@ -25,5 +25,10 @@ void WarnOncePerTexture(bool once);
 // Reports the texture `name` that did not load, as chosen above; `why`
 // is the image readers' reason.
 void TextureNotLoaded(const std::string& name, const std::string& why);
+// Reports the texture `name` the model `model` names that is not read for
+// its name (PlainTextureNamesOnly): the line on standard output of a
+// texture that did not load, and on the warning stream the model, the
+// texture and why, once per model and texture.
+void TextureRefused(const std::string& model, const std::string& name);
 
 }  // namespace ondra

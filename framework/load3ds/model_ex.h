@@ -27,6 +27,7 @@ struct ModelEx {
     std::vector<Vec3> flatNormals;
     std::vector<std::array<int, 3>> flatTriangles;
     FILE* file = nullptr;
+    std::string sourceName;  // the file Load was last given
     BoundingBox box;
     // Changes whenever the geometry does, so that every context rebuilds
     // its display lists on its next draw.

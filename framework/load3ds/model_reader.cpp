@@ -18,6 +18,7 @@
 #include "framework/platform/regular_file.h"
 #include "framework/load3ds/chunk_ids.h"
 #include "framework/load3ds/load_warnings.h"
+#include "framework/load3ds/texture_names.h"
 #include "framework/load3ds/model_ex.h"
 
 namespace ondra {
@@ -68,6 +69,7 @@ void ModelEx::NoteDataEnd(const Chunk& chunk) {
 bool ModelEx::Load(const char* fileName) {
     if (!fileName) return false;
     Reset();
+    sourceName = fileName;
     file = platform::OpenRegularFile(fileName);
     if (!file) return false;
 
@@ -351,7 +353,9 @@ void ModelEx::ParseMatTexmap(Chunk& chunk, Material& material) {
             case id::kPercentInt: child.ReadWord(file); break;
             case id::kMapFileName: {
                 const std::string name = child.ReadString(file);
-                if (material.SetTexture(name, pictures))
+                if (PlainTextureNamesOnly() && !IsPlainTextureName(name)) {
+                    TextureRefused(sourceName, name);
+                } else if (material.SetTexture(name, pictures))
                     std::printf("loaded texture %s\n", name.c_str());
                 else
                     TextureNotLoaded(name, pictures.WhyNot(name));

@@ -19,12 +19,15 @@ bool LeadsToTextureName(uint16_t id) {
     return id == id::kMain || id == id::kMeshData || id == id::kMaterial || id == id::kMatTextureMap;
 }
 
+bool plainNamesOnly = false;
+
 void AddName(const std::string& name, std::vector<std::string>& names) {
     if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
 }
 
 // The names a material tries for its texture, as Material::SetTexture does.
 void AddTried(const std::string& name, std::vector<std::string>& names) {
+    if (plainNamesOnly && !IsPlainTextureName(name)) return;
     AddName(name, names);
     const size_t dot = name.rfind('.');
     if (dot == std::string::npos) return;
@@ -50,6 +53,14 @@ void Walk(std::FILE* file, Chunk& parent, std::vector<std::string>& names) {
 }
 
 }  // namespace
+
+bool IsPlainTextureName(const std::string& name) {
+    return name.find_first_of("/\\:") == std::string::npos && name != "." && name != "..";
+}
+
+void PlainTextureNamesOnly(bool only) { plainNamesOnly = only; }
+
+bool PlainTextureNamesOnly() { return plainNamesOnly; }
 
 std::vector<std::string> TextureFileNames(const char* modelFile) {
     std::vector<std::string> names;

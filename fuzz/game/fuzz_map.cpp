@@ -40,6 +40,7 @@ struct LineOrder {
 // Places every object the block lists, as the builder is told to, and
 // returns how many items it held.
 size_t PlaceBlock(const MapBlock& entry, LampCounter& lamps) {
+    const MapBlockWalls walls(entry);
     for (size_t i = 0; i < entry.items.size(); ++i) {
         if (const auto* face = std::get_if<MapFace>(&entry.items[i])) {
             CheckName(face->type);
@@ -51,7 +52,7 @@ size_t PlaceBlock(const MapBlock& entry, LampCounter& lamps) {
         CheckName(object.texture);
         CheckName(object.model);
         MapPlacement placed;
-        if (PlaceMapObject(entry, i, lamps.Peek(), placed) != MapPlacementResult::kPlaced) continue;
+        if (PlaceMapObject(entry, walls, i, lamps.Peek(), placed) != MapPlacementResult::kPlaced) continue;
         if (RulesOf(object.kind).standing.lamp && placed.lamp != lamps.Next()) __builtin_trap();
         CheckFinite(placed.position);
         if (!std::isfinite(placed.radius) || placed.radius <= 0.0f) __builtin_trap();

@@ -1,6 +1,8 @@
 // The level file's words, placements and asset names.
 #include "game/level_file/level_rules.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr float kHalfBlock = kMapBlockUnits / 2.0f;
@@ -77,16 +79,28 @@ Vector3 MapBlockCentre(int row, int column, float height) {
 
 Vector3 MapBlockCorner(int row, int column) { return Vector3(WestEdge(column), 0.0f, NorthEdge(row)); }
 
-bool MapFirstWall(const MapBlock& block, std::size_t before, Facing& wall) {
-    bool present[6] = {false, false, false, false, false, false};  // by MapFaceSlot
-    for (std::size_t i = 0; i < before && i < block.items.size(); ++i)
-        if (const auto* face = std::get_if<MapFace>(&block.items[i])) present[static_cast<int>(face->slot)] = true;
+MapBlockWalls::MapBlockWalls(const MapBlock& block) {
+    for (std::size_t& first : firstFace) first = kNone;
+    for (std::size_t i = 0; i < block.items.size(); ++i) {
+        const auto* face = std::get_if<MapFace>(&block.items[i]);
+        if (face && firstFace[static_cast<int>(face->slot)] == kNone) firstFace[static_cast<int>(face->slot)] = i;
+    }
+}
+
+bool MapBlockWalls::FirstWallBefore(std::size_t before, Facing& wall) const {
     for (Facing side : {kFacingNorth, kFacingSouth, kFacingWest, kFacingEast}) {
-        if (!present[static_cast<int>(MapSlotOfSide(side))]) continue;
+        if (firstFace[static_cast<int>(MapSlotOfSide(side))] >= before) continue;
         wall = side;
         return true;
     }
     return false;
+}
+
+bool MapBlockWalls::FirstSideFace(std::size_t& index) const {
+    index = kNone;
+    for (Facing side : {kFacingNorth, kFacingSouth, kFacingWest, kFacingEast})
+        index = std::min(index, firstFace[static_cast<int>(MapSlotOfSide(side))]);
+    return index != kNone;
 }
 
 int LampCounter::Next() {
@@ -101,6 +115,11 @@ LampCounter& LampCounter::ProgramWide() {
 }
 
 MapPlacementResult PlaceMapObject(const MapBlock& block, std::size_t index, int nextLamp, MapPlacement& placed) {
+    return PlaceMapObject(block, MapBlockWalls(block), index, nextLamp, placed);
+}
+
+MapPlacementResult PlaceMapObject(const MapBlock& block, const MapBlockWalls& walls, std::size_t index,
+                                  int nextLamp, MapPlacement& placed) {
     const MapObject& object = std::get<MapObject>(block.items.at(index));
     const MapStanding& standing = RulesOf(object.kind).standing;
     const int row = block.row;
@@ -115,7 +134,7 @@ MapPlacementResult PlaceMapObject(const MapBlock& block, std::size_t index, int 
             placed.position = MapDoorPosition(row, column, placed.facing);
             break;
         case MapStand::kOnWall:
-            if (!MapFirstWall(block, index, placed.facing)) return MapPlacementResult::kNoWall;
+            if (!walls.FirstWallBefore(index, placed.facing)) return MapPlacementResult::kNoWall;
             placed.position = MapWallMountPosition(row, column, placed.facing, standing.inset, standing.height);
             break;
         case MapStand::kCentre: placed.position = MapBlockCentre(row, column, standing.height); break;

@@ -51,9 +51,25 @@ float MapWallTurn(Facing wall);
 Vector3 MapBlockCentre(int row, int column, float height);
 // The block's north-west corner on the floor.
 Vector3 MapBlockCorner(int row, int column);
-// The wall things hang on: the first of north, south, west and east among
-// the faces the block lists before item `before`; false when there is none.
-bool MapFirstWall(const MapBlock& block, std::size_t before, Facing& wall);
+// Where a block lists the first face of each slot, read once for all its
+// items: a block may list hundreds of thousands of wall-hung things, and
+// reading the items before each one again took time of the square of
+// their number.
+class MapBlockWalls {
+public:
+    explicit MapBlockWalls(const MapBlock& block);
+    // The wall things hang on: the first of north, south, west and east
+    // among the faces the block lists before item `before`; false when
+    // there is none.
+    bool FirstWallBefore(std::size_t before, Facing& wall) const;
+    // The first side face the block lists at all, by its index; false for
+    // a block without one.
+    bool FirstSideFace(std::size_t& index) const;
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t firstFace[6];  // by MapFaceSlot; kNone for a slot without a face
+};
 
 // Hands lamps their GL lights 0 to 4 in the order maps list them, wrapping
 // after 4.
@@ -87,7 +103,11 @@ enum class MapPlacementResult {
 };
 
 // Places item `index` of the block, which must be an object. A lamp takes
-// the GL light `nextLamp`; nothing else uses it.
+// the GL light `nextLamp`; nothing else uses it. `walls` is the block's
+// own: whoever places a block's items reads it once for all of them.
+MapPlacementResult PlaceMapObject(const MapBlock& block, const MapBlockWalls& walls, std::size_t index,
+                                  int nextLamp, MapPlacement& placed);
+// The same for one item alone, reading the block's walls for it.
 MapPlacementResult PlaceMapObject(const MapBlock& block, std::size_t index, int nextLamp, MapPlacement& placed);
 
 

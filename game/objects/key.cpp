@@ -12,6 +12,8 @@ Key::Key(ModelCache* models, const std::string& modelName, float scale)
 // The same number twice is kept twice.
 void Key::Give(Player& player) { player.keys.push_back(keyId); }
 
+bool Key::Look(ObjectLook& look) const { return LookOf(taken ? nullptr : model, 0, look); }
+
 void Key::Draw() {
     glTranslatef(position.x, position.y, position.z);
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);

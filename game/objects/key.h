@@ -15,6 +15,7 @@ public:
 
     // The key's model, flat on the floor, until taken.
     void Draw() override;
+    bool Look(ObjectLook& look) const override;
 
     int keyId = 0;
 

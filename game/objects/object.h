@@ -38,6 +38,24 @@ private:
     Object* first;
 };
 
+// What an object's Draw puts on the screen when nothing else decides it: a
+// kind's model (null for none) at a place, turned to a side. Two objects of
+// one look draw the same fragments at the same depths, so of several, only
+// the one drawn last can change a pixel (the game's depth test passes equal
+// depths, so each later one covers the earlier ones with the same colours):
+// a map may stack thousands of pickups in one spot.
+struct ObjectLook {
+    const void* kind = nullptr;
+    const void* model = nullptr;
+    Vector3 position;
+    int turn = 0;
+
+    bool operator==(const ObjectLook& other) const {
+        return kind == other.kind && model == other.model && position.x == other.position.x &&
+               position.y == other.position.y && position.z == other.position.z && turn == other.turn;
+    }
+};
+
 class CObject : public CNode {
 public:
     CObject() = default;
@@ -49,6 +67,12 @@ public:
     // For a frame in which the object is out of sight and its Draw is
     // skipped: what Draw does besides drawing. Most objects have nothing.
     virtual void DrawUnseen() {}
+    // Writes the object's look and returns true when its Draw depends on
+    // nothing else and draws only opaque surfaces; most objects cannot say.
+    virtual bool Look(ObjectLook& look) const {
+        (void)look;
+        return false;
+    }
     // Called on a list member whose sphere touches `other`'s.
     virtual void OnCollision(CObject* other) { (void)other; }
     // Collides this object's whole tree with itself.

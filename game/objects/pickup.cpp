@@ -3,7 +3,10 @@
 
 #include <GL/gl.h>
 
+#include <typeinfo>
+
 #include "framework/load3ds/model.h"
+#include "framework/load3ds/model_ex.h"
 #include "game/objects/player.h"
 #include "game/objects/state_fields.h"
 #include "game/render/model_cache.h"
@@ -19,10 +22,23 @@ ondra::Model* Pickup::FetchModel(const std::string& name, float scale) const {
     return modelCache ? modelCache->Fetch(name, scale) : nullptr;
 }
 
+bool Pickup::LookOf(const ondra::Model* model, int turn, ObjectLook& look) const {
+    if (model)
+        for (const ondra::Material& material : model->GetData().materials)
+            if (material.opacity < 1.0f) return false;
+    look.kind = &typeid(*this);
+    look.model = model;
+    look.position = position;
+    look.turn = turn;
+    return true;
+}
+
 WallPickup::WallPickup(ModelCache* models, const char* fullModel, const char* emptyModel, float scale)
     : Pickup(models), full(FetchModel(fullModel, scale)), empty(FetchModel(emptyModel, scale)) {}
 
 float WallPickup::WallTurn() const { return MapWallTurn(static_cast<Facing>(orientation)); }
+
+bool WallPickup::Look(ObjectLook& look) const { return LookOf(taken ? empty : full, orientation, look); }
 
 void WallPickup::Draw() {
     glTranslatef(position.x, position.y, position.z);

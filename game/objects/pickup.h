@@ -31,6 +31,9 @@ protected:
     // The cached model, loaded on first use and set to `scale`; null without
     // a cache.
     ondra::Model* FetchModel(const std::string& name, float scale) const;
+    // The look of a pickup of this kind showing `model` (null: nothing),
+    // turned to `turn`; false for a model with a see-through surface.
+    bool LookOf(const ondra::Model* model, int turn, ObjectLook& look) const;
 
     ModelCache* modelCache;
 };
@@ -40,6 +43,8 @@ public:
     // At its position, turned away from its wall into the block: the full
     // model until taken, the empty one after.
     void Draw() override;
+    // The model shown, its place and its wall, for the kind that draws it.
+    bool Look(ObjectLook& look) const override;
 
     int orientation = kFacingNorth;  // the wall it stands against
 

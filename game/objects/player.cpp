@@ -66,6 +66,7 @@ void Player::Update(float dt) {
 // The move is swept in steps from its start, each at the height the ground
 // gives it there; the last step ends where the camera went.
 bool Player::MoveIsBlocked(const Vector3& from, const Vector3& to) const {
+    if (hasWalkArea && OutsideWalkArea(to) > OutsideWalkArea(from)) return true;
     const Vector3 move = to - from;
     auto stepTo = [&](int i, int steps, Vector3& point) {
         if (i == steps) {
@@ -79,6 +80,12 @@ bool Player::MoveIsBlocked(const Vector3& from, const Vector3& to) const {
     const float length = Vector3(move.x, 0.0f, move.z).Length();
     Vector3 normal;
     return Sweep(Obstacles{level, collider, doors}, from, length, stepTo, normal) == SweepEnd::kBlocked;
+}
+
+float Player::OutsideWalkArea(const Vector3& at) const {
+    const float x = std::max(walkArea.min.x - at.x, at.x - walkArea.max.x);
+    const float z = std::max(walkArea.min.z - at.z, at.z - walkArea.max.z);
+    return std::max({x, z, 0.0f});
 }
 
 void Player::PlaceArms() const {

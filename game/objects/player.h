@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "game/level/view_frustum.h"
 #include "game/objects/object.h"
 
 class BoltProjectile;
@@ -66,6 +67,13 @@ public:
     }
     // The group whose shut doors stop the player and its bolts like walls.
     void SetDoors(const CObject* doorGroup) { doors = doorGroup; }
+    // The ground the player may walk on, in x and z (its heights are not
+    // asked): a move that would carry the player further out of it than it
+    // stands is undone, as a wall's is. Without one it may walk anywhere.
+    void SetWalkArea(const Box3& area) {
+        walkArea = area;
+        hasWalkArea = true;
+    }
     BoltProjectile* CurrentBolt() const { return currentBolt; }
 
     bool hudVisible = true;
@@ -89,6 +97,9 @@ private:
     };
 
     bool MoveIsBlocked(const Vector3& from, const Vector3& to) const;
+    // How far (x, z) lies outside the walk area along x or z, whichever is
+    // further; 0 inside it.
+    float OutsideWalkArea(const Vector3& at) const;
     void DrawArms();
     void PlaceArms() const;
     static void LightFlashlight();
@@ -105,6 +116,8 @@ private:
     const CObject* doors = nullptr;
     BoltProjectile* currentBolt = nullptr;  // owned by boltParent
     ArmView armView;
+    Box3 walkArea;
+    bool hasWalkArea = false;
 };
 
 // Sets the player's and its camera's height for where the player stands;

@@ -8,6 +8,9 @@
 
 namespace {
 
+constexpr float kHalf = Skybox::kHalfSide;
+constexpr float kWide = Skybox::kHalfSide + 1.0f;  // a wider face's edge
+
 struct SkyFace {
     unsigned int Skybox::*texture;
     float corners[4][3];
@@ -15,12 +18,12 @@ struct SkyFace {
 
 // In drawing order, top first.
 const SkyFace kFaces[] = {
-    {&Skybox::top, {{101, 100, 101}, {-101, 100, 101}, {-101, 100, -101}, {101, 100, -101}}},
-    {&Skybox::bottom, {{-100, -100, -100}, {-100, -100, 100}, {100, -100, 100}, {100, -100, -100}}},
-    {&Skybox::west, {{100, -101, -101}, {100, -101, 101}, {100, 101, 101}, {100, 101, -101}}},
-    {&Skybox::east, {{-100, -101, 101}, {-100, -101, -101}, {-100, 101, -101}, {-100, 101, 101}}},
-    {&Skybox::south, {{-101, -101, -100}, {101, -101, -100}, {101, 101, -100}, {-101, 101, -100}}},
-    {&Skybox::north, {{101, -101, 100}, {-101, -101, 100}, {-101, 101, 100}, {101, 101, 100}}},
+    {&Skybox::top, {{kWide, kHalf, kWide}, {-kWide, kHalf, kWide}, {-kWide, kHalf, -kWide}, {kWide, kHalf, -kWide}}},
+    {&Skybox::bottom, {{-kHalf, -kHalf, -kHalf}, {-kHalf, -kHalf, kHalf}, {kHalf, -kHalf, kHalf}, {kHalf, -kHalf, -kHalf}}},
+    {&Skybox::west, {{kHalf, -kWide, -kWide}, {kHalf, -kWide, kWide}, {kHalf, kWide, kWide}, {kHalf, kWide, -kWide}}},
+    {&Skybox::east, {{-kHalf, -kWide, kWide}, {-kHalf, -kWide, -kWide}, {-kHalf, kWide, -kWide}, {-kHalf, kWide, kWide}}},
+    {&Skybox::south, {{-kWide, -kWide, -kHalf}, {kWide, -kWide, -kHalf}, {kWide, kWide, -kHalf}, {-kWide, kWide, -kHalf}}},
+    {&Skybox::north, {{kWide, -kWide, kHalf}, {-kWide, -kWide, kHalf}, {-kWide, kWide, kHalf}, {kWide, kWide, kHalf}}},
 };
 
 const float kTexCoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};

@@ -4,6 +4,9 @@
 
 class Skybox {
 public:
+    // Half the cube's side: its faces stand this far from the origin.
+    static constexpr float kHalfSide = 100.0f;
+
     // Draws the six faces, each with its own texture, then turns lighting
     // back on. Texturing stays enabled.
     void Draw() const;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <unordered_set>
 
 #include "framework/load3ds/texture_names.h"
 #include "framework/platform/replace_file.h"
@@ -118,18 +119,24 @@ bool WriteTextReplacing(const std::string& path, const std::string& text) {
     });
 }
 
+// Each name once: a map names a kind's models once for every object of
+// it, and may hold hundreds of thousands of them.
 std::vector<std::string> RunInputs(const std::string& mapFile, const std::string& scriptFile) {
-    std::vector<std::string> inputs = {mapFile};
-    if (!scriptFile.empty()) inputs.push_back(scriptFile);
-    inputs.push_back(game_assets::kSurface);
-    for (const char* arm : game_assets::kArmModels) inputs.push_back(arm);
-    for (const game_sounds::SoundFile& sound : game_sounds::kAllSounds) inputs.push_back(sound.name);
-    for (const std::string& name : NamesInMap(mapFile))
-        if (!name.empty()) inputs.push_back(name);
+    std::vector<std::string> inputs;
+    std::unordered_set<std::string> seen;
+    auto add = [&](std::string name) {
+        if (!name.empty() && seen.insert(name).second) inputs.push_back(std::move(name));
+    };
+    add(mapFile);
+    add(scriptFile);
+    add(game_assets::kSurface);
+    for (const char* arm : game_assets::kArmModels) add(arm);
+    for (const game_sounds::SoundFile& sound : game_sounds::kAllSounds) add(sound.name);
+    for (std::string& name : NamesInMap(mapFile)) add(std::move(name));
     // The models read the textures they name: those are inputs too.
     const size_t named = inputs.size();
     for (size_t i = 0; i < named; ++i)
-        for (std::string& texture : ondra::TextureFileNames(inputs[i].c_str())) inputs.push_back(std::move(texture));
+        for (std::string& texture : ondra::TextureFileNames(inputs[i].c_str())) add(std::move(texture));
     return inputs;
 }
 

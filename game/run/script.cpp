@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "game/run/printable.h"
@@ -57,7 +56,9 @@ std::string ParseLine(const std::vector<std::string>& words, ScriptEvent& event)
     if (kind == "key") {
         event.kind = ScriptEvent::kKey;
         if (words.size() != 4) return "a key event is: FRAME key CODE down|up";
-        if (!ParseKeyCode(words[2], event.code)) return Quoted(words[2]) + " is not a key";
+        int code = 0;
+        if (!ParseKeyCode(words[2], code)) return Quoted(words[2]) + " is not a key";
+        event.code = static_cast<short>(code);
         if (!ParseUpDown(words[3], event.down)) return Quoted(words[3]) + " is neither down nor up";
     } else if (kind == "mouse") {
         event.kind = ScriptEvent::kMouse;
@@ -72,7 +73,7 @@ std::string ParseLine(const std::vector<std::string>& words, ScriptEvent& event)
         event.kind = ScriptEvent::kButton;
         if (words.size() != 4) return "a button event is: FRAME button 0|1|2 down|up";
         if (!ParseWholeNumber(words[2], 0, 2, value)) return Quoted(words[2]) + " is not a button (0, 1 or 2)";
-        event.code = static_cast<int>(value);
+        event.code = static_cast<short>(value);
         if (!ParseUpDown(words[3], event.down)) return Quoted(words[3]) + " is neither down nor up";
     } else if (kind == "dt") {
         event.kind = ScriptEvent::kFrameTime;
@@ -96,14 +97,106 @@ std::string ByteFault(const std::string& line) {
     return std::string();
 }
 
-// The reason a frame time is refused for being its frame's second, or
-// empty; `stepLines` holds the line of each frame's time step so far.
-std::string SecondStep(const ScriptEvent& event, int line, std::map<long, int>& stepLines) {
-    if (event.kind != ScriptEvent::kFrameTime) return std::string();
-    const auto [earlier, added] = stepLines.emplace(event.frame, line);
-    if (added) return std::string();
-    return "frame " + std::to_string(event.frame) + " already has its time step (line " +
-           std::to_string(earlier->second) + "): give each frame one";
+// The first frame time, by line, that is its frame's second, in events
+// ordered by frame and then line: null when there is none. `earlier` is
+// the line of that frame's first.
+const ScriptEvent* SecondStep(const std::vector<ScriptEvent>& events, int& earlier) {
+    const ScriptEvent* second = nullptr;
+    long frame = -1;
+    int firstLine = 0;  // of the current frame's step; 0 before it has one
+    for (const ScriptEvent& event : events) {
+        if (event.frame != frame) {
+            frame = event.frame;
+            firstLine = 0;
+        }
+        if (event.kind != ScriptEvent::kFrameTime) continue;
+        if (firstLine == 0) {
+            firstLine = event.line;
+        } else if (!second || event.line < second->line) {
+            second = &event;
+            earlier = firstLine;
+        }
+    }
+    return second;
+}
+
+// Orders the events by frame, file order within a frame: they come in file
+// order, so the line decides a tie, and no second copy of them is needed
+// (a stable sort would make one). A recording is in order already.
+void OrderByFrame(std::vector<ScriptEvent>& events) {
+    const auto before = [](const ScriptEvent& a, const ScriptEvent& b) {
+        return a.frame != b.frame ? a.frame < b.frame : a.line < b.line;
+    };
+    if (!std::is_sorted(events.begin(), events.end(), before)) std::sort(events.begin(), events.end(), before);
+}
+
+std::string LineError(const std::string& name, int line, const std::string& reason) {
+    // A stray control byte must show in the message, not end it; a
+    // script's words are ASCII, so any other byte is shown too.
+    return Printable(name) + ":" + std::to_string(line) + ": " + Printable(reason, true);
+}
+
+// The lines of the stream, counted so that the events are kept in one
+// allocation of their size: growing it by doubling would hold up to three
+// times as many for a moment. The stream is left at its start.
+std::size_t CountLines(std::istream& in) {
+    std::size_t lines = 1;
+    std::string buffer(1 << 16, '\0');
+    while (in.read(&buffer[0], static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+        lines += static_cast<std::size_t>(std::count(buffer.begin(), buffer.begin() + in.gcount(), '\n'));
+    in.clear();
+    in.seekg(0);
+    return lines;
+}
+
+// The reason the line is no event, or empty; `holds` tells whether it
+// gave `event` or is blank or a comment.
+std::string ParseScriptLine(std::string& line, ScriptEvent& event, bool& holds) {
+    holds = false;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string reason = ByteFault(line);
+    if (!reason.empty()) return reason;
+    line.erase(std::min(line.find('#'), line.size()));
+    std::istringstream wordsIn(line);
+    std::vector<std::string> words;
+    for (std::string word; wordsIn >> word;) words.push_back(word);
+    holds = !words.empty();
+    return holds ? ParseLine(words, event) : std::string();
+}
+
+// Every event of the stream, or false with the first fault by line: a
+// line that is no event, or a frame's second time step.
+bool ParseScriptStream(std::istream& in, const std::string& name, std::vector<ScriptEvent>& events,
+                       std::string& error) {
+    events.reserve(CountLines(in));
+    // Editors on some systems start a UTF-8 file with a byte-order mark.
+    const std::string bom = "\xEF\xBB\xBF";
+    std::string line;
+    int faultLine = 0;
+    std::string fault;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (number == 1 && line.compare(0, bom.size(), bom) == 0) line.erase(0, bom.size());
+        ScriptEvent event;
+        bool holds = false;
+        fault = ParseScriptLine(line, event, holds);
+        if (!fault.empty()) {
+            faultLine = number;
+            break;
+        }
+        if (!holds) continue;
+        event.line = number;
+        events.push_back(event);
+    }
+    OrderByFrame(events);
+    int earlier = 0;
+    if (const ScriptEvent* second = SecondStep(events, earlier); second && (!faultLine || second->line < faultLine)) {
+        faultLine = second->line;
+        fault = "frame " + std::to_string(second->frame) + " already has its time step (line " +
+                std::to_string(earlier) + "): give each frame one";
+    }
+    if (!faultLine) return true;
+    error = LineError(name, faultLine, fault);
+    return false;
 }
 
 }  // namespace
@@ -135,33 +228,8 @@ std::string FormatScriptEvent(const ScriptEvent& event) {
 
 bool ParseScript(const std::string& text, const std::string& name, std::vector<ScriptEvent>& events,
                  std::string& error) {
-    // Editors on some systems start a UTF-8 file with a byte-order mark.
-    const std::string bom = "\xEF\xBB\xBF";
-    std::istringstream lines(text.compare(0, bom.size(), bom) == 0 ? text.substr(bom.size()) : text);
-    std::map<long, int> stepLines;
-    std::string line;
-    for (int number = 1; std::getline(lines, line); ++number) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        ScriptEvent event;
-        std::string reason = ByteFault(line);
-        line = line.substr(0, line.find('#'));
-        std::istringstream wordsIn(line);
-        std::vector<std::string> words;
-        for (std::string word; wordsIn >> word;) words.push_back(word);
-        if (reason.empty() && words.empty()) continue;
-        if (reason.empty()) reason = ParseLine(words, event);
-        if (reason.empty()) reason = SecondStep(event, number, stepLines);
-        if (!reason.empty()) {
-            // A stray control byte must show in the message, not end it;
-            // a script's words are ASCII, so any other byte is shown too.
-            error = Printable(name) + ":" + std::to_string(number) + ": " + Printable(reason, true);
-            return false;
-        }
-        events.push_back(event);
-    }
-    std::stable_sort(events.begin(), events.end(),
-                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
-    return true;
+    std::istringstream in(text);
+    return ParseScriptStream(in, name, events, error);
 }
 
 bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
@@ -189,11 +257,14 @@ bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::
         return false;
     }
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (file) text << file.rdbuf();
-    if (!file || file.bad()) {
+    if (!file) {
         error = path + ": cannot be read";
         return false;
     }
-    return ParseScript(text.str(), path, events, error);
+    const bool parsed = ParseScriptStream(file, path, events, error);
+    if (file.bad()) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    return parsed;
 }

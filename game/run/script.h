@@ -12,14 +12,16 @@
 #include <string>
 #include <vector>
 
+// Kept in 32 bytes: a recording of an hour's play holds millions of them.
 struct ScriptEvent {
-    enum Kind { kKey, kMouse, kButton, kFrameTime };
+    enum Kind : unsigned char { kKey, kMouse, kButton, kFrameTime };
     long frame = 0;
-    Kind kind = kKey;
-    int code = 0;  // the virtual key or the button
-    bool down = false;
-    int x = 0, y = 0;
     double seconds = 0.0;  // a frame time's step
+    int x = 0, y = 0;
+    int line = 0;  // of the script; 0 for an event no script gave
+    short code = 0;  // the virtual key (1 to 254) or the button
+    Kind kind = kKey;
+    bool down = false;
 };
 
 // Reads the script, its events ordered by frame (file order within a
@@ -31,6 +33,8 @@ bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::
 // back as the same event, a frame time to the last bit.
 std::string FormatScriptEvent(const ScriptEvent& event);
 
-// Parses the text of a script; `name` labels the errors.
+// Parses the text of a script; `name` labels the errors. ReadScript reads
+// its file the same way, a line at a time, so the text is never held
+// whole.
 bool ParseScript(const std::string& text, const std::string& name, std::vector<ScriptEvent>& events,
                  std::string& error);

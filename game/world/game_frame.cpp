@@ -77,6 +77,7 @@ void GameFrame::Step(float dt) {
 // the sky, the doors) is drawn before anything that blends.
 void GameFrame::Draw() {
     World& w = world;
+    objectsDrawn = 0;
     w.lights.DrawTree();
     EndPhase(FramePhase::kLamps);
     if (cull) {
@@ -134,10 +135,15 @@ void GameFrame::DrawDoors() {
 }
 
 void GameFrame::DrawGroup(CObject& group) {
-    if (cull)
-        culler.DrawGroup(group);
-    else
-        group.DrawTree();
+    if (cull) {
+        objectsDrawn += culler.DrawGroup(group);
+        return;
+    }
+    group.DrawTree();
+    for (const CObject& member : group.Children()) {
+        (void)member;
+        ++objectsDrawn;
+    }
 }
 
 void GameFrame::EndBoltFlash() {

@@ -9,6 +9,8 @@
 // call Run, Step and Draw on a world of their own.
 #pragma once
 
+#include <cstddef>
+
 #include "game/run/frame_phase.h"
 #include "game/world/scene_culler.h"
 
@@ -51,6 +53,9 @@ public:
     void PlaceView(float aspect);
     // The sun where it stands in the world, under the current view.
     static void PlaceSun();
+    // How many pickups, creatures and doors (top-level members of their
+    // groups) the last Draw drew.
+    std::size_t ObjectsDrawn() const { return objectsDrawn; }
 
     // A shot lights the bolt light for the two frames drawn next.
     void BoltFired() { boltFlashFrames = 2; }
@@ -68,6 +73,7 @@ private:
     SceneCuller culler;
     bool cull = true;
     bool doorsAfterCreatures = false;
+    std::size_t objectsDrawn = 0;
     PhaseTimes* phases = nullptr;
     int boltFlashFrames = 2;
 };

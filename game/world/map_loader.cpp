@@ -65,11 +65,12 @@ private:
             return;
         }
         auto block = std::make_unique<Block>(entry.row, entry.column);
+        const MapBlockWalls walls(entry);
         for (size_t i = 0; i < entry.items.size(); ++i) {
             if (const auto* face = std::get_if<MapFace>(&entry.items[i]))
                 Add(*block, *face);
             else
-                Add(entry, i);
+                Add(entry, walls, i);
         }
         level.PlaceBlock(std::move(block));
     }
@@ -94,10 +95,10 @@ private:
         }
     }
 
-    void Add(const MapBlock& block, size_t index) {
+    void Add(const MapBlock& block, const MapBlockWalls& walls, size_t index) {
         const MapObject& object = std::get<MapObject>(block.items[index]);
         MapPlacement placed;
-        switch (PlaceMapObject(block, index, lamps.Peek(), placed)) {
+        switch (PlaceMapObject(block, walls, index, lamps.Peek(), placed)) {
             case MapPlacementResult::kPlaced: break;
             case MapPlacementResult::kNoSide:
                 std::fprintf(stderr,

@@ -6,12 +6,13 @@
 // which place the GL lights; the sky; the player with the HUD).
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "game/level/cell_sight.h"
 #include "game/level/view_frustum.h"
+#include "game/objects/object.h"
 
-class CObject;
 class Level;
 
 class SceneCuller {
@@ -33,10 +34,19 @@ public:
     bool MayShow(const CObject& object) const;
 
     // Draws a group as DrawTree does, but each top-level member only when it
-    // may be seen; a member out of sight gets PassUnseen instead.
-    void DrawGroup(CObject& group) const;
+    // may be seen and no later member of the same look (ObjectLook) will
+    // cover it; a member not drawn gets PassUnseen instead. Returns how
+    // many members it drew.
+    std::size_t DrawGroup(CObject& group) const;
 
 private:
+    struct LookHash {
+        std::size_t operator()(const ObjectLook& look) const;
+    };
+    // By the group's members in order: whether the member is to be drawn,
+    // being in sight and the last of its look.
+    std::vector<char> MembersToDraw(const CObject& group) const;
+
     Box3 ReachAround(const Vector3& position) const;
 
     bool everything = true;

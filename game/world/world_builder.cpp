@@ -11,6 +11,7 @@
 #include "framework/platform/regular_file.h"
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
+#include "game/render/skybox.h"
 #include "game/world/map_loader.h"
 #include "game/world/world.h"
 
@@ -39,6 +40,24 @@ void LoadSurface(World& w) {
     const Vector3 placedCentre = World::kSurfaceOffset + Vector3(centre.x, centre.z, -centre.y);
     const Vector3 half(size.x / 2.0f, size.z / 2.0f, size.y / 2.0f);
     w.surfaceBox = Box3{placedCentre - half, placedCentre + half};
+}
+
+// The player walks on the surface that is drawn and inside the sky cube,
+// whose faces stand round the origin (from beyond one, the view is black),
+// kept kEdgeMargin in from the nearer edge of the two: at the edge a look
+// outwards still has ground before the horizon, and the sky over it. A
+// surface that could not be loaded leaves the sky's bounds alone.
+void BoundWalking(World& w) {
+    constexpr float kEdgeMargin = 5.0f;
+    const float sky = Skybox::kHalfSide - kEdgeMargin;
+    Box3 area{Vector3(-sky, 0.0f, -sky), Vector3(sky, 0.0f, sky)};
+    if (w.hasSurface) {
+        area.min.x = std::max(area.min.x, w.surfaceBox.min.x + kEdgeMargin);
+        area.min.z = std::max(area.min.z, w.surfaceBox.min.z + kEdgeMargin);
+        area.max.x = std::min(area.max.x, w.surfaceBox.max.x - kEdgeMargin);
+        area.max.z = std::min(area.max.z, w.surfaceBox.max.z - kEdgeMargin);
+    }
+    w.player->SetWalkArea(area);
 }
 
 // The map could not be read at all (or not to its end): says why. A map
@@ -74,5 +93,6 @@ void BuildWorld(World& w, const std::string& mapFile) {
     w.models.SetUser(std::string());
     SizeGroups(w);
     LoadSurface(w);
+    BoundWalking(w);
     w.player->AttachTo(&w.playerGroup);
 }

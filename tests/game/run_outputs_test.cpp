@@ -263,6 +263,14 @@ TEST(RunOutputs, MessagesSayWhatTheMapLacksAndWhy) {
          "cp \"$DATA\"/map.txt d/ && rm d/medlabel.bmp && $GAME --data d", 0,
          "\nwarning: Unable to load texture medlabel.bmp\n",
          "3ds: the texture medlabel.bmp does not load: open: No such file or directory\n"},
+        // A model's texture named by a path out of the data folder is not
+        // read, nor kept off the outputs: the model is drawn untextured.
+        {"a model's texture named up a folder",
+         "cp \"$DATA\"/map.txt d/ && rm d/medikit.3DS && cp \"$DATA\"/medlabel.bmp label.bmp && "
+         "perl -pe 's/medlabel\\.bmp/..\\/label.bmp/' \"$DATA\"/medikit.3DS > d/medikit.3DS && "
+         "$GAME --data d --state label.bmp",
+         0, "\nwarning: Unable to load texture ../label.bmp\n",
+         "3ds: medikit.3DS: the texture ../label.bmp is not read: a model's textures are read by plain file names"},
         {"a byte-order mark before the first word",
          "printf '\\xEF\\xBB\\xBF" + arms + "mapsize 1 1\\n' > d/map.txt && $GAME --data d", 0, "", ""},
     };

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/load3ds/texture_names.h"
 #include "framework/platform/same_file.h"
 #include "framework/standard_output.h"
 #include "tools/map-check/map_check.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
         return ondra::StandardOutputWritten("map-check") ? 0 : 1;
     }
     const std::string& mapPath = line.mapPath;
+    ondra::PlainTextureNamesOnly(true);  // the models' textures as the game reads them
     mapcheck::CheckOptions options;
     options.dataDir = line.dataDir.empty() ? mapcheck::DataDirOf(mapPath) : line.dataDir;
     std::string whyNot;

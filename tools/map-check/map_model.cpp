@@ -147,11 +147,12 @@ private:
         }
         auto cell = std::make_unique<CellRecord>();
         cell->line = entry.line;
+        const MapBlockWalls walls(entry);
         for (size_t i = 0; i < entry.items.size(); ++i) {
             if (const auto* face = std::get_if<MapFace>(&entry.items[i]))
                 AddFace(*face, *cell, name);
             else
-                AddObject(entry, i, name);
+                AddObject(entry, walls, i, name);
         }
         model.grid.Place(entry.row, entry.column, cell);
         if (cell)
@@ -177,10 +178,10 @@ private:
         }
     }
 
-    void AddObject(const MapBlock& entry, size_t index, const std::string& blockName) {
+    void AddObject(const MapBlock& entry, const MapBlockWalls& walls, size_t index, const std::string& blockName) {
         const MapObject& object = std::get<MapObject>(entry.items[index]);
         MapPlacement placement;
-        const MapPlacementResult result = PlaceMapObject(entry, index, lamps.Peek(), placement);
+        const MapPlacementResult result = PlaceMapObject(entry, walls, index, lamps.Peek(), placement);
         MentionFiles(object, result);
         if (result == MapPlacementResult::kNoSide) {
             findings.Error(object.sideLine ? object.sideLine : object.line,
@@ -190,7 +191,7 @@ private:
             return;
         }
         if (result == MapPlacementResult::kNoWall) {
-            ReportNoWall(object, entry, index, blockName);
+            ReportNoWall(object, entry, walls, blockName);
             return;
         }
         const MapObjectFields fields = RulesOf(object.kind).fields;
@@ -234,16 +235,18 @@ private:
         if (!need.names.empty()) neededOrder.push_back(std::move(need));
     }
 
-    void ReportNoWall(const MapObject& object, const MapBlock& entry, size_t index, const std::string& blockName) {
+    // The object found no wall before it, so the block's first wall, if it
+    // has one, comes after it.
+    void ReportNoWall(const MapObject& object, const MapBlock& entry, const MapBlockWalls& walls,
+                      const std::string& blockName) {
         const std::string what = blockName + ": the " + KindWord(object.kind);
-        for (size_t i = index + 1; i < entry.items.size(); ++i) {
-            const auto* face = std::get_if<MapFace>(&entry.items[i]);
-            if (face && IsMapSideSlot(face->slot)) {
-                findings.Error(object.line, what + " hangs on a wall read before it, and the block's first wall (" +
-                                                MapSlotWord(face->slot) + ", line " + std::to_string(face->line) +
-                                                ") comes after it; the game skips it");
-                return;
-            }
+        size_t first = 0;
+        if (walls.FirstSideFace(first)) {
+            const MapFace& face = std::get<MapFace>(entry.items[first]);
+            findings.Error(object.line, what + " hangs on a wall read before it, and the block's first wall (" +
+                                            MapSlotWord(face.slot) + ", line " + std::to_string(face.line) +
+                                            ") comes after it; the game skips it");
+            return;
         }
         findings.Error(object.line, what + " hangs on a wall, and its block has none; the game skips it");
     }

@@ -187,6 +187,8 @@ TEST(Script, AMalformedLineNamesTheFileLineAndReason) {
 // What a recording writes reads back as the same events, frame times to
 // the last bit.
 TEST(Script, WrittenEventsReadBackUnchanged) {
+    // A recording of hours holds millions of events: each in 32 bytes.
+    EXPECT_LE(sizeof(ScriptEvent), 32u);
     std::vector<ScriptEvent> written(7);
     written[0].code = 'W';
     written[0].down = true;

@@ -82,7 +82,7 @@ void Scene::SetUpGL() {
     glEnable(GL_LIGHT0);
 }
 
-void Scene::Draw(const Vector3& eye, float yaw, float pitch) {
+void Scene::Aim(const Vector3& eye, float yaw, float pitch) {
     Camera& camera = *player.GetCamera();
     camera.position = eye;
     camera.yaw = yaw;
@@ -95,6 +95,16 @@ void Scene::Draw(const Vector3& eye, float yaw, float pitch) {
     glViewport(0, 0, kSize, kSize);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void Scene::Run(const Vector3& eye, float yaw, float pitch) {
+    Aim(eye, yaw, pitch);
+    frame.Run(0.0f, 1.0f);
+    glFinish();
+}
+
+void Scene::Draw(const Vector3& eye, float yaw, float pitch) {
+    Aim(eye, yaw, pitch);
     frame.PlaceView(1.0f);
     GameFrame::PlaceSun();
     const float lampAt[4] = {4.5f, 2.8f, 3.0f, 1};

@@ -35,6 +35,10 @@ public:
     // One frame from an eye at `eye` (its height follows the ground) with
     // the given angles: the game's draws from the lamps to the player.
     void Draw(const Vector3& eye, float yaw, float pitch);
+    // The same view as the game's whole frame runs it (GameFrame::Run, a
+    // step of 0 seconds): the culling judges this view, and the sun lights
+    // it instead of the lamp.
+    void Run(const Vector3& eye, float yaw, float pitch);
 
     World world;
     TextureCache& textures = world.textures;
@@ -51,6 +55,8 @@ public:
 
 private:
     std::unique_ptr<Block> MakeBlock(int row, int column);
+    // Places the eye and the player and clears the frame.
+    void Aim(const Vector3& eye, float yaw, float pitch);
 };
 
 // The average colour of the square of pixels around (x, y) of the read
