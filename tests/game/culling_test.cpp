@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/printed_messages.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -25,16 +26,6 @@ constexpr long kRouteFrames = 3135;
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Standard output without the lines that print addresses, which differ
-// from run to run.
-std::string Messages(const std::string& path) {
-    std::ifstream in(path);
-    std::string kept;
-    for (std::string line; std::getline(in, line);)
-        if (line.find("0x") == std::string::npos) kept += line + "\n";
-    return kept;
 }
 
 // One window for the route: its size option, how many pictures along the
@@ -77,7 +68,8 @@ void ExpectTheSameRoute(const RouteWindow& window) {
     const std::string culledState = ReadAll(dir.File("culled_state.txt"));
     ASSERT_NE(culledState.find("frame 3135"), std::string::npos) << ReadAll(dir.File("culled_err.txt"));
     EXPECT_EQ(culledState, ReadAll(dir.File("whole_state.txt")));
-    EXPECT_EQ(Messages(dir.File("culled_out.txt")), Messages(dir.File("whole_out.txt")));
+    EXPECT_EQ(ondra::test::MessagesWithoutAddresses(dir.File("culled_out.txt")),
+              ondra::test::MessagesWithoutAddresses(dir.File("whole_out.txt")));
     const size_t pictures = PictureFrames(window).size();
     for (size_t i = 0; i < pictures; ++i) {
         const std::string culled = ReadAll(dir.File("culled" + std::to_string(i) + ".bmp"));

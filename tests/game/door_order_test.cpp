@@ -33,6 +33,7 @@
 #include "game/run/script.h"
 #include "tests/framework/window_fixture.h"
 #include "tests/support/in_folder.h"
+#include "tests/support/printed_messages.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -310,20 +311,10 @@ pid_t StartPlaying(const std::string& script, double dt, bool doorsAfterCreature
     _exit(frames ? 0 : 5);
 }
 
-// Standard output without the lines that print addresses, which differ
-// from run to run.
-std::string Messages(const std::string& path) {
-    std::ifstream in(path);
-    std::string kept;
-    for (std::string line; std::getline(in, line);)
-        if (line.find("0x") == std::string::npos) kept += line + "\n";
-    return kept;
-}
-
 // What the child that played as TAG left.
 PlayedRun Played(const ondra::test::ScratchFolder& scratch, const std::string& tag) {
     PlayedRun run;
-    run.out = Messages(scratch.File(tag + "_out.txt"));
+    run.out = ondra::test::MessagesWithoutAddresses(scratch.File(tag + "_out.txt"));
     run.state = ReadAll(scratch.File(tag + "_state.txt"));
     std::ifstream frames(scratch.File(tag + "_frames.bin"), std::ios::binary);
     uint64_t head[3];
