@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "framework/load3ds/model.h"
+#include "game/level/level.h"
 #include "game/level/level_collider.h"
 #include "game/level_file/level_rules.h"
 #include "game/objects/bolt_projectile.h"
@@ -66,7 +67,7 @@ void Player::Update(float dt) {
 // The move is swept in steps from its start, each at the height the ground
 // gives it there; the last step ends where the camera went.
 bool Player::MoveIsBlocked(const Vector3& from, const Vector3& to) const {
-    if (hasWalkArea && OutsideWalkArea(to) > OutsideWalkArea(from)) return true;
+    if (hasWalkArea && !level->Contains(to.x, to.z) && OutsideWalkArea(to) > OutsideWalkArea(from)) return true;
     const Vector3 move = to - from;
     auto stepTo = [&](int i, int steps, Vector3& point) {
         if (i == steps) {

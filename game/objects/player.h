@@ -67,9 +67,10 @@ public:
     }
     // The group whose shut doors stop the player and its bolts like walls.
     void SetDoors(const CObject* doorGroup) { doors = doorGroup; }
-    // The ground the player may walk on, in x and z (its heights are not
-    // asked): a move that would carry the player further out of it than it
-    // stands is undone, as a wall's is. Without one it may walk anywhere.
+    // The ground the player may walk on outdoors, in x and z (its heights
+    // are not asked): a move that would carry the player further out of it
+    // than it stands is undone, as a wall's is, unless it ends inside the
+    // level, whose walls bound it. Without one it may walk anywhere.
     void SetWalkArea(const Box3& area) {
         walkArea = area;
         hasWalkArea = true;

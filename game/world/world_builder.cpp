@@ -12,6 +12,7 @@
 #include "framework/load3ds/model.h"
 #include "game/level_file/level_rules.h"
 #include "game/render/skybox.h"
+#include "game/render/surface_plain.h"
 #include "game/world/map_loader.h"
 #include "game/world/world.h"
 
@@ -42,15 +43,17 @@ void LoadSurface(World& w) {
     w.surfaceBox = Box3{placedCentre - half, placedCentre + half};
 }
 
-// The player walks on the surface that is drawn and inside the sky cube,
-// whose faces stand round the origin (from beyond one, the view is black),
-// kept kEdgeMargin in from the nearer edge of the two: at the edge a look
-// outwards still has ground before the horizon, and the sky over it. A
-// surface that could not be loaded leaves the sky's bounds alone.
+// Outdoors the player walks on the surface's plain, at the height the eye
+// keeps there: beyond it the hills rise over the eye, and a player walking
+// on would stand inside them and see through their backs. A surface or sky
+// that ends sooner (another surface in the data) bounds it kEdgeMargin in
+// from its edge: the sky cube's faces stand round the origin, and from
+// beyond one the view is black. Inside the level its walls bound the walk.
 void BoundWalking(World& w) {
     constexpr float kEdgeMargin = 5.0f;
     const float sky = Skybox::kHalfSide - kEdgeMargin;
-    Box3 area{Vector3(-sky, 0.0f, -sky), Vector3(sky, 0.0f, sky)};
+    Box3 area{Vector3(std::max(surface_plain::kMinX, -sky), 0.0f, std::max(surface_plain::kMinZ, -sky)),
+              Vector3(std::min(surface_plain::kMaxX, sky), 0.0f, std::min(surface_plain::kMaxZ, sky))};
     if (w.hasSurface) {
         area.min.x = std::max(area.min.x, w.surfaceBox.min.x + kEdgeMargin);
         area.min.z = std::max(area.min.z, w.surfaceBox.min.z + kEdgeMargin);

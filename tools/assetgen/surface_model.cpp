@@ -11,6 +11,7 @@
 #include "tools/assetgen/models.h"
 
 #include "game/level_file/asset_names.h"
+#include "game/render/surface_plain.h"
 #include "tools/assetgen/asset_names.h"
 #include "tools/assetgen/model_builder.h"
 #include "tools/assetgen/noise.h"
@@ -27,8 +28,9 @@ const Transform kWorldToModel = Transform::Translate(0.6f, 29.05f, -3.5f) * Tran
 constexpr float kGroundHeight = 3.0f;
 constexpr float kExtent = 90.0f;
 // The level ground: the compound (x, z in 0..42), the ramp and the walk
-// from the start point (-15, 50).
-constexpr float kFlatMinX = -22.0f, kFlatMaxX = 46.0f, kFlatMinZ = -6.0f, kFlatMaxZ = 56.0f;
+// from the start point (-15, 50), where the game keeps the player.
+constexpr float kFlatMinX = surface_plain::kMinX, kFlatMaxX = surface_plain::kMaxX;
+constexpr float kFlatMinZ = surface_plain::kMinZ, kFlatMaxZ = surface_plain::kMaxZ;
 // The trench of the ramp.
 constexpr float kTrenchMinX = -6.0f, kTrenchMaxX = 0.0f, kTrenchMinZ = 0.0f, kTrenchMaxZ = 3.0f;
 

@@ -1,6 +1,7 @@
 // The edge of the world: a player who walks away from the compound across
-// the planet's surface, in any direction, stops inside the ground that is
-// drawn, as at a wall, under the sky (beyond the surface it walked on
+// the planet's surface, in any direction, stops at the edge of the plain it
+// walks on, as at a wall, and sees the hills rise beyond it under the sky
+// (it used to walk on into the hills, which rise over the eye, then on
 // nothing, and beyond the sky cube the whole view turned black). Each
 // picture is kept as edge_*.ppm in the build's test-pictures/.
 #include <GL/gl.h>
@@ -12,6 +13,7 @@
 
 #include "game/render/camera.h"
 #include "game/render/skybox.h"
+#include "game/render/surface_plain.h"
 #include "game/world/game_frame.h"
 #include "game/world/gl_state.h"
 #include "game/world/player_controls.h"
@@ -28,11 +30,15 @@ constexpr int kSize = 128;
 constexpr float kStep = 0.02f;
 // Long enough to walk from the start well past the sky cube's side.
 constexpr float kWalkSeconds = 40.0f;
+// The plain, in x and z, where the player walks outdoors.
+const Box3 kPlain{Vector3(surface_plain::kMinX, 0.0f, surface_plain::kMinZ),
+                  Vector3(surface_plain::kMaxX, 0.0f, surface_plain::kMaxZ)};
 
 struct Region {
     int pixels = 0;
     int stars = 0;      // the night sky's stars and its glow
     int black = 0;      // nothing drawn, or the night between the stars
+    int ground = 0;     // the dusty ground's warm brown, redder than blue
 };
 
 // Rows [from, to) of the frame just drawn.
@@ -44,22 +50,22 @@ Region Read(int from, int to) {
             ++region.pixels;
             region.black += p.r + p.g + p.b < 30 ? 1 : 0;
             region.stars += p.r + p.g + p.b > 150 ? 1 : 0;
+            region.ground += p.r > p.b ? 1 : 0;
         }
     return region;
 }
 
-// Holds the walk key for the whole walk, as a player would; returns how
-// far the player ever stood outside the surface, along x or z.
-float WalkAway(World& world, float yaw) {
+// Holds the walk key for the whole walk from `start`, as a player would;
+// returns how far the player ever stood outside `ground`, along x or z.
+float WalkAway(World& world, const Vector3& start, float yaw, const Box3& ground) {
     Player& player = *world.player;
     Camera& camera = *player.GetCamera();
-    camera.position = player.position = World::kStartPosition;
+    camera.position = player.position = start;
     camera.velocity = Vector3();
     camera.yaw = yaw;
     camera.pitch = 0.0f;
     PlayerControls controls(player);
     float furthestOut = 0.0f;
-    const Box3& ground = world.surfaceBox;
     for (float t = 0.0f; t < kWalkSeconds; t += kStep) {
         controls.AddMovementKeys(kStep, [](int key) { return key == 'W'; });
         player.Update(kStep);
@@ -88,27 +94,38 @@ TEST(WorldEdge, AWalkAwayFromTheCompoundEndsInsideTheGroundUnderTheSky) {
     glViewport(0, 0, kSize, kSize);
     const struct {
         const char* direction;
-        float yaw;  // 0 looks along +x, 90 along +z
-    } walks[] = {{"west", 180.0f}, {"east", 0.0f}, {"north", -90.0f}, {"south", 90.0f}};
+        float yaw;         // 0 looks along +x, 90 along +z
+        float Vector3::*axis;
+        float edge;        // where along it the plain ends
+    } walks[] = {{"west", 180.0f, &Vector3::x, surface_plain::kMinX},
+                 {"east", 0.0f, &Vector3::x, surface_plain::kMaxX},
+                 {"north", -90.0f, &Vector3::z, surface_plain::kMinZ},
+                 {"south", 90.0f, &Vector3::z, surface_plain::kMaxZ}};
     for (const auto& walk : walks) {
         SCOPED_TRACE(walk.direction);
-        EXPECT_LE(WalkAway(world, walk.yaw), 0.0f) << "the player left the ground";
-        const Vector3& at = world.player->position;
-        EXPECT_LT(std::max(std::abs(at.x), std::abs(at.z)), Skybox::kHalfSide) << "the player left the sky";
-        EXPECT_GT((at - World::kStartPosition).Length(), 30.0f) << "the player hardly walked";
+        EXPECT_LE(WalkAway(world, World::kStartPosition, walk.yaw, kPlain), 0.0f) << "the player left the plain";
+        EXPECT_NEAR(world.player->position.*walk.axis, walk.edge, 0.5f) << "the player stopped short of the edge";
 
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         frame.Run(0.0f, 1.0f);
         glFinish();
         ondra::test::SavePicture(std::string("edge_") + walk.direction + ".ppm", kSize, kSize);
         // The night sky fills the view's top rows: black between bright
-        // stars, where beyond the sky cube nothing at all is drawn. (At the
-        // edge the eye stands inside the hills, which rise above the eye
-        // height the surface keeps, so their ground faces away from it.)
+        // stars, where beyond the sky cube nothing at all is drawn; the
+        // ground fills its bottom rows (where the eye stood inside the hills,
+        // their faces turned away and the sky showed there too).
         const Region sky = Read(kSize - kSize / 4, kSize);
         EXPECT_GT(sky.black, sky.pixels / 2) << "no night sky above the view";
         EXPECT_GT(sky.stars, 0) << "no stars in the sky above the view";
+        const Region below = Read(0, kSize / 4);
+        EXPECT_EQ(below.ground, below.pixels) << "no ground below the view";
     }
+    // Inside a level that reaches past the plain, its walls alone bound the
+    // walk: the player crosses the plain's edge and stops at the level's.
+    world.level.Resize(40, 40);
+    const float levelEdge = Level::kBlockUnits * 40.0f;
+    WalkAway(world, Vector3(surface_plain::kMaxX - 6.0f, 0.0f, 50.0f), 0.0f, kPlain);
+    EXPECT_NEAR(world.player->position.x, levelEdge, 0.5f) << "the plain's edge stopped a walk inside the level";
 }
 
 }  // namespace
