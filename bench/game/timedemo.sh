@@ -5,7 +5,7 @@
 # percentile frame against the fill floor (one full-window textured quad,
 # clear and swap; bench/framework/fill_floor_bench.cpp) measured in the same
 # run, as ratios; the culled frame against the unculled one; and the culled
-# frame split into its phases.
+# frame split into its phases, on average and over the slowest 1% of frames.
 # Usage: bench/game/timedemo.sh [BUILD_DIR]   (default: build)
 set -eu
 cd "$(dirname "$0")/../.."
@@ -36,7 +36,7 @@ measure() {
         printf "%-9s  route median %6.2f ms (%5.1f fps)  99%% %6.2f ms  fill floor %5.2f ms  median/floor %4.1f  99%%/median %4.2f  culled/no-cull %4.2f\n",
             size, m, 1000 / m, p, fl, m / fl, p / m, m / w
     }'
-    echo "           $phases"
+    echo "$phases" | sed 's/^/           /'
 }
 
 run_sizes() {

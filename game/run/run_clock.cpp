@@ -29,8 +29,10 @@ void RunClock::Configure(GameOptions& options, std::vector<ScriptEvent> events) 
         // As fast as it goes.
         options.fps = 0;
         frameTimes.Reserve(static_cast<size_t>(options.frames));
-        if (options.breakdown)
+        if (options.breakdown) {
             phases = std::make_unique<PhaseTimes>(FramePhaseNames());
+            phases->Reserve(static_cast<size_t>(options.frames));
+        }
     }
     fps = options.fps;
     frameLimit = options.frames;
@@ -121,5 +123,7 @@ void RunClock::WaitForNextFrame() {
 
 void RunClock::PrintTimes() const {
     if (timedemo) PrintFrameSummary(stderr, frameTimes.Summarize());
-    if (phases) phases->Print(stderr, static_cast<size_t>(framesDrawn));
+    if (!phases) return;
+    phases->Print(stderr, static_cast<size_t>(framesDrawn));
+    phases->PrintSlowest(stderr, frameTimes.Slowest());
 }

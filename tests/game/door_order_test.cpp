@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -341,6 +342,10 @@ struct Playthrough {
     double dt;
     int changedAtLeast;  // frames known to show a blended thing before a door
 };
+
+// How a test listing shows the playthrough, rather than as the struct's
+// raw bytes (an address among them).
+void PrintTo(const Playthrough& p, std::ostream* out) { *out << p.script << " --dt " << p.dt; }
 
 class DoorOrder : public testing::TestWithParam<Playthrough> {};
 

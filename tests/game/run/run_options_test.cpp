@@ -119,6 +119,47 @@ TEST(FrameTimes, SummaryOfAnOddAndAnEvenCount) {
     EXPECT_EQ(FrameTimes().Summarize().frames, 0u);
 }
 
+// Frames of made-up times, each split three to one between two phases:
+// the slowest 1% are the frames at or above the 99th percentile (ties
+// included), and only their phases are averaged on the second line.
+TEST(PhaseTimes, TheSlowestFramesAloneAreSplitOnTheirOwnLine) {
+    std::vector<double> permuted;  // 1 to 200 ms out of order: 198, 199 and 200 are the slowest
+    for (int i = 0; i < 200; ++i) permuted.push_back((i * 37) % 200 + 1);
+    struct Case {
+        std::vector<double> frameMs;
+        std::vector<size_t> slowest;
+        const char* lines;
+    } cases[] = {
+        {{4, 9, 2}, {1},
+         "timedemo phases, ms per frame: a 3.750, b 1.250\n"
+         "timedemo phases of the slowest 1% (1 frame), ms per frame: a 6.750, b 2.250\n"},
+        {{5, 1, 5, 5}, {0, 2, 3},
+         "timedemo phases, ms per frame: a 3.000, b 1.000\n"
+         "timedemo phases of the slowest 1% (3 frames), ms per frame: a 3.750, b 1.250\n"},
+        {permuted, {27, 54, 81},
+         "timedemo phases, ms per frame: a 75.375, b 25.125\n"
+         "timedemo phases of the slowest 1% (3 frames), ms per frame: a 149.250, b 49.750\n"},
+        {{}, {},
+         "timedemo phases, ms per frame: a 0.000, b 0.000\n"
+         "timedemo phases of the slowest 1% (0 frames), ms per frame: a 0.000, b 0.000\n"},
+    };
+    for (const Case& c : cases) {
+        FrameTimes frames;
+        PhaseTimes phases({"a", "b"});
+        for (double ms : c.frameMs) {
+            frames.Add(ms / 1000.0);
+            phases.AddFrame();
+            phases.Add(0, ms * 0.75 / 1000.0);
+            phases.Add(1, ms * 0.25 / 1000.0);
+        }
+        EXPECT_EQ(frames.Slowest(), c.slowest) << c.lines;
+        testing::internal::CaptureStderr();
+        phases.Print(stderr, c.frameMs.size());
+        phases.PrintSlowest(stderr, frames.Slowest());
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.lines);
+    }
+}
+
 TEST(Script, EventsInFrameOrderWithKeysByLetterDigitOrCode) {
     const std::string text =
         "# walk, then look and fire\n"
