@@ -38,11 +38,20 @@ bool HoldsMap(const fs::path& dir) {
     return fs::is_regular_file(dir / "map.txt", error);
 }
 
-// How a searched folder is listed: a map.txt that is there but is no file,
-// or cannot be reached, is named, or the user would look for the map in
-// vain.
+// How a searched folder is listed: a folder that is not there or is no
+// folder, and a map.txt that is there but is no file or cannot be reached,
+// are named, or the user would look for the map in vain.
 std::string Searched(const fs::path& dir) {
     std::error_code error;
+    const fs::file_status folder = fs::status(dir, error);
+    if (error && error != std::errc::no_such_file_or_directory)
+        return dir.string() + " (it cannot be reached: " + error.message() + ")";
+    if (!fs::exists(folder)) {
+        std::error_code linkError;
+        const bool dangling = fs::is_symlink(fs::symlink_status(dir, linkError));
+        return dir.string() + (dangling ? " (a link to a folder that does not exist)" : " (it does not exist)");
+    }
+    if (!fs::is_directory(folder)) return dir.string() + " (it is not a folder)";
     const fs::path map = dir / "map.txt";
     const fs::file_status status = fs::status(map, error);
     if (fs::is_directory(status)) return dir.string() + " (its map.txt is a directory, not a map file)";

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,6 +16,9 @@
 #include "game/run/whole_number.h"
 
 namespace {
+
+// The system's reason for the last failed call, if it left one.
+std::string ErrnoReason() { return errno != 0 ? std::string(": ") + std::strerror(errno) : std::string(); }
 
 constexpr long kMouseReach = 100000;
 
@@ -256,14 +261,15 @@ bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::
         error = path + (dangling ? ": is a link to a file that does not exist" : ": does not exist");
         return false;
     }
+    errno = 0;
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        error = path + ": cannot be read";
+        error = path + ": cannot be read" + ErrnoReason();
         return false;
     }
     const bool parsed = ParseScriptStream(file, path, events, error);
     if (file.bad()) {
-        error = path + ": cannot be read";
+        error = path + ": a read error stopped the reading" + ErrnoReason();
         return false;
     }
     return parsed;

@@ -17,12 +17,28 @@
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <string>
 #include <system_error>
+
+#include "framework/standard_output.h"
+
+namespace {
+
+constexpr const char* kUsage = "usage: assetgen <output folder>";
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen <output folder>\n");
+    const std::string first = argc == 2 ? argv[1] : "";
+    if (first == "--help" || first == "-h") {
+        std::printf("%s\nwrites the game's data (models, textures, sounds, map.txt) into the folder\n", kUsage);
+        return ondra::StandardOutputWritten("assetgen") ? 0 : 1;
+    }
+    // An option it does not know is not taken for a folder to fill.
+    if (argc != 2 || first.empty() || first[0] == '-') {
+        if (argc == 2 && !first.empty()) std::fprintf(stderr, "assetgen: unknown option %s\n", argv[1]);
+        std::fprintf(stderr, "%s\n", kUsage);
         return 2;
     }
     std::error_code error;

@@ -72,9 +72,12 @@ private:
         }
         if (map.unfinishedLine > 0)
             findings.Warning(map.unfinishedLine, "the file ends inside this entry; the game keeps what was read of it");
-        if (map.shortenedTokens > 0)
-            findings.Warning(0, std::to_string(map.shortenedTokens) + " words longer than " +
-                                    std::to_string(kMaxMapTokenLength) + " characters are cut short");
+        if (map.shortenedTokens > 0) {
+            const bool one = map.shortenedTokens == 1;
+            findings.Warning(0, std::to_string(map.shortenedTokens) + (one ? " word" : " words") + " longer than " +
+                                    std::to_string(kMaxMapTokenLength) +
+                                    (one ? " characters is cut short" : " characters are cut short"));
+        }
         if (map.readError) findings.Error(0, "a read error stopped the reading; the game keeps what came before it");
     }
 

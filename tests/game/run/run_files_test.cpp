@@ -75,6 +75,27 @@ TEST(RunFiles, TheDataFolderIsEnteredOnlyWhenItHoldsAMap) {
         EXPECT_EQ(error.rfind("no map.txt found; searched " + without + link.note, 0), 0u) << error;
     }
 
+    // So is a --data that names no folder.
+    std::ofstream(scratch.File("plain.txt")) << "not a folder\n";
+    std::error_code linked;
+    fs::create_symlink("nowhere", scratch.File("dangling"), linked);
+    fs::create_symlink("loop", scratch.File("loop"), linked);
+    const struct {
+        std::string folder;
+        const char* note;
+        bool isLink;
+    } folders[] = {{scratch.File("missing"), " (it does not exist)", false},
+                   {scratch.File("plain.txt"), " (it is not a folder)", false},
+                   {scratch.File("dangling"), " (a link to a folder that does not exist)", true},
+                   {scratch.File("loop"), " (it cannot be reached: ", true}};
+    for (const auto& folder : folders) {
+        if (folder.isLink && linked) continue;  // a system without symbolic links
+        options.dataDir = folder.folder;
+        error.clear();
+        EXPECT_FALSE(EnterDataDir(options, dataDir, error));
+        EXPECT_EQ(error.rfind("no map.txt found; searched " + folder.folder + folder.note, 0), 0u) << error;
+    }
+
     options.dataDir = withMap;
     error.clear();
     ASSERT_TRUE(EnterDataDir(options, dataDir, error)) << error;

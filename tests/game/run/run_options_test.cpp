@@ -3,6 +3,7 @@
 
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -287,6 +288,11 @@ TEST(Script, OnlyARegularFileIsRead) {
         cases.push_back({scratch.File("dangling"), "is a link to a file that does not exist"});
         cases.push_back({scratch.File("loop"), "cannot be read: "});
     }
+    // A file the user may not read (not for root, who may read anything).
+    const std::string locked = scratch.File("locked.txt");
+    std::ofstream(locked) << "0 key W down\n";
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    if (!std::ifstream(locked)) cases.push_back({locked, "cannot be read: "});
     if (ondra::test::SystemHasFifos()) {
         const std::string fifo = scratch.File("fifo");
         ASSERT_TRUE(ondra::test::MakeFifo(fifo));

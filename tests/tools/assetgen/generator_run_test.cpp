@@ -25,9 +25,11 @@ std::string ReadBytes(const fs::path& path)
     return bytes.str();
 }
 
-int RunGenerator(const std::string& arguments)
+// Runs the generator in `folder` (by default the test's own).
+int RunGenerator(const std::string& arguments, const std::string& folder = ".")
 {
-    const std::string command = std::string(ASSETGEN_PATH) + " " + arguments + " 2>/dev/null";
+    const std::string command =
+        "cd '" + folder + "' && " + std::string(ASSETGEN_PATH) + " " + arguments + " 2>/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -60,6 +62,21 @@ TEST(GeneratorRun, FailsWithoutAFolderOrWithAnUnwritableOne)
     std::ofstream(blocker.string()) << "a file where the folder should be";
     EXPECT_NE(RunGenerator(blocker.string()), 0);
     EXPECT_NE(RunGenerator((blocker / "inside").string()), 0);
+}
+
+// Options are never taken for the folder to fill.
+TEST(GeneratorRun, HelpAndUnknownOptionsWriteNoData)
+{
+    const struct {
+        const char* arguments;
+        int status;
+    } cases[] = {{"--help >/dev/null", 0}, {"-h >/dev/null", 0}, {"--help >/dev/full", 1}, {"--verbose", 2}};
+    const ondra::test::ScratchFolder scratch;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        EXPECT_EQ(RunGenerator(c.arguments, scratch.Path()), c.status);
+    }
+    EXPECT_TRUE(fs::is_empty(scratch.Path())) << "an option was taken for a folder";
 }
 
 }  // namespace

@@ -23,9 +23,10 @@ struct ToolRun {
     std::string errors;  // standard error
 };
 
-ToolRun RunTool(const test::ScratchFolder& folder, const std::string& arguments) {
+// Runs the tool; `before` is shell text put in front of it.
+ToolRun RunTool(const test::ScratchFolder& folder, const std::string& arguments, const std::string& before = "") {
     const std::string errorFile = folder.File("stderr.txt");
-    const std::string command = std::string(IMAGE_CONVERT_PATH) + " " + arguments + " 2>" + errorFile;
+    const std::string command = before + " " + IMAGE_CONVERT_PATH + " " + arguments + " 2>" + errorFile;
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -78,6 +79,7 @@ TEST(ImageConvert, FailuresGiveOneLineAndStatusOne) {
     struct Case {
         std::string arguments;
         std::vector<std::string> reasons;
+        std::string before = "";  // shell text in front of the tool
     };
     const Case cases[] = {
         {"", {"usage"}},
@@ -100,17 +102,26 @@ TEST(ImageConvert, FailuresGiveOneLineAndStatusOne) {
         {"--info " + folder.File("ok.tga") + " >/dev/full",
          {"image-convert: standard output could not be written: No space left on device"}},
         {"--help >/dev/full", {"image-convert: standard output could not be written: No space left on device"}},
+        // A rename needs only the folder's permission: a picture the user
+        // may not write is refused, as a write in place would be (as
+        // nobody when the tests run as root, whom no permission binds).
+        {folder.File("ok.tga") + " " + folder.File("old.bmp"),
+         {"image-convert: cannot write " + folder.File("old.bmp") + ": Permission denied"},
+         "chmod 777 " + folder.Path() + "; chmod 444 " + folder.File("old.bmp") + ";" +
+             (geteuid() == 0 ? " setpriv --reuid=65534 --regid=65534 --clear-groups" : "")},
     };
+    ASSERT_TRUE(encoders::WriteFile(folder.File("old.bmp"), encoders::Bytes(16, 'o')));
     ASSERT_EQ(symlink(folder.File("ok.tga").c_str(), folder.File("link.tga").c_str()), 0);
     ASSERT_TRUE(encoders::WriteFile(folder.File("short.bmp"), encoders::Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2}));
     const encoders::Bytes original = encoders::ReadFile(folder.File("ok.tga"));
     for (const Case& c : cases) {
-        const ToolRun run = RunTool(folder, c.arguments);
+        const ToolRun run = RunTool(folder, c.arguments, c.before);
         EXPECT_EQ(run.status, 1) << c.arguments;
         EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << c.arguments << ": " << run.errors;
         for (const std::string& reason : c.reasons) EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
     }
     EXPECT_EQ(encoders::ReadFile(folder.File("ok.tga")), original);
+    EXPECT_EQ(encoders::ReadFile(folder.File("old.bmp")), encoders::Bytes(16, 'o'));
 }
 
 }  // namespace

@@ -390,6 +390,13 @@ TEST(MapCheckTest, WordsTheReaderPassesOver) {
         {"a sky cut short by the end of the file", kOneRoom + "skybox { skywest.jpg skyeast.jpg",
          {"map.txt:4: warning: the file ends inside this entry; the game keeps what was read of it",
           "map.txt:4: warning: the skybox names 2 of its 6 faces (west, east, top, bottom, north, south)"}},
+        {"one word too long", kOneRoom + std::string(5000, 'x') + "\n",
+         {"map.txt: warning: 1 word longer than 4096 characters is cut short",
+          "map.txt:4: warning: unknown word '" + std::string(40, 'x') + "...' skipped"}},
+        {"two words too long", kOneRoom + std::string(5000, 'x') + " " + std::string(5000, 'y') + "\n",
+         {"map.txt: warning: 2 words longer than 4096 characters are cut short",
+          "map.txt:4: warning: 2 unknown words skipped: '" + std::string(40, 'x') + "...' '" +
+              std::string(40, 'y') + "...'"}},
     });
 }
 
