@@ -98,8 +98,8 @@ public:
         pickupsTaken = taken;
     }
 
-    std::vector<long> counted;   // [f]: allocations from frame f's start to the next frame's
-    std::vector<char> events;    // [f]: a shot was launched or a pickup taken in frame f
+    std::vector<long> counted;  // [f]: allocations from frame f's start to the next frame's
+    std::vector<char> events;   // [f]: a shot was launched or a pickup taken in frame f
 
 private:
     long mark = 0;
