@@ -61,6 +61,9 @@ void CellSight::Reset(int rowCount, int columnCount) {
     hullState.assign(cells, kNotReached);
     hull.resize(cells);
     pending.clear();
+    // Room for a step per cell, made once: the walk seldom holds more than
+    // a few dozen at a time, so no later frame grows it.
+    pending.reserve(cells);
     firstRow = rows;
     lastRow = -1;
     firstColumn = columns;

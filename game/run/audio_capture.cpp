@@ -1,6 +1,7 @@
 // Rendering each frame's samples and writing them as one WAV file.
 #include "game/run/audio_capture.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -12,18 +13,22 @@
 namespace {
 
 // Room for this much sound is made at once, so that frames rarely grow
-// the buffer.
+// the buffer; a planned run gets room for its whole length, up to
+// kMostPlannedSeconds (past that, it grows a minute at a time as well).
 constexpr double kReserveSeconds = 60.0;
+constexpr double kMostPlannedSeconds = 1200.0;
 
 }  // namespace
 
-void AudioCapture::Configure(const std::string& name) {
+void AudioCapture::Configure(const std::string& name, double plannedSeconds) {
     file = name;
     seconds = 0.0;
     clip.channels = ondra::AudioDevice::kRenderChannels;
     clip.rate = ondra::AudioDevice::kRenderRate;
     clip.samples.clear();
-    if (Active()) clip.samples.reserve(static_cast<size_t>(kReserveSeconds * clip.rate) * clip.channels);
+    // A second more than planned covers the rounding of the frames' steps.
+    const double room = std::clamp(plannedSeconds + 1.0, kReserveSeconds, kMostPlannedSeconds);
+    if (Active()) clip.samples.reserve(static_cast<size_t>(room * clip.rate) * clip.channels);
 }
 
 void AudioCapture::AddFrame(ondra::AudioDevice* device, double step) {

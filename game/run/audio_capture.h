@@ -14,8 +14,10 @@ class AudioDevice;
 
 class AudioCapture {
 public:
-    // `file` empty: nothing is captured.
-    void Configure(const std::string& file);
+    // `file` empty: nothing is captured. `plannedSeconds`, when the run's
+    // length is known (a script's), makes room for all of its sound at
+    // once, so that no frame grows the buffer.
+    void Configure(const std::string& file, double plannedSeconds = 0.0);
     bool Active() const { return !file.empty(); }
 
     // After a frame that lasted `step` seconds: mixes the samples that

@@ -1,6 +1,8 @@
 // Opening the run's sound and moving it on frame by frame.
 #include "game/world/game_audio.h"
 
+#include <climits>
+
 #include "framework/audio/audio_device.h"
 #include "game/sound/world_sounds.h"
 #include "game/world/world.h"
@@ -10,7 +12,9 @@ GameAudio::GameAudio() = default;
 GameAudio::~GameAudio() = default;
 
 void GameAudio::Configure(const GameOptions& options) {
-    capture.Configure(options.audioFile);
+    // A script plays a known number of frames, each of its frame time.
+    const bool planned = !options.scriptFile.empty() && options.frames > 0 && options.frames < LONG_MAX;
+    capture.Configure(options.audioFile, planned ? static_cast<double>(options.frames) * options.dt : 0.0);
     volume = static_cast<float>(options.volume) / 100.0f;
     if (options.mute) return;
     const ondra::AudioOutput output =

@@ -3,9 +3,6 @@
 
 #include <GL/gl.h>
 
-#include <functional>
-#include <unordered_set>
-
 #include "game/level/level.h"
 
 namespace {
@@ -66,8 +63,8 @@ bool SceneCuller::MayShow(const CObject& object) const {
     return false;
 }
 
-std::size_t SceneCuller::DrawGroup(CObject& group) const {
-    const std::vector<char> shown = MembersToDraw(group);
+std::size_t SceneCuller::DrawGroup(CObject& group) {
+    MembersToDraw(group);
     std::size_t index = 0;
     std::size_t drawn = 0;
     glPushMatrix();
@@ -86,26 +83,15 @@ std::size_t SceneCuller::DrawGroup(CObject& group) const {
 
 // Walked from the end, so that the last of each look is the one kept. Two
 // members of one look stand in one place, so both are in sight or neither.
-std::vector<char> SceneCuller::MembersToDraw(const CObject& group) const {
-    std::vector<const CObject*> members;
+void SceneCuller::MembersToDraw(const CObject& group) {
+    members.clear();
     for (const CObject& member : group.Children()) members.push_back(&member);
-    std::vector<char> shown(members.size(), 0);
-    std::unordered_set<ObjectLook, LookHash> later;
+    shown.assign(members.size(), 0);
+    later.Clear(members.size());
     for (std::size_t i = members.size(); i-- > 0;) {
         const CObject& member = *members[i];
         if (!MayShow(member)) continue;
         ObjectLook look;
-        shown[i] = everything || member.HasChild() || !member.Look(look) || later.insert(look).second;
+        shown[i] = everything || member.HasChild() || !member.Look(look) || later.Insert(look);
     }
-    return shown;
-}
-
-// Adding 0 makes -0 the +0 it equals, so equal looks hash alike.
-std::size_t SceneCuller::LookHash::operator()(const ObjectLook& look) const {
-    std::size_t hash = std::hash<const void*>()(look.kind);
-    for (std::size_t part : {std::hash<const void*>()(look.model), std::hash<float>()(look.position.x + 0.0f),
-                             std::hash<float>()(look.position.y + 0.0f), std::hash<float>()(look.position.z + 0.0f),
-                             std::hash<int>()(look.turn)})
-        hash = hash * 1000003u ^ part;
-    return hash;
 }

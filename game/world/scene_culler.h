@@ -12,6 +12,7 @@
 #include "game/level/cell_sight.h"
 #include "game/level/view_frustum.h"
 #include "game/objects/object.h"
+#include "game/world/look_set.h"
 
 class Level;
 
@@ -37,15 +38,12 @@ public:
     // may be seen and no later member of the same look (ObjectLook) will
     // cover it; a member not drawn gets PassUnseen instead. Returns how
     // many members it drew.
-    std::size_t DrawGroup(CObject& group) const;
+    std::size_t DrawGroup(CObject& group);
 
 private:
-    struct LookHash {
-        std::size_t operator()(const ObjectLook& look) const;
-    };
-    // By the group's members in order: whether the member is to be drawn,
-    // being in sight and the last of its look.
-    std::vector<char> MembersToDraw(const CObject& group) const;
+    // Fills `shown`, by the group's members in order: whether the member
+    // is to be drawn, being in sight and the last of its look.
+    void MembersToDraw(const CObject& group);
 
     Box3 ReachAround(const Vector3& position) const;
 
@@ -56,4 +54,8 @@ private:
     float sideReach = 0.0f;
     float upReach = 0.0f;
     float downReach = 0.0f;
+    // Kept from frame to frame so that a frame allocates nothing.
+    std::vector<const CObject*> members;
+    std::vector<char> shown;
+    LookSet later;
 };
