@@ -65,8 +65,10 @@ __attribute__((noinline)) void* operator new(std::size_t size) {
     if (void* block = std::malloc(size ? size : 1)) return block;
     throw std::bad_alloc();
 }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+// Not inlined either: gcc takes a free() inlined where its block came from
+// operator new for a mismatched pair.
+__attribute__((noinline)) void operator delete(void* block) noexcept { std::free(block); }
+__attribute__((noinline)) void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
