@@ -5,8 +5,10 @@
 //   image-convert --info IN
 //
 // Every failure is one line on standard error and exit status 1: a picture
-// that cannot be read, an output that cannot be written or would replace
-// the input, a report standard output did not take.
+// that cannot be read, an output that would replace the input, a report
+// standard output did not take; an output that cannot be written (a
+// missing folder, a full disk, a file the user may not write) is status
+// 3, as in the game.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +19,8 @@
 #include "framework/standard_output.h"
 
 namespace {
+
+constexpr int kExitUnwritable = 3;
 
 constexpr const char* kUsage = "usage: image-convert IN OUT.bmp | image-convert --info IN\n";
 
@@ -42,7 +46,7 @@ int Save(const ondra::Image& image, const char* input, const char* output) {
     const int reason = errno;
     std::fprintf(stderr, "image-convert: cannot write %s: %s\n", output,
                  reason ? std::strerror(reason) : "the write failed");
-    return 1;
+    return kExitUnwritable;
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 // in the map are looked up in DIR, by default the folder the map lies in.
 // With --picture it also draws the level from above into a BMP.
 //
-// Exit status: 0 without errors, 1 with errors (or when the map or the
-// picture cannot be read or written, or standard output did not take the
-// findings), 2 for a wrong command line, a
-// picture that would replace a file the check reads among them.
+// Exit status: 0 without errors, 1 with errors (or when the map cannot be
+// read, or standard output did not take the findings), 3 when the picture
+// cannot be written, 2 for a wrong command line, a picture that would
+// replace a file the check reads among them.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -120,5 +120,8 @@ int main(int argc, char** argv) {
     }
     // The findings are the report: lost, they are no check.
     const bool reported = ondra::StandardOutputWritten("map-check");
-    return check->Errors() > 0 || pictureFailed || !reported ? 1 : 0;
+    // A picture it could not write is status 3, as an output the game
+    // cannot write.
+    if (pictureFailed) return 3;
+    return check->Errors() > 0 || !reported ? 1 : 0;
 }

@@ -182,15 +182,15 @@ std::vector<BadRun> BadRuns(const std::string& scratchName) {
          "would replace {dir}/wallpanel.jpg, a file the map or its models name"},
         {"the picture onto a texture of a model the map names", "--picture {dir}/vorlskin.jpg {dir}/own.txt", 2,
          "", "would replace {dir}/vorlskin.jpg, a file the map or its models name"},
-        {"the picture into a FIFO nobody reads", "--data {data} --picture {dir}/fifo {map}", 1, summary,
+        {"the picture into a FIFO nobody reads", "--data {data} --picture {dir}/fifo {map}", 3, summary,
          cannotWrite + " {dir}/fifo: No such device or address"},
-        {"the picture onto a full device", "--data {data} --picture /dev/full {map}", 1, summary,
+        {"the picture onto a full device", "--data {data} --picture /dev/full {map}", 3, summary,
          cannotWrite + " /dev/full: No space left on device"},
-        {"the picture into a folder that is not there", "--data {data} --picture {dir}/absent/plan.bmp {map}", 1,
+        {"the picture into a folder that is not there", "--data {data} --picture {dir}/absent/plan.bmp {map}", 3,
          summary, cannotWrite + " {dir}/absent/plan.bmp: No such file or directory"},
         // A rename needs only the folder's permission: a picture the user
         // may not write is refused, as a write in place would be.
-        {"the picture onto a read-only one", "--data {data} --picture {dir}/old.bmp {map}", 1, summary,
+        {"the picture onto a read-only one", "--data {data} --picture {dir}/old.bmp {map}", 3, summary,
          cannotWrite + " {dir}/old.bmp: Permission denied",
          std::string("chmod 777 {dir}; chmod 444 {dir}/old.bmp;") +
              (geteuid() == 0 ? " setpriv --reuid=65534 --regid=65534 --clear-groups" : "")},
@@ -203,7 +203,7 @@ std::vector<BadRun> BadRuns(const std::string& scratchName) {
          "map-check: standard output could not be written: No space left on device\n"},
         {"help onto a full device", "--help > /dev/full", 1, "",
          "map-check: standard output could not be written: No space left on device\n"},
-        {"the picture onto a disk that fills up", "--data {data} --picture {dir}/old.bmp {map}", 1, summary,
+        {"the picture onto a disk that fills up", "--data {data} --picture {dir}/old.bmp {map}", 3, summary,
          cannotWrite, "trap '' XFSZ; ulimit -f 200;"},
     };
 }
