@@ -22,9 +22,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <new>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -112,12 +110,9 @@ private:
 TEST(FrameAllocation, NothingIsAllocatedAlongTheRouteOnceSettledButInEvents) {
     const std::string script = "route.txt";
     constexpr long kFrames = 3134;
-    std::ifstream in(std::string(PLAYTHROUGH_DIR) + "/" + script);
-    std::stringstream text;
-    text << in.rdbuf();
     std::vector<ScriptEvent> events;
     std::string error;
-    ASSERT_TRUE(ParseScript(text.str(), script, events, error)) << error;
+    ASSERT_TRUE(ReadScript(std::string(PLAYTHROUGH_DIR) + "/" + script, events, error)) << error;
     Dl_info program;
     ASSERT_TRUE(dladdr(reinterpret_cast<void*>(&AskedByProgram), &program));
     gProgramBase = program.dli_fbase;

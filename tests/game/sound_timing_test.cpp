@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,12 +53,9 @@ struct Capture {
 
 // Plays a playthrough script for `frames` frames with --audio.
 Capture Play(const std::string& script, long frames) {
-    std::ifstream in(std::string(PLAYTHROUGH_DIR) + "/" + script);
-    std::stringstream text;
-    text << in.rdbuf();
     std::vector<ScriptEvent> events;
     std::string error;
-    EXPECT_TRUE(ParseScript(text.str(), script, events, error)) << error;
+    EXPECT_TRUE(ReadScript(std::string(PLAYTHROUGH_DIR) + "/" + script, events, error)) << error;
     const ondra::test::ScratchFolder dir;
     GameOptions options;
     options.scriptFile = script;
