@@ -10,6 +10,28 @@ void DrawIfPresent(const std::unique_ptr<BlockPart>& face) {
     if (face) face->Draw();
 }
 
+void CallRun(const std::vector<unsigned int>& runs, int length) {
+    if (length > 0) glCallList(runs[static_cast<size_t>(length) - 1]);
+}
+
+// The wall's list, with the back side cut to what can show in this view.
+void DrawWallShownParts(const BlockPart& wall, const WallBackLists& lists, const PerspectiveLimits& view) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, wall.textureId);
+    float modelview[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    const WallBackRuns runs = ShownWallBack(modelview, view, lists.edges);
+    if (runs.whole) {
+        glCallList(lists.back);
+    } else {
+        CallRun(lists.leadingColumns, runs.leadingColumns);
+        CallRun(lists.trailingColumns, runs.trailingColumns);
+        CallRun(lists.leadingRows, runs.leadingRows);
+        CallRun(lists.trailingRows, runs.trailingRows);
+    }
+    glCallList(lists.endsAndFront);
+}
+
 }  // namespace
 
 // Every pass over the walls turns them through this one sequence of matrix
@@ -48,6 +70,20 @@ void Block::Draw() const {
     DrawIfPresent(ceiling);
     DrawIfPresent(floor);
     ForEachWall([](const BlockPart& wall) { wall.Draw(); });
+}
+
+// A back quad in both a column run and a row run is drawn twice: the same
+// triangles at the same depths, so the second changes no pixel.
+void Block::DrawShownParts(const FaceLists& lists, const PerspectiveLimits& view) const {
+    DrawIfPresent(ceiling);
+    DrawIfPresent(floor);
+    const bool split = lists.wallBack.Steps() > 0;
+    ForEachWall([&](const BlockPart& wall) {
+        if (split && wall.displayList > 0 && static_cast<unsigned int>(wall.displayList) == lists.wall)
+            DrawWallShownParts(wall, lists.wallBack, view);
+        else
+            wall.Draw();
+    });
 }
 
 void Block::DrawWallFronts(unsigned int wallList, unsigned int frontList) const {

@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "game/level/block_part.h"
+#include "game/level/wall_back.h"
 #include "game/level_file/facing.h"
+#include "game/render/face_lists.h"
 
 class Block {
 public:
@@ -16,6 +18,10 @@ public:
     // Draws each face that is present, every wall turned to face into the
     // block. Expects the block's corner at the origin of the current frame.
     void Draw() const;
+    // Draws as Draw does, but each wall drawn from `lists.wall` with only
+    // the part of its back side that can show past its front (see
+    // wall_back.h), in a view with the given limits.
+    void DrawShownParts(const FaceLists& lists, const PerspectiveLimits& view) const;
     // Calls `frontList` in the place of each wall drawn from `wallList`,
     // and nothing else.
     void DrawWallFronts(unsigned int wallList, unsigned int frontList) const;

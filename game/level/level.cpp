@@ -85,8 +85,11 @@ void Level::Draw(const std::vector<char>& cellShown) const {
                 });
         glPopAttrib();
     }
+    float projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    const PerspectiveLimits view = LimitsOfProjection(projection);
     for (size_t cell = 0; cell < cells; ++cell)
-        if (cellShown[cell]) DrawCell(cell, [](const Block& block) { block.Draw(); });
+        if (cellShown[cell]) DrawCell(cell, [&](const Block& block) { block.DrawShownParts(faceLists, view); });
 }
 
 template <typename DrawBlock>

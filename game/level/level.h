@@ -70,7 +70,8 @@ public:
     void Draw() const;
     // Draws, in the same order and to the same pixels, only the blocks of
     // the cells marked in `cellShown` (cell (r, c) at r x columns + c),
-    // with their walls' fronts laid into the depth buffer first.
+    // with their walls' fronts laid into the depth buffer first and of
+    // each wall's back side only what can show past its front.
     void Draw(const std::vector<char>& cellShown) const;
 
     Skybox& Sky() { return sky; }

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -16,20 +17,21 @@ constexpr int kMaxSteps = 1000;
 struct GridQuad {
     float u, v, u2, v2;  // texture coordinates
     float x, y, x2, y2;  // face coordinates, 0 to 3
+    int column, row;     // the quad's place in the grid, along x and along y
 };
 
 // Calls emit(quad) for each quad of the grid. The far edge of one quad is
 // the near edge of the next, bit for bit, so the faces have no cracks.
 template <typename Emit>
 void ForEachGridQuad(float span, Emit emit) {
-    int row = 0;
-    for (float u = 0.0f; u < span && row < kMaxSteps; ++row) {
+    int column = 0;
+    for (float u = 0.0f; u < span && column < kMaxSteps; ++column) {
         const float u2 = u + kStep;
-        int column = 0;
-        for (float v = 0.0f; v < span && column < kMaxSteps; ++column) {
+        int row = 0;
+        for (float v = 0.0f; v < span && row < kMaxSteps; ++row) {
             const float v2 = v + kStep;
             emit(GridQuad{u / span, v / span, u2 / span, v2 / span, u * 3.0f / span, v * 3.0f / span,
-                          u2 * 3.0f / span, v2 * 3.0f / span});
+                          u2 * 3.0f / span, v2 * 3.0f / span, column, row});
             v = v2;
         }
         u = u2;
@@ -54,11 +56,16 @@ void EmitFloor(float span) {
     glEnd();
 }
 
-// One side of the wall slab in the x-y plane at depth z, facing +z.
-void EmitWallSide(float span, float z) {
+bool EveryQuad(const GridQuad&) { return true; }
+
+// One side of the wall slab in the x-y plane at depth z, facing +z: the
+// quads `included` accepts.
+template <typename Include = bool (*)(const GridQuad&)>
+void EmitWallSide(float span, float z, Include included = EveryQuad) {
     glBegin(GL_QUADS);
     glNormal3f(0.0f, 0.0f, 1.0f);
-    ForEachGridQuad(span, [z](const GridQuad& q) {
+    ForEachGridQuad(span, [z, included](const GridQuad& q) {
+        if (!included(q)) return;
         Corner(q.u, q.v, q.x, q.y, z);
         Corner(q.u2, q.v, q.x2, q.y, z);
         Corner(q.u2, q.v2, q.x2, q.y2, z);
@@ -81,16 +88,30 @@ void EmitWallEdge(float x, float normalX) {
     glEnable(GL_CULL_FACE);
 }
 
-constexpr float kWallFrontZ = 0.1f;
+// The slab's ends carry no texture coordinates of their own: they take
+// the current ones, which the whole wall leaves at the back side's last
+// corner. Set here, they stay the same when the back side is drawn in part.
+void EmitWallEndsAndFront(float span) {
+    float s = 0.0f;
+    float t = 0.0f;
+    ForEachGridQuad(span, [&](const GridQuad& q) {
+        s = q.u;
+        t = q.v2;
+    });
+    glTexCoord2f(s, t);
+    EmitWallEdge(0.0f, -1.0f);
+    EmitWallSide(span, kWallFrontZ);
+    EmitWallEdge(3.0f, 1.0f);
+}
+
+void EmitWallBack(float span) { EmitWallSide(span, 0.0f); }
 
 // Both large sides face +z, so from behind (-z) the wall culls away; only
 // its two ends show there. The back side is drawn first; it shows only in
 // the cracks where the front meets the ends.
 void EmitWall(float span) {
-    EmitWallSide(span, 0.0f);
-    EmitWallEdge(0.0f, -1.0f);
-    EmitWallSide(span, kWallFrontZ);
-    EmitWallEdge(3.0f, 1.0f);
+    EmitWallBack(span);
+    EmitWallEndsAndFront(span);
 }
 
 void EmitWallFront(float span) { EmitWallSide(span, kWallFrontZ); }
@@ -118,6 +139,72 @@ unsigned int CompileList(float span, Emit emit) {
     return list;
 }
 
+void DeleteList(unsigned int& list) {
+    if (list != 0) glDeleteLists(list, 1);
+    list = 0;
+}
+
+// The grid's edges along one side, from its quads.
+std::vector<float> GridEdges(float span) {
+    std::vector<float> edges;
+    ForEachGridQuad(span, [&edges](const GridQuad& q) {
+        if (q.row != 0) return;
+        if (edges.empty()) edges.push_back(q.x);
+        edges.push_back(q.x2);
+    });
+    return edges;
+}
+
+// Lists of the back side's quads whose place along one axis (`place` gives
+// it) lies in the first n, or the last n, for n = 1 to steps - 1.
+template <typename Place>
+void CompileBackRuns(float span, int steps, Place place, std::vector<unsigned int>& leading,
+                     std::vector<unsigned int>& trailing) {
+    for (int n = 1; n < steps; ++n) {
+        leading.push_back(CompileList(span, [&](float s) {
+            EmitWallSide(s, 0.0f, [&](const GridQuad& q) { return place(q) < n; });
+        }));
+        trailing.push_back(CompileList(span, [&](float s) {
+            EmitWallSide(s, 0.0f, [&](const GridQuad& q) { return place(q) >= steps - n; });
+        }));
+    }
+}
+
+template <typename Visit>
+void ForEachWallBackList(WallBackLists& lists, Visit visit) {
+    visit(lists.back);
+    visit(lists.endsAndFront);
+    for (auto* runs : {&lists.leadingColumns, &lists.trailingColumns, &lists.leadingRows, &lists.trailingRows})
+        for (unsigned int& list : *runs) visit(list);
+}
+
+bool AllCompiled(WallBackLists& lists) {
+    bool all = true;
+    ForEachWallBackList(lists, [&all](unsigned int list) { all = all && list != 0; });
+    return all;
+}
+
+void DeleteWallBackLists(WallBackLists& lists) {
+    ForEachWallBackList(lists, DeleteList);
+    lists = WallBackLists{};
+}
+
+WallBackLists CompileWallBackLists(float span) {
+    WallBackLists lists;
+    std::vector<float> edges = GridEdges(span);
+    const int steps = static_cast<int>(edges.size()) - 1;
+    if (steps < 1 || steps > WallBackLists::kMostSteps) return lists;
+    lists.edges = std::move(edges);
+    lists.back = CompileList(span, EmitWallBack);
+    lists.endsAndFront = CompileList(span, EmitWallEndsAndFront);
+    CompileBackRuns(span, steps, [](const GridQuad& q) { return q.column; }, lists.leadingColumns,
+                    lists.trailingColumns);
+    CompileBackRuns(span, steps, [](const GridQuad& q) { return q.row; }, lists.leadingRows, lists.trailingRows);
+    // Split walls must draw all the quads the whole list draws, or none.
+    if (!AllCompiled(lists)) DeleteWallBackLists(lists);
+    return lists;
+}
+
 }  // namespace
 
 FaceLists CompileFaceLists(float span) {
@@ -126,12 +213,11 @@ FaceLists CompileFaceLists(float span) {
     lists.wall = CompileList(span, EmitWall);
     lists.ceiling = CompileList(span, EmitCeiling);
     lists.wallFront = CompileList(span, EmitWallFront);
+    lists.wallBack = CompileWallBackLists(span);
     return lists;
 }
 
 void DeleteFaceLists(FaceLists& lists) {
-    for (unsigned int* list : {&lists.floor, &lists.wall, &lists.ceiling, &lists.wallFront}) {
-        if (*list != 0) glDeleteLists(*list, 1);
-        *list = 0;
-    }
+    for (unsigned int* list : {&lists.floor, &lists.wall, &lists.ceiling, &lists.wallFront}) DeleteList(*list);
+    DeleteWallBackLists(lists.wallBack);
 }

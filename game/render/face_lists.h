@@ -3,6 +3,34 @@
 // fixed-function lights shade across the face instead of only at its corners.
 #pragma once
 
+#include <vector>
+
+// The wall slab's back side lies at z = 0 and its front at this z, both
+// facing +z over the same grid.
+constexpr float kWallFrontZ = 0.1f;
+
+// The wall slab's back side cut into runs of whole grid columns (along x)
+// and rows (along y), so a wall can draw only the part of its back side
+// that may show past its front (game/level/wall_back.h). Every run draws
+// the very quads the whole back side draws. Empty when the grid has more
+// than kMostSteps steps a side: such walls draw their whole back side.
+struct WallBackLists {
+    static constexpr int kMostSteps = 16;
+
+    // The grid's edges in face coordinates, the same along x and y: quad i
+    // spans edges[i] to edges[i + 1].
+    std::vector<float> edges;
+    // leadingColumns[n - 1] draws columns 0 to n - 1, trailingColumns[n - 1]
+    // the last n columns; the same for rows. n runs to steps - 1.
+    std::vector<unsigned int> leadingColumns, trailingColumns, leadingRows, trailingRows;
+    // The whole back side, and the slab without it (its ends and front, in
+    // the order `wall` draws them).
+    unsigned int back = 0;
+    unsigned int endsAndFront = 0;
+
+    int Steps() const { return edges.empty() ? 0 : static_cast<int>(edges.size()) - 1; }
+};
+
 struct FaceLists {
     unsigned int floor = 0;
     unsigned int wall = 0;
@@ -10,6 +38,7 @@ struct FaceLists {
     // The slab's front side alone, vertex for vertex as `wall` draws it, for
     // laying the fronts into the depth buffer ahead of the walls.
     unsigned int wallFront = 0;
+    WallBackLists wallBack;
 };
 
 // Compiles the lists (floor first, then wall, then ceiling, then wallFront). Texture and

@@ -365,6 +365,7 @@ protected:
         level.SetBlockSize(3);
         level.Resize(3, 3);
         const FaceLists& lists = level.FaceListNames();
+        const GLuint texture = StripedTexture();
         for (int row = 1; row <= 3; ++row) {
             for (int column = 1; column <= 3; ++column) {
                 auto block = std::make_unique<Block>(row, column);
@@ -375,9 +376,29 @@ protected:
                         (*block).*slot = std::make_unique<Wall>(lists.wall);
                 }
                 if (row == 2 && column == 2) block->north = std::make_unique<Wall>(lists.wall);
+                for (auto slot : {&Block::north, &Block::south, &Block::east, &Block::west})
+                    if ((*block).*slot) ((*block).*slot)->textureId = texture;
                 level.PlaceBlock(std::move(block));
             }
         }
+    }
+
+    // Bands of colour across the texture, so that which texel a face (or a
+    // slab end, which takes the current texture coordinates) samples shows.
+    GLuint StripedTexture() {
+        constexpr int kSide = 16;
+        std::vector<unsigned char> texels(kSide * kSide * 3);
+        for (size_t i = 0; i < texels.size(); ++i)
+            texels[i] = static_cast<unsigned char>(40 + (i / 3 % kSide) * 13 + (i / 3 / kSide) * 7 + (i % 3) * 30);
+        glGenTextures(1, &textureName);
+        glBindTexture(GL_TEXTURE_2D, textureName);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, kSide, kSide, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        return textureName;
+    }
+
+    void TearDown() override {
+        if (textureName != 0) glDeleteTextures(1, &textureName);
     }
 
     // The frame `draw` leaves, seen from `eye` towards `target`.
@@ -414,6 +435,7 @@ protected:
 
     ondra::test::ScopedGLContext context{kWidth, kHeight};
     Level level{nullptr};
+    GLuint textureName = 0;
 };
 
 }  // namespace
@@ -443,4 +465,39 @@ TEST_F(LevelPixels, ShowingEveryCellLeavesThePlainDrawingsPixels) {
         EXPECT_GT(DrawnShare(plain), 0.3) << "the view shows too little of the level";
         EXPECT_TRUE(plain == shown) << "the shown cells' drawing changed pixels";
     }
+}
+
+// Of each wall's back side the shown cells' drawing leaves out what cannot
+// show past the front; eyes swept all round the free-standing stub, at its
+// ends and along it, near and far, low and high, and all over the room
+// looking every way, must still see the plain drawing's every pixel.
+TEST_F(LevelPixels, LeavingOutHiddenBackSidesChangesNoPixelFromAnyEye) {
+    const std::vector<char> everyCell(9, 1);
+    std::vector<std::pair<Vector3, Vector3>> views;
+    const Vector3 stubMiddle(4.5f, 1.5f, 3.05f);
+    for (float distance : {0.7f, 1.5f, 3.0f, 7.0f, 16.0f})
+        for (int degrees = -88; degrees <= 88; degrees += 8)
+            for (float height : {0.3f, 1.6f, 2.95f, 4.0f}) {
+                const float turn = static_cast<float>(degrees) * 3.14159265f / 180.0f;
+                const Vector3 eye(stubMiddle.x + distance * std::sin(turn), height,
+                                  stubMiddle.z + distance * std::cos(turn));
+                for (float endX : {3.0f, 6.0f}) views.push_back({eye, Vector3(endX, 1.5f, 3.1f)});
+            }
+    for (float x = 0.4f; x < 3.0f; x += 0.55f)
+        for (float z = 0.4f; z < 3.0f; z += 0.55f)
+            for (int look = 0; look < 8; ++look) {
+                const float turn = static_cast<float>(look) * 3.14159265f / 4.0f;
+                const Vector3 eye(x, 1.6f, z);
+                views.push_back({eye, eye + Vector3(std::sin(turn), -0.1f, std::cos(turn))});
+            }
+    int differing = 0;
+    for (const auto& view : views) {
+        const bool same = Picture(view.first, view.second, [&] { level.Draw(); }) ==
+                          Picture(view.first, view.second, [&] { level.Draw(everyCell); });
+        if (!same && ++differing <= 5)
+            ADD_FAILURE() << "pixels changed seen from (" << view.first.x << ", " << view.first.y << ", "
+                          << view.first.z << ") towards (" << view.second.x << ", " << view.second.y << ", "
+                          << view.second.z << ")";
+    }
+    EXPECT_EQ(differing, 0) << "of " << views.size() << " views";
 }

@@ -1,0 +1,166 @@
+// Which of a wall's back quads may be left out: checked against rays cast
+// on their own, without the reckoning's shortcut.
+#include "game/level/wall_back.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace {
+
+struct V3 {
+    double x, y, z;
+};
+V3 operator-(V3 a, V3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+V3 operator*(V3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
+double Dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+V3 Cross(V3 a, V3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+V3 Unit(V3 a) { return a * (1.0 / std::sqrt(Dot(a, a))); }
+
+constexpr double kFrontZ = 0.1;
+
+std::vector<float> TenByTen() {
+    std::vector<float> edges;
+    for (int i = 0; i <= 10; ++i) edges.push_back(static_cast<float>(i) * 0.3f);
+    return edges;
+}
+
+// A view from `eye` towards `target`, as gluLookAt makes it.
+struct View {
+    V3 eye, forward, side, up;
+    std::array<float, 16> modelview;
+};
+
+View LookingAt(V3 eye, V3 target) {
+    View v{eye, Unit(target - eye), {}, {}, {}};
+    v.side = Unit(Cross(v.forward, {0, 1, 0}));
+    v.up = Cross(v.side, v.forward);
+    const V3 rows[3] = {v.side, v.up, v.forward * -1.0};
+    for (int r = 0; r < 3; ++r) {
+        v.modelview[0 * 4 + r] = static_cast<float>(rows[r].x);
+        v.modelview[1 * 4 + r] = static_cast<float>(rows[r].y);
+        v.modelview[2 * 4 + r] = static_cast<float>(rows[r].z);
+        v.modelview[12 + r] = static_cast<float>(-Dot(rows[r], eye));
+        v.modelview[3 + r * 4] = 0.0f;
+    }
+    v.modelview[15] = 1.0f;
+    return v;
+}
+
+// gluPerspective's matrix.
+std::array<float, 16> Perspective(double fovY, double aspect, double nearPlane, double farPlane) {
+    const double f = 1.0 / std::tan(fovY * 3.14159265358979 / 360.0);
+    std::array<float, 16> p{};
+    p[0] = static_cast<float>(f / aspect);
+    p[5] = static_cast<float>(f);
+    p[10] = static_cast<float>((farPlane + nearPlane) / (nearPlane - farPlane));
+    p[11] = -1.0f;
+    p[14] = static_cast<float>(2.0 * farPlane * nearPlane / (nearPlane - farPlane));
+    return p;
+}
+
+bool InRun(int place, int steps, int leading, int trailing) { return place < leading || place >= steps - trailing; }
+
+}  // namespace
+
+// Random views all round the wall and through it, in several window
+// shapes: every point of every quad left out must be hidden by the front,
+// its ray crossing the front's plane inside the front and beyond the near
+// plane wherever the point itself is in view.
+TEST(WallBack, EveryQuadLeftOutIsBehindTheFrontFromEveryEye) {
+    const std::vector<float> edges = TenByTen();
+    const double aspects[] = {1.0, 4.0 / 3.0, 16.0 / 9.0, 256.0};
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> across(-12.0, 15.0), up(-3.0, 7.0), out(-4.0, 14.0);
+    int viewsLeavingQuadsOut = 0;
+    int quadsLeftOut = 0;
+    for (int trial = 0; trial < 20000; ++trial) {
+        const double aspect = aspects[trial % 4];
+        const PerspectiveLimits limits = LimitsOfProjection(Perspective(55.0, aspect, 0.1, 250.0).data());
+        const V3 eye{across(random), up(random), out(random)};
+        const V3 target{across(random) * 0.3 + 1.5, up(random) * 0.3 + 1.0, across(random) * 0.1};
+        const View view = LookingAt(eye, target);
+        const WallBackRuns runs = ShownWallBack(view.modelview.data(), limits, edges);
+        if (runs.whole) continue;
+        const double slopeX = std::tan(55.0 * 3.14159265358979 / 360.0) * aspect;
+        const double slopeY = std::tan(55.0 * 3.14159265358979 / 360.0);
+        bool leftOut = false;
+        for (int column = 0; column < 10; ++column) {
+            for (int row = 0; row < 10; ++row) {
+                if (InRun(column, 10, runs.leadingColumns, runs.trailingColumns) ||
+                    InRun(row, 10, runs.leadingRows, runs.trailingRows))
+                    continue;
+                leftOut = true;
+                ++quadsLeftOut;
+                for (double fx : {0.0, 0.5, 1.0}) {
+                    for (double fy : {0.0, 0.5, 1.0}) {
+                        const V3 p{edges[column] + fx * 0.3, edges[row] + fy * 0.3, 0.0};
+                        const V3 ray = p - eye;
+                        ASSERT_GT(-ray.z, 0.0) << "an eye behind the wall at trial " << trial;
+                        const V3 crossing = eye + ray * ((eye.z - kFrontZ) / (eye.z - p.z));
+                        EXPECT_GT(crossing.x, 0.0) << "trial " << trial;
+                        EXPECT_LT(crossing.x, 3.0) << "trial " << trial;
+                        EXPECT_GT(crossing.y, 0.0) << "trial " << trial;
+                        EXPECT_LT(crossing.y, 3.0) << "trial " << trial;
+                        const double depth = Dot(ray, view.forward);
+                        const bool inView = depth >= 0.1 && std::fabs(Dot(ray, view.side)) <= depth * slopeX &&
+                                            std::fabs(Dot(ray, view.up)) <= depth * slopeY;
+                        if (inView) {
+                            EXPECT_GE(Dot(crossing - eye, view.forward), 0.1) << "trial " << trial;
+                        }
+                    }
+                }
+                if (HasFailure()) return;
+            }
+        }
+        viewsLeavingQuadsOut += leftOut;
+    }
+    EXPECT_GT(viewsLeavingQuadsOut, 2000) << "too few views leave anything out to check";
+    EXPECT_GT(quadsLeftOut, 50000);
+}
+
+// Where the reckoning must give up and draw the whole back side.
+TEST(WallBack, UnsafeViewsDrawTheWholeBackSide) {
+    const std::vector<float> edges = TenByTen();
+    const std::array<float, 16> perspective = Perspective(55.0, 1.0, 0.1, 250.0);
+    const std::array<float, 16> veryWide = Perspective(55.0, 256.0, 0.1, 250.0);
+    std::array<float, 16> orthographic{};
+    orthographic[0] = orthographic[5] = 0.1f;
+    orthographic[10] = -0.01f;
+    orthographic[15] = 1.0f;
+    std::array<float, 16> scaled = LookingAt({1.5, 1.5, 5.0}, {1.5, 1.5, 0.0}).modelview;
+    for (int i = 0; i < 3; ++i) scaled[static_cast<size_t>(i)] *= 2.0f;
+    enum Drawn { kWhole, kPart, kNothing };
+    struct Case {
+        const char* name;
+        std::array<float, 16> modelview;
+        const std::array<float, 16>* projection;
+        Drawn drawn;
+    };
+    const Case cases[] = {
+        {"head on from 5 units", LookingAt({1.5, 1.5, 5.0}, {1.5, 1.5, 0.0}).modelview, &perspective, kNothing},
+        {"from behind", LookingAt({1.5, 1.5, -5.0}, {1.5, 1.5, 0.0}).modelview, &perspective, kWhole},
+        {"close to the front", LookingAt({1.5, 1.5, 0.3}, {1.5, 1.5, 0.0}).modelview, &perspective, kWhole},
+        {"along the wall's plane", LookingAt({-20.0, 1.5, 0.6}, {1.5, 1.5, 0.0}).modelview, &perspective, kWhole},
+        {"along the wall in a very wide window, the front cut by the near plane",
+         LookingAt({1.5, 1.5, 1.0}, {10.0, 1.5, 1.0}).modelview, &veryWide, kWhole},
+        {"the same in a square window", LookingAt({1.5, 1.5, 1.0}, {10.0, 1.5, 1.0}).modelview, &perspective, kNothing},
+        {"past its end, at a slant", LookingAt({-4.0, 1.5, 1.0}, {1.5, 1.5, 0.0}).modelview, &perspective, kPart},
+        {"a scaled frame", scaled, &perspective, kWhole},
+        {"an orthographic view", LookingAt({1.5, 1.5, 5.0}, {1.5, 1.5, 0.0}).modelview, &orthographic, kWhole},
+    };
+    for (const Case& c : cases) {
+        const WallBackRuns runs = ShownWallBack(c.modelview.data(), LimitsOfProjection(c.projection->data()), edges);
+        EXPECT_EQ(runs.whole, c.drawn == kWhole) << c.name;
+        const int runsDrawn = runs.leadingColumns + runs.trailingColumns + runs.leadingRows + runs.trailingRows;
+        if (c.drawn == kNothing) {
+            EXPECT_EQ(runsDrawn, 0) << c.name;
+        } else if (c.drawn == kPart) {
+            EXPECT_GT(runsDrawn, 0) << c.name;
+        }
+    }
+}
