@@ -16,8 +16,7 @@ void CallRun(const std::vector<unsigned int>& runs, int length) {
 
 // The wall's list, with the back side cut to what can show in this view.
 void DrawWallShownParts(const BlockPart& wall, const WallBackLists& lists, const PerspectiveLimits& view) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, wall.textureId);
+    wall.BindTexture();
     float modelview[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
     const WallBackRuns runs = ShownWallBack(modelview, view, lists.edges);

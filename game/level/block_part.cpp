@@ -3,9 +3,13 @@
 
 #include <GL/gl.h>
 
-void BlockPart::Draw() const {
+void BlockPart::BindTexture() const {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, textureId);
+}
+
+void BlockPart::Draw() const {
+    BindTexture();
     glPushMatrix();
     glCallList(static_cast<GLuint>(displayList));
     glPopMatrix();

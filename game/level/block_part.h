@@ -13,6 +13,8 @@ public:
     // Binds the face's texture and calls its list. A plain part keeps list 0,
     // so it draws nothing, yet it still counts as a wall for collisions.
     virtual void Draw() const;
+    // Enables texturing with the face's texture bound, as Draw does first.
+    void BindTexture() const;
 
     // GL texture name from the texture cache; 0, for no texture or a
     // missing one, draws untextured.

@@ -9,19 +9,13 @@
 #include <random>
 #include <vector>
 
+#include "game/core/vector3.h"
+
 namespace {
 
-struct V3 {
-    double x, y, z;
-};
-V3 operator-(V3 a, V3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-V3 operator*(V3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-double Dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-V3 Cross(V3 a, V3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-V3 Unit(V3 a) { return a * (1.0 / std::sqrt(Dot(a, a))); }
+float Dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
-constexpr double kFrontZ = 0.1;
+constexpr float kFrontZ = 0.1f;
 
 std::vector<float> TenByTen() {
     std::vector<float> edges;
@@ -31,20 +25,20 @@ std::vector<float> TenByTen() {
 
 // A view from `eye` towards `target`, as gluLookAt makes it.
 struct View {
-    V3 eye, forward, side, up;
+    Vector3 eye, forward, side, up;
     std::array<float, 16> modelview;
 };
 
-View LookingAt(V3 eye, V3 target) {
-    View v{eye, Unit(target - eye), {}, {}, {}};
-    v.side = Unit(Cross(v.forward, {0, 1, 0}));
+View LookingAt(Vector3 eye, Vector3 target) {
+    View v{eye, (target - eye).Normalized(), {}, {}, {}};
+    v.side = Cross(v.forward, Vector3(0, 1, 0)).Normalized();
     v.up = Cross(v.side, v.forward);
-    const V3 rows[3] = {v.side, v.up, v.forward * -1.0};
+    const Vector3 rows[3] = {v.side, v.up, -v.forward};
     for (int r = 0; r < 3; ++r) {
-        v.modelview[0 * 4 + r] = static_cast<float>(rows[r].x);
-        v.modelview[1 * 4 + r] = static_cast<float>(rows[r].y);
-        v.modelview[2 * 4 + r] = static_cast<float>(rows[r].z);
-        v.modelview[12 + r] = static_cast<float>(-Dot(rows[r], eye));
+        v.modelview[0 * 4 + r] = rows[r].x;
+        v.modelview[1 * 4 + r] = rows[r].y;
+        v.modelview[2 * 4 + r] = rows[r].z;
+        v.modelview[12 + r] = -Dot(rows[r], eye);
         v.modelview[3 + r * 4] = 0.0f;
     }
     v.modelview[15] = 1.0f;
@@ -75,14 +69,14 @@ TEST(WallBack, EveryQuadLeftOutIsBehindTheFrontFromEveryEye) {
     const std::vector<float> edges = TenByTen();
     const double aspects[] = {1.0, 4.0 / 3.0, 16.0 / 9.0, 256.0};
     std::mt19937 random(20261209);
-    std::uniform_real_distribution<double> across(-12.0, 15.0), up(-3.0, 7.0), out(-4.0, 14.0);
+    std::uniform_real_distribution<float> across(-12.0f, 15.0f), up(-3.0f, 7.0f), out(-4.0f, 14.0f);
     int viewsLeavingQuadsOut = 0;
     int quadsLeftOut = 0;
     for (int trial = 0; trial < 20000; ++trial) {
         const double aspect = aspects[trial % 4];
         const PerspectiveLimits limits = LimitsOfProjection(Perspective(55.0, aspect, 0.1, 250.0).data());
-        const V3 eye{across(random), up(random), out(random)};
-        const V3 target{across(random) * 0.3 + 1.5, up(random) * 0.3 + 1.0, across(random) * 0.1};
+        const Vector3 eye(across(random), up(random), out(random));
+        const Vector3 target(across(random) * 0.3f + 1.5f, up(random) * 0.3f + 1.0f, across(random) * 0.1f);
         const View view = LookingAt(eye, target);
         const WallBackRuns runs = ShownWallBack(view.modelview.data(), limits, edges);
         if (runs.whole) continue;
@@ -96,12 +90,12 @@ TEST(WallBack, EveryQuadLeftOutIsBehindTheFrontFromEveryEye) {
                     continue;
                 leftOut = true;
                 ++quadsLeftOut;
-                for (double fx : {0.0, 0.5, 1.0}) {
-                    for (double fy : {0.0, 0.5, 1.0}) {
-                        const V3 p{edges[column] + fx * 0.3, edges[row] + fy * 0.3, 0.0};
-                        const V3 ray = p - eye;
-                        ASSERT_GT(-ray.z, 0.0) << "an eye behind the wall at trial " << trial;
-                        const V3 crossing = eye + ray * ((eye.z - kFrontZ) / (eye.z - p.z));
+                for (float fx : {0.0f, 0.5f, 1.0f}) {
+                    for (float fy : {0.0f, 0.5f, 1.0f}) {
+                        const Vector3 p(edges[column] + fx * 0.3f, edges[row] + fy * 0.3f, 0.0f);
+                        const Vector3 ray = p - eye;
+                        ASSERT_GT(-ray.z, 0.0f) << "an eye behind the wall at trial " << trial;
+                        const Vector3 crossing = eye + ray * ((eye.z - kFrontZ) / (eye.z - p.z));
                         EXPECT_GT(crossing.x, 0.0) << "trial " << trial;
                         EXPECT_LT(crossing.x, 3.0) << "trial " << trial;
                         EXPECT_GT(crossing.y, 0.0) << "trial " << trial;
