@@ -6,6 +6,10 @@
 
 namespace {
 
+bool DrawnFrom(const BlockPart& wall, unsigned int list) {
+    return wall.displayList > 0 && static_cast<unsigned int>(wall.displayList) == list;
+}
+
 void DrawIfPresent(const std::unique_ptr<BlockPart>& face) {
     if (face) face->Draw();
 }
@@ -78,15 +82,24 @@ void Block::DrawShownParts(const FaceLists& lists, const PerspectiveLimits& view
     DrawIfPresent(floor);
     const bool split = lists.wallBack.Steps() > 0;
     ForEachWall([&](const BlockPart& wall) {
-        if (split && wall.displayList > 0 && static_cast<unsigned int>(wall.displayList) == lists.wall)
+        if (split && DrawnFrom(wall, lists.wall))
             DrawWallShownParts(wall, lists.wallBack, view);
         else
             wall.Draw();
     });
 }
 
-void Block::DrawWallFronts(unsigned int wallList, unsigned int frontList) const {
-    ForEachWall([=](const BlockPart& wall) {
-        if (wall.displayList > 0 && static_cast<unsigned int>(wall.displayList) == wallList) glCallList(frontList);
+void Block::DrawWallFronts(const FaceLists& lists, const DepthPassView& view) const {
+    ForEachWall([&](const BlockPart& wall) {
+        if (!DrawnFrom(wall, lists.wall)) return;
+        float modelview[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+        const FrontLaying laying = ChooseFrontLaying(modelview, view, lists.wallFrontInset);
+        if (laying.square == 0) {
+            glCallList(lists.wallFront);
+            return;
+        }
+        glCallList(laying.square);
+        if (laying.grid != 0) glCallList(laying.grid);
     });
 }

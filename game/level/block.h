@@ -7,6 +7,7 @@
 
 #include "game/level/block_part.h"
 #include "game/level/wall_back.h"
+#include "game/level/wall_front.h"
 #include "game/level_file/facing.h"
 #include "game/render/face_lists.h"
 
@@ -22,9 +23,10 @@ public:
     // the part of its back side that can show past its front (see
     // wall_back.h), in a view with the given limits.
     void DrawShownParts(const FaceLists& lists, const PerspectiveLimits& view) const;
-    // Calls `frontList` in the place of each wall drawn from `wallList`,
-    // and nothing else.
-    void DrawWallFronts(unsigned int wallList, unsigned int frontList) const;
+    // Draws, in the place of each wall drawn from `lists.wall` and nothing
+    // else, its front: an inset square where one fits in `view` (see
+    // wall_front.h), else the front's own grid.
+    void DrawWallFronts(const FaceLists& lists, const DepthPassView& view) const;
 
     // The face slots; an empty slot has no face.
     std::unique_ptr<BlockPart> west;

@@ -64,30 +64,32 @@ void Level::Draw() const {
 
 // The shown walls' front sides go into the depth buffer first, so what they
 // hide (chiefly each slab's back side, drawn before its front) fails the
-// depth test before it is textured and lit. The fronts are the very
-// vertices the walls draw later, under the same matrices, so they write
-// the depths the real fronts will; the depth test passes equal depths, so
-// whatever ends on top without this pass still passes, and every pixel ends
-// as it would without it.
+// depth test before it is textured and lit. Each front is laid where the
+// wall will draw it, by its inset square where that fits the view
+// (wall_front.h) or else by its own grid, and pushed back by the polygon
+// offset: no depth nearer than the front's lands on a pixel the front does
+// not cover, so whatever ends on top without this pass still passes, and
+// every pixel ends as it would without it.
 void Level::Draw(const std::vector<char>& cellShown) const {
     const size_t cells = std::min(grid.CellCount(), cellShown.size());
+    DepthPassView depthView;
+    glGetFloatv(GL_PROJECTION_MATRIX, depthView.projection);
+    glGetIntegerv(GL_VIEWPORT, depthView.viewport);
     if (faceLists.wall != 0 && faceLists.wallFront != 0) {
-        glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+        glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_POLYGON_BIT);
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_LIGHTING);
         // The wall list draws its front with culling on.
         glEnable(GL_CULL_FACE);
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(kDepthPassOffsetFactor, kDepthPassOffsetUnits);
         for (size_t cell = 0; cell < cells; ++cell)
             if (cellShown[cell])
-                DrawCell(cell, [this](const Block& block) {
-                    block.DrawWallFronts(faceLists.wall, faceLists.wallFront);
-                });
+                DrawCell(cell, [&](const Block& block) { block.DrawWallFronts(faceLists, depthView); });
         glPopAttrib();
     }
-    float projection[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    const PerspectiveLimits view = LimitsOfProjection(projection);
+    const PerspectiveLimits view = LimitsOfProjection(depthView.projection);
     for (size_t cell = 0; cell < cells; ++cell)
         if (cellShown[cell]) DrawCell(cell, [&](const Block& block) { block.DrawShownParts(faceLists, view); });
 }

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <cstddef>
 #include <initializer_list>
 #include <vector>
 
@@ -155,20 +156,24 @@ std::vector<float> GridEdges(float span) {
     return edges;
 }
 
-// Lists of the back side's quads whose place along one axis (`place` gives
-// it) lies in the first n, or the last n, for n = 1 to steps - 1.
+// Lists of a slab side's quads (at depth z) whose place along one axis
+// (`place` gives it) lies in the first n, or the last n, for n = 1 to
+// steps - 1.
 template <typename Place>
-void CompileBackRuns(float span, int steps, Place place, std::vector<unsigned int>& leading,
+void CompileSideRuns(float span, float z, int steps, Place place, std::vector<unsigned int>& leading,
                      std::vector<unsigned int>& trailing) {
     for (int n = 1; n < steps; ++n) {
         leading.push_back(CompileList(span, [&](float s) {
-            EmitWallSide(s, 0.0f, [&](const GridQuad& q) { return place(q) < n; });
+            EmitWallSide(s, z, [&](const GridQuad& q) { return place(q) < n; });
         }));
         trailing.push_back(CompileList(span, [&](float s) {
-            EmitWallSide(s, 0.0f, [&](const GridQuad& q) { return place(q) >= steps - n; });
+            EmitWallSide(s, z, [&](const GridQuad& q) { return place(q) >= steps - n; });
         }));
     }
 }
+
+int ColumnOf(const GridQuad& q) { return q.column; }
+int RowOf(const GridQuad& q) { return q.row; }
 
 template <typename Visit>
 void ForEachWallBackList(WallBackLists& lists, Visit visit) {
@@ -197,12 +202,52 @@ WallBackLists CompileWallBackLists(float span) {
     lists.edges = std::move(edges);
     lists.back = CompileList(span, EmitWallBack);
     lists.endsAndFront = CompileList(span, EmitWallEndsAndFront);
-    CompileBackRuns(span, steps, [](const GridQuad& q) { return q.column; }, lists.leadingColumns,
-                    lists.trailingColumns);
-    CompileBackRuns(span, steps, [](const GridQuad& q) { return q.row; }, lists.leadingRows, lists.trailingRows);
+    CompileSideRuns(span, 0.0f, steps, ColumnOf, lists.leadingColumns, lists.trailingColumns);
+    CompileSideRuns(span, 0.0f, steps, RowOf, lists.leadingRows, lists.trailingRows);
     // Split walls must draw all the quads the whole list draws, or none.
     if (!AllCompiled(lists)) DeleteWallBackLists(lists);
     return lists;
+}
+
+// The inset square over the grid's columns from edge `first` to edge `last`.
+void EmitInsetFront(const std::vector<float>& edges, size_t first, size_t last) {
+    const float inset = InsetFrontList::kInset;
+    const float left = edges[first] + inset, right = edges[last] - inset;
+    const float bottom = edges.front() + inset, top = edges.back() - inset;
+    glBegin(GL_QUADS);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glVertex3f(left, bottom, kWallFrontZ);
+    glVertex3f(right, bottom, kWallFrontZ);
+    glVertex3f(right, top, kWallFrontZ);
+    glVertex3f(left, top, kWallFrontZ);
+    glEnd();
+}
+
+void DeleteInsetFront(InsetFrontList& front) {
+    for (auto* lists : {&front.leading, &front.trailing, &front.gridLeading, &front.gridTrailing})
+        for (unsigned int& list : *lists) DeleteList(list);
+    front = InsetFrontList{};
+}
+
+// Empty when a square would not fit inside a column (or a list could not
+// be made): such walls lay their fronts with the grid.
+InsetFrontList CompileInsetFront(float span) {
+    InsetFrontList front;
+    front.edges = GridEdges(span);
+    const size_t steps = front.edges.empty() ? 0 : front.edges.size() - 1;
+    if (steps < 1 || steps > static_cast<size_t>(WallBackLists::kMostSteps)) return InsetFrontList{};
+    for (size_t i = 0; i < steps; ++i)
+        if (!(front.edges[i + 1] - front.edges[i] > 2.0f * InsetFrontList::kInset)) return InsetFrontList{};
+    for (size_t n = 1; n <= steps; ++n) {
+        front.leading.push_back(CompileList(span, [&](float) { EmitInsetFront(front.edges, 0, n); }));
+        front.trailing.push_back(CompileList(span, [&](float) { EmitInsetFront(front.edges, steps - n, steps); }));
+    }
+    CompileSideRuns(span, kWallFrontZ, static_cast<int>(steps), ColumnOf, front.gridLeading, front.gridTrailing);
+    bool all = true;
+    for (auto* lists : {&front.leading, &front.trailing, &front.gridLeading, &front.gridTrailing})
+        for (unsigned int list : *lists) all = all && list != 0;
+    if (!all) DeleteInsetFront(front);
+    return front;
 }
 
 }  // namespace
@@ -214,10 +259,12 @@ FaceLists CompileFaceLists(float span) {
     lists.ceiling = CompileList(span, EmitCeiling);
     lists.wallFront = CompileList(span, EmitWallFront);
     lists.wallBack = CompileWallBackLists(span);
+    lists.wallFrontInset = CompileInsetFront(span);
     return lists;
 }
 
 void DeleteFaceLists(FaceLists& lists) {
     for (unsigned int* list : {&lists.floor, &lists.wall, &lists.ceiling, &lists.wallFront}) DeleteList(*list);
+    DeleteInsetFront(lists.wallFrontInset);
     DeleteWallBackLists(lists.wallBack);
 }

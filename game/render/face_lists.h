@@ -31,6 +31,27 @@ struct WallBackLists {
     int Steps() const { return edges.empty() ? 0 : static_cast<int>(edges.size()) - 1; }
 };
 
+// The slab's front laid by one square, set in from its sides by kInset on
+// the front's plane and facing as it does: two triangles that lay most of
+// a front's depths where its grid takes two hundred (game/level/wall_front.h
+// says when that changes no pixel). A square may span the first or the
+// last n whole columns of the grid (along x) only, for a view whose near
+// plane cuts the rest; those columns are then laid by their own grid.
+struct InsetFrontList {
+    static constexpr float kInset = 0.05f;
+
+    // The grid's edges along x and y, as WallBackLists has them.
+    std::vector<float> edges;
+    // leading[n - 1] spans columns 0 to n - 1, trailing[n - 1] the last n;
+    // n runs to the grid's steps, so leading.back() spans the whole front.
+    std::vector<unsigned int> leading, trailing;
+    // The front's own grid over the first (gridLeading[n - 1]) or the last
+    // n columns, n to steps - 1, vertex for vertex as `wall` draws them.
+    std::vector<unsigned int> gridLeading, gridTrailing;
+
+    int Steps() const { return edges.empty() ? 0 : static_cast<int>(edges.size()) - 1; }
+};
+
 struct FaceLists {
     unsigned int floor = 0;
     unsigned int wall = 0;
@@ -38,6 +59,7 @@ struct FaceLists {
     // The slab's front side alone, vertex for vertex as `wall` draws it, for
     // laying the fronts into the depth buffer ahead of the walls.
     unsigned int wallFront = 0;
+    InsetFrontList wallFrontInset;
     WallBackLists wallBack;
 };
 

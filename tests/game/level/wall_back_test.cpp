@@ -1,9 +1,12 @@
-// Which of a wall's back quads may be left out: checked against rays cast
-// on their own, without the reckoning's shortcut.
+// Which of a wall's back quads may be left out, checked against rays cast
+// on their own, without the reckoning's shortcut; and which inset square
+// may lay the wall's front into the depth buffer.
 #include "game/level/wall_back.h"
+#include "game/level/wall_front.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <random>
@@ -155,6 +158,61 @@ TEST(WallBack, UnsafeViewsDrawTheWholeBackSide) {
             EXPECT_EQ(runsDrawn, 0) << c.name;
         } else if (c.drawn == kPart) {
             EXPECT_GT(runsDrawn, 0) << c.name;
+        }
+    }
+}
+
+// An inset square lays a front only where its columns lie wholly between
+// the near and far planes and it projects well inside them; the columns a
+// near plane cuts are then laid by their own grid. (The pixels it lays are
+// checked against the plain drawing in LevelPixels.)
+TEST(WallFront, SquaresLayOnlyWhereTheyFit) {
+    InsetFrontList front;
+    front.edges = TenByTen();
+    for (unsigned int n = 1; n <= 10; ++n) {
+        front.leading.push_back(100 + n);
+        front.trailing.push_back(200 + n);
+        if (n < 10) front.gridLeading.push_back(300 + n);
+        if (n < 10) front.gridTrailing.push_back(400 + n);
+    }
+    auto viewOf = [](const std::array<float, 16>& projection, int side) {
+        DepthPassView view;
+        std::copy(projection.begin(), projection.end(), view.projection);
+        view.viewport[2] = view.viewport[3] = side;
+        return view;
+    };
+    const DepthPassView window = viewOf(Perspective(55.0, 1.0, 0.1, 250.0), 512);
+    const DepthPassView tiny = viewOf(Perspective(55.0, 1.0, 0.1, 5000.0), 64);
+    enum Laid { kWholeSquare, kFarColumnsSquare, kGrid };
+    struct Case {
+        const char* name;
+        Vector3 eye, target;
+        const DepthPassView* view;
+        Laid laid;
+    };
+    const Case cases[] = {
+        {"head on from 5 units", {1.5f, 1.5f, 5.0f}, {1.5f, 1.5f, 0.0f}, &window, kWholeSquare},
+        {"from beside it along the wall, its near end behind the eye", {1.0f, 1.5f, 0.6f}, {10.0f, 1.5f, 0.6f},
+         &window, kFarColumnsSquare},
+        {"in the front's plane", {-20.0f, 1.5f, 0.1f}, {1.5f, 1.5f, 0.1f}, &window, kGrid},
+        {"so far that the inset is under the margin", {1.5f, 1.5f, 3000.0f}, {1.5f, 1.5f, 0.0f}, &tiny, kGrid},
+        {"beyond the far plane", {1.5f, 1.5f, 300.0f}, {1.5f, 1.5f, 0.0f}, &window, kGrid},
+    };
+    for (const Case& c : cases) {
+        const FrontLaying laying = ChooseFrontLaying(LookingAt(c.eye, c.target).modelview.data(), *c.view, front);
+        switch (c.laid) {
+        case kWholeSquare:
+            EXPECT_EQ(laying.square, 110u) << c.name;
+            EXPECT_EQ(laying.grid, 0u) << c.name;
+            break;
+        case kFarColumnsSquare:
+            ASSERT_GT(laying.square, 200u) << c.name;
+            ASSERT_LT(laying.square, 210u) << c.name;
+            EXPECT_EQ(laying.grid, 300u + (10u - (laying.square - 200u))) << c.name << ": the rest by the grid";
+            break;
+        case kGrid:
+            EXPECT_EQ(laying.square, 0u) << c.name;
+            break;
         }
     }
 }
